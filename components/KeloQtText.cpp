@@ -1,0 +1,20 @@
+#include "KeloQtText.h"
+
+#include "Cp1251.h"
+
+QString KeloToQString(const std::string& cp1251) {
+    const std::string utf8 = Cp1251ToUtf8(cp1251);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+bool KeloFromQString(const QString& text, std::string& out, QString* rejected) {
+    const QByteArray utf8 = text.toUtf8();
+    Cp1251EncodeResult result = Utf8ToCp1251(std::string_view(utf8.constData(), utf8.size()));
+    out = std::move(result.bytes);
+    if (rejected != nullptr) {
+        rejected->clear();
+        for (char32_t cp : result.unmappable)
+            rejected->append(QString::fromUcs4(&cp, 1));
+    }
+    return result.Ok();
+}

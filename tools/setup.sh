@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Shared set-up for run.sh and test.sh: installs the Debian packages the build needs
+# (only those that are missing), then configures and builds one build folder.
+# Usage: tools/setup.sh BUILD_DIR BUILD_TYPE [extra cmake arguments...]
+set -euo pipefail
+
+packages=(
+    g++ cmake make pkg-config
+    qt6-base-dev qt6-svg-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        as_root=()
+    else
+        as_root=(sudo)
+    fi
+    "${as_root[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=$1
+build_type=$2
+shift 2
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+cmake -S "$top" -B "$top/$build_dir" -DCMAKE_BUILD_TYPE="$build_type" "$@"
+cmake --build "$top/$build_dir" --parallel "$(nproc)"

@@ -1,0 +1,172 @@
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include "Cp1251.h"
+#include "ZoCanvasClass.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+QColor ZoColorToQColor(ZoColorType color) {
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+ZoColorType ZoColorFromQColor(const QColor& color) {
+    return ZoColorType(color.red()) | (ZoColorType(color.green()) << 8) |
+           (ZoColorType(color.blue()) << 16);
+}
+
+Qt::PenStyle ZoPenStyleToQt(int style) {
+    switch (style) {
+    case ZoPenDash:
+        return Qt::DashLine;
+    case ZoPenDot:
+        return Qt::DotLine;
+    case ZoPenDashDot:
+        return Qt::DashDotLine;
+    case ZoPenDashDotDot:
+        return Qt::DashDotDotLine;
+    case ZoPenClear:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+namespace {
+
+QRect DeviceRect(QPainter& painter) {
+    if (painter.hasClipping())
+        return painter.clipBoundingRect().toAlignedRect();
+    const QPaintDevice* device = painter.device();
+    return device ? QRect(0, 0, device->width(), device->height()) : QRect();
+}
+
+} // namespace
+
+ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(QPainter& painter, const QRect& clip)
+    : painter(&painter), metrics(painter.fontMetrics()), clip(clip) {}
+
+ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(QPainter& painter)
+    : ZoQtDrawingSurfaceClass(painter, DeviceRect(painter)) {}
+
+ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(const QFont& font, const QRect& clip)
+    : metrics(font), clip(clip) {}
+
+void ZoQtDrawingSurfaceClass::SetPenColor(ZoColorType color) {
+    penDirty = penDirty || color != penColor;
+    penColor = color;
+}
+
+void ZoQtDrawingSurfaceClass::SetPenStyle(int style) {
+    penDirty = penDirty || style != penStyle;
+    penStyle = style;
+}
+
+void ZoQtDrawingSurfaceClass::SetPenWidth(int width) {
+    penDirty = penDirty || width != penWidth;
+    penWidth = width;
+}
+
+void ZoQtDrawingSurfaceClass::SetBrushColor(ZoColorType color) {
+    brushColor = color;
+}
+
+void ZoQtDrawingSurfaceClass::ApplyPen() {
+    if (!penDirty)
+        return;
+    QPen pen(ZoColorToQColor(penColor), penWidth < 1 ? 1 : penWidth, ZoPenStyleToQt(penStyle));
+    // Thin lines end exactly at their points; wide polylines get round ends so that their
+    // separate segments join without notches.
+    pen.setCapStyle(penWidth > 1 ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter->setPen(pen);
+    penDirty = false;
+}
+
+void ZoQtDrawingSurfaceClass::MoveTo(std::int32_t x, std::int32_t y) {
+    posX = x;
+    posY = y;
+}
+
+void ZoQtDrawingSurfaceClass::LineTo(std::int32_t x, std::int32_t y) {
+    if (painter != nullptr) {
+        ApplyPen();
+        if (posX == x && posY == y)
+            painter->drawPoint(x, y);
+        else
+            painter->drawLine(posX, posY, x, y);
+    }
+    posX = x;
+    posY = y;
+}
+
+void ZoQtDrawingSurfaceClass::Ellipse(const ZoRectType& bounds) {
+    if (painter == nullptr)
+        return;
+    ApplyPen();
+    painter->setBrush(ZoColorToQColor(brushColor));
+    painter->drawEllipse(QRect(bounds.left, bounds.top, bounds.Width(), bounds.Height()));
+    painter->setBrush(Qt::NoBrush);
+}
+
+void ZoQtDrawingSurfaceClass::Rectangle(const ZoRectType& bounds) {
+    if (painter == nullptr || bounds.Width() <= 0 || bounds.Height() <= 0)
+        return;
+    painter->fillRect(QRect(bounds.left, bounds.top, bounds.Width(), bounds.Height()),
+                      ZoColorToQColor(brushColor));
+    if (penStyle == ZoPenClear)
+        return;
+    ApplyPen();
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRect(bounds.left, bounds.top, bounds.Width() - 1, bounds.Height() - 1));
+}
+
+void ZoQtDrawingSurfaceClass::TextOut(std::int32_t x, std::int32_t y, const std::string& text) {
+    if (painter == nullptr)
+        return;
+    const QString& s = Convert(text);
+    const int width = metrics.horizontalAdvance(s);
+    painter->fillRect(QRect(x, y, width, metrics.height()), ZoColorToQColor(brushColor));
+    painter->setPen(textColor);
+    painter->drawText(x, y + metrics.ascent(), s);
+    penDirty = true;
+}
+
+std::int32_t ZoQtDrawingSurfaceClass::TextWidth(const std::string& text) {
+    return metrics.horizontalAdvance(Convert(text));
+}
+
+std::int32_t ZoQtDrawingSurfaceClass::TextHeight(const std::string&) {
+    return metrics.height();
+}
+
+ZoRectType ZoQtDrawingSurfaceClass::GetClipRect() {
+    return {clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()};
+}
+
+const QString& ZoQtDrawingSurfaceClass::Convert(const std::string& text) {
+    if (text != lastBytes) {
+        lastBytes = text;
+        lastText = QString::fromStdString(Cp1251ToUtf8(text));
+    }
+    return lastText;
+}
+
+QImage ZoRenderCanvasToImage(ZoCanvasClass& canvas, const QRect& area, const QFont& font,
+                             qreal scale) {
+    const QSize size(qMax(1, qRound(area.width() * scale)), qMax(1, qRound(area.height() * scale)));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.scale(scale, scale);
+    painter.translate(-area.left(), -area.top());
+    ZoQtDrawingSurfaceClass surface(painter, area);
+    ZoDrawingSurfaceClass* previous = canvas.GetSurface();
+    canvas.SetSurface(&surface);
+    canvas.Paint();
+    canvas.SetSurface(previous);
+    return image;
+}

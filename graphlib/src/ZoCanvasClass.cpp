@@ -1,0 +1,126 @@
+#include "ZoCanvasClass.h"
+
+#include <algorithm>
+
+std::uint32_t ZoCanvasClass::Append(std::unique_ptr<ZoCanvasItemClass> item) {
+    const auto id = static_cast<std::uint32_t>(items.size());
+    items.push_back(std::move(item));
+    order.push_back(id);
+    return id;
+}
+
+std::uint32_t ZoCanvasClass::AddLine(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                     std::int32_t y2) {
+    return Append(
+        std::make_unique<ZoCanvasItemLineClass>(x1, y1, x2, y2, penColor, penStyle, penWidth));
+}
+
+std::uint32_t ZoCanvasClass::AddCircle(std::int32_t x, std::int32_t y, std::int32_t radius) {
+    return Append(
+        std::make_unique<ZoCanvasItemCircleClass>(x, y, radius, penColor, penStyle, penWidth));
+}
+
+std::uint32_t ZoCanvasClass::AddText(std::int32_t x, std::int32_t y, const std::string& text) {
+    return Append(std::make_unique<ZoCanvasItemTextClass>(x, y, textAlignment, text));
+}
+
+void ZoCanvasClass::SetTag(std::uint32_t id, const std::string& name,
+                           const std::optional<std::string>& value) {
+    if (!IsValid(id))
+        return;
+    items[id]->AddTag(name, value.value_or(std::string()));
+}
+
+bool ZoCanvasClass::HasTag(std::uint32_t id, const std::string& name) const {
+    return IsValid(id) && items[id]->FindTag(name) != nullptr;
+}
+
+std::optional<std::string> ZoCanvasClass::GetTag(std::uint32_t id, const std::string& name) const {
+    if (!IsValid(id))
+        return std::nullopt;
+    const ZoCanvasItemTagType* tag = items[id]->FindTag(name);
+    if (tag == nullptr)
+        return std::nullopt;
+    return tag->value;
+}
+
+bool ZoCanvasClass::TagMatches(std::uint32_t id, const std::string& name,
+                               const std::optional<std::string>& value) const {
+    if (!IsValid(id))
+        return false;
+    const ZoCanvasItemTagType* tag = items[id]->FindTag(name);
+    if (tag == nullptr)
+        return false;
+    return !value.has_value() || tag->value == *value;
+}
+
+void ZoCanvasClass::BringToFront(std::uint32_t id) {
+    auto it = std::find(order.begin(), order.end(), id);
+    if (it == order.end())
+        return;
+    order.erase(it);
+    order.push_back(id);
+}
+
+void ZoCanvasClass::SendToBack(std::uint32_t id) {
+    auto it = std::find(order.begin(), order.end(), id);
+    if (it == order.end())
+        return;
+    order.erase(it);
+    order.insert(order.begin(), id);
+}
+
+void ZoCanvasClass::BringTaggedToFront(const std::string& name,
+                                       const std::optional<std::string>& value) {
+    // Collect first, then move in one pass: the matches end on top in ascending id order,
+    // exactly as one BringToFront per match would leave them, without a search per match.
+    std::vector<std::uint32_t> rest;
+    std::vector<std::uint32_t> matched;
+    rest.reserve(order.size());
+    for (std::uint32_t id : order)
+        (TagMatches(id, name, value) ? matched : rest).push_back(id);
+    if (matched.empty())
+        return;
+    std::sort(matched.begin(), matched.end());
+    rest.insert(rest.end(), matched.begin(), matched.end());
+    order = std::move(rest);
+}
+
+bool ZoCanvasClass::HitTest(std::int32_t x, std::int32_t y, std::uint32_t& id) const {
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        if (items[*it]->HitTest(x, y)) {
+            id = *it;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ZoCanvasClass::MouseDown(int button, std::int32_t x, std::int32_t y) {
+    std::uint32_t id = 0;
+    if (HitTest(x, y, id) && eventHandler != nullptr)
+        eventHandler->OnItemMouseDown(id, button, x, y);
+}
+
+void ZoCanvasClass::Paint() {
+    if (surface == nullptr)
+        return;
+    const ZoRectType area = surface->GetClipRect();
+    surface->SetPenColor(backgroundColor);
+    surface->SetPenStyle(ZoPenSolid);
+    surface->SetBrushColor(backgroundColor);
+    surface->Rectangle(area);
+    for (std::uint32_t id : order)
+        items[id]->Draw(*surface);
+}
+
+void ZoCanvasClass::Clear() {
+    for (auto& item : items)
+        item.reset();
+    items.clear();
+    order.clear();
+}
+
+const ZoCanvasItemClass* ZoCanvasClass::GetItem(std::uint32_t id) const {
+    return IsValid(id) ? items[id].get() : nullptr;
+}

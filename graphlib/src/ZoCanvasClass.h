@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ZoCanvasItemClass.h"
+#include "ZoDrawingSurfaceClass.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// Receives presses on canvas items. Button codes: 0 left, 1 middle, 2 right.
+class ZoCanvasEventHandlerClass {
+public:
+    virtual ~ZoCanvasEventHandlerClass() = default;
+    virtual void OnItemMouseDown(std::uint32_t /*id*/, int /*button*/, std::int32_t /*x*/,
+                                 std::int32_t /*y*/) {}
+    // Kept for handlers that want a second notification; the canvas never raises it.
+    virtual void OnItemNotify() {}
+};
+
+/// Retained vector canvas: a list of line, circle and text items with integer pixel
+/// coordinates and string tags, painted in stacking order onto a drawing surface. An item's
+/// id is its creation position; ids restart at 0 after Clear.
+class ZoCanvasClass {
+public:
+    ZoCanvasClass() = default;
+    ~ZoCanvasClass() { Clear(); }
+    ZoCanvasClass(const ZoCanvasClass&) = delete;
+    ZoCanvasClass& operator=(const ZoCanvasClass&) = delete;
+
+    void SetSurface(ZoDrawingSurfaceClass* value) { surface = value; }
+    ZoDrawingSurfaceClass* GetSurface() const { return surface; }
+    void SetEventHandler(ZoCanvasEventHandlerClass* value) { eventHandler = value; }
+    ZoCanvasEventHandlerClass* GetEventHandler() const { return eventHandler; }
+
+    void SetBackgroundColor(ZoColorType color) { backgroundColor = color; }
+    ZoColorType GetBackgroundColor() const { return backgroundColor; }
+    // Attributes of items created afterwards.
+    void SetPenColor(ZoColorType color) { penColor = color; }
+    void SetPenStyle(int style) { penStyle = style; }
+    void SetPenWidth(int width) { penWidth = width == 0 ? 1 : width; }
+    void SetTextAlignment(int alignment) { textAlignment = alignment; }
+    ZoColorType GetPenColor() const { return penColor; }
+    int GetPenStyle() const { return penStyle; }
+    int GetPenWidth() const { return penWidth; }
+    int GetTextAlignment() const { return textAlignment; }
+
+    std::uint32_t AddLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+    std::uint32_t AddCircle(std::int32_t x, std::int32_t y, std::int32_t radius);
+    std::uint32_t AddText(std::int32_t x, std::int32_t y, const std::string& text);
+
+    void SetTag(std::uint32_t id, const std::string& name,
+                const std::optional<std::string>& value = std::nullopt);
+    bool HasTag(std::uint32_t id, const std::string& name) const;
+    std::optional<std::string> GetTag(std::uint32_t id, const std::string& name) const;
+    // The item's first tag of that name exists and, when a value is given, equals it.
+    bool TagMatches(std::uint32_t id, const std::string& name,
+                    const std::optional<std::string>& value = std::nullopt) const;
+
+    void BringToFront(std::uint32_t id);
+    void SendToBack(std::uint32_t id);
+    void BringTaggedToFront(const std::string& name,
+                            const std::optional<std::string>& value = std::nullopt);
+
+    // Topmost item under the point; `id` is untouched when nothing is hit.
+    bool HitTest(std::int32_t x, std::int32_t y, std::uint32_t& id) const;
+    // Hit test, then the handler's OnItemMouseDown for the item found.
+    void MouseDown(int button, std::int32_t x, std::int32_t y);
+    // Fills the surface's clipping area with the background and draws every item.
+    void Paint();
+    void Clear();
+
+    std::uint32_t GetItemCount() const { return static_cast<std::uint32_t>(items.size()); }
+    // The item with that id, or null; for readers that inspect the scene.
+    const ZoCanvasItemClass* GetItem(std::uint32_t id) const;
+    // Stacking order, bottom first.
+    const std::vector<std::uint32_t>& GetOrder() const { return order; }
+
+private:
+    std::uint32_t Append(std::unique_ptr<ZoCanvasItemClass> item);
+    bool IsValid(std::uint32_t id) const { return id < items.size() && items[id] != nullptr; }
+
+    ZoColorType backgroundColor = 0xFFFFFF;
+    ZoColorType penColor = 0;
+    int penStyle = ZoPenSolid;
+    int penWidth = 1;
+    int textAlignment = 0;
+    std::vector<std::unique_ptr<ZoCanvasItemClass>> items;
+    std::vector<std::uint32_t> order;
+    ZoDrawingSurfaceClass* surface = nullptr;
+    ZoCanvasEventHandlerClass* eventHandler = nullptr;
+};

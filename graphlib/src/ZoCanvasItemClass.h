@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ZoDrawingSurfaceClass.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// One tag of a canvas item; an absent value is the empty string.
+struct ZoCanvasItemTagType {
+    std::string name;
+    std::string value;
+};
+
+/// Base of every canvas item: draws itself, takes a colour, answers whether a point hits it,
+/// and carries string tags in the order they were set.
+class ZoCanvasItemClass {
+public:
+    virtual ~ZoCanvasItemClass() = default;
+    virtual void Draw(ZoDrawingSurfaceClass& surface) = 0;
+    virtual void SetColor(ZoColorType color) = 0;
+    virtual bool HitTest(std::int32_t x, std::int32_t y) const = 0;
+
+    void AddTag(const std::string& name, const std::string& value);
+    // The first tag of that name, if any.
+    const ZoCanvasItemTagType* FindTag(const std::string& name) const;
+    const std::vector<ZoCanvasItemTagType>& GetTags() const { return tags; }
+
+private:
+    std::vector<ZoCanvasItemTagType> tags;
+};
+
+/// A straight segment drawn with its own pen.
+class ZoCanvasItemLineClass : public ZoCanvasItemClass {
+public:
+    ZoCanvasItemLineClass(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                          ZoColorType color, int penStyle, int penWidth);
+    void Draw(ZoDrawingSurfaceClass& surface) override;
+    void SetColor(ZoColorType value) override { color = value; }
+    // A band of 2 pixels either side of the segment, cut square at the ends.
+    bool HitTest(std::int32_t px, std::int32_t py) const override;
+
+    std::int32_t x1, y1, x2, y2;
+    ZoColorType color;
+    int penStyle;
+    int penWidth;
+};
+
+/// A circle outlined with its own pen and filled with the surface's brush.
+class ZoCanvasItemCircleClass : public ZoCanvasItemClass {
+public:
+    ZoCanvasItemCircleClass(std::int32_t x, std::int32_t y, std::int32_t radius, ZoColorType color,
+                            int penStyle, int penWidth);
+    void Draw(ZoDrawingSurfaceClass& surface) override;
+    void SetColor(ZoColorType value) override { color = value; }
+    // The whole disc counts, not only the outline.
+    bool HitTest(std::int32_t px, std::int32_t py) const override;
+
+    std::int32_t x, y, radius;
+    ZoColorType color;
+    int penStyle;
+    int penWidth;
+};
+
+/// One line of text anchored at one corner of its box. Its extent is known only after it
+/// has been drawn once, so an undrawn text cannot be hit.
+class ZoCanvasItemTextClass : public ZoCanvasItemClass {
+public:
+    ZoCanvasItemTextClass(std::int32_t x, std::int32_t y, int alignment, std::string text);
+    void Draw(ZoDrawingSurfaceClass& surface) override;
+    // Texts are drawn with the surface's font and brush; the colour has no effect.
+    void SetColor(ZoColorType) override {}
+    bool HitTest(std::int32_t px, std::int32_t py) const override;
+
+    // Top-left corner of the box for the stored extent and alignment.
+    std::int32_t Left() const;
+    std::int32_t Top() const;
+
+    std::int32_t x, y;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    int alignment; // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right at the anchor
+    std::string text;
+};

@@ -1,0 +1,10 @@
+#include "TZoStringStorage.h"
+
+TZoStringStorage::TZoStringStorage(QObject* owner) : QObject(owner) {
+    setObjectName(QStringLiteral("ZoStringStorage"));
+}
+
+TZoStringStorage::TZoStringStorage(const QStringList& lines, QObject* owner)
+    : TZoStringStorage(owner) {
+    this->lines = lines;
+}

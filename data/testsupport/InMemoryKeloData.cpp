@@ -73,11 +73,15 @@ public:
     }
     void SetArrival(KeloTimeType arrival) override {
         ++state->calls["Entry.SetArrival"];
+        if (state->readOnly)
+            return;
         if (auto* row = Row())
             row->arrival = arrival;
     }
     void SetStay(KeloTimeType stay) override {
         ++state->calls["Entry.SetStay"];
+        if (state->readOnly)
+            return;
         if (auto* row = Row())
             row->stay = stay;
     }
@@ -109,7 +113,7 @@ public:
     KeloStopSchedulePtrClass AppendStop(const std::string& code) override {
         ++state->calls["Schedule.AppendStop"];
         auto* kelo = state->FindKelo(number);
-        if (kelo == nullptr)
+        if (kelo == nullptr || state->readOnly)
             return {};
         kelo->rows.push_back({code, KeloTimeType(), KeloTimeType()});
         return Entry(static_cast<std::int32_t>(kelo->rows.size()) - 1);
@@ -117,7 +121,7 @@ public:
     KeloStopSchedulePtrClass InsertStop(std::int32_t index, const std::string& code) override {
         ++state->calls["Schedule.InsertStop"];
         auto* kelo = state->FindKelo(number);
-        if (kelo == nullptr)
+        if (kelo == nullptr || state->readOnly)
             return {};
         if (index < 0 || index >= static_cast<std::int32_t>(kelo->rows.size())) {
             kelo->rows.push_back({code, KeloTimeType(), KeloTimeType()});
@@ -129,7 +133,8 @@ public:
     void RemoveStop(std::int32_t index) override {
         ++state->calls["Schedule.RemoveStop"];
         auto* kelo = state->FindKelo(number);
-        if (kelo != nullptr && index >= 0 && index < static_cast<std::int32_t>(kelo->rows.size()))
+        if (kelo != nullptr && !state->readOnly && index >= 0 &&
+            index < static_cast<std::int32_t>(kelo->rows.size()))
             kelo->rows.erase(kelo->rows.begin() + index);
     }
 
@@ -195,11 +200,15 @@ public:
     }
     void SetName(const std::string& name) override {
         ++state->calls["Kelo.SetName"];
+        if (state->readOnly)
+            return;
         if (auto* kelo = state->FindKelo(number))
             kelo->name = name;
     }
     void SetBus(const std::string& model) override {
         ++state->calls["Kelo.SetBus"];
+        if (state->readOnly)
+            return;
         if (auto* kelo = state->FindKelo(number))
             kelo->bus = model;
     }
@@ -323,7 +332,7 @@ KeloBusPtrClass InMemoryKeloDataClass::FindBus(const std::string& model) {
 
 KeloKeloPtrClass InMemoryKeloDataClass::CreateKelo(const std::string& number) {
     ++state->calls["CreateKelo"];
-    if (!state->canCreate)
+    if (!state->canCreate || state->readOnly)
         return {};
     state->data.kelos.push_back({number, {}, {}, {}});
     return KeloKeloPtrClass(new MemKelo(state, number));
@@ -331,6 +340,8 @@ KeloKeloPtrClass InMemoryKeloDataClass::CreateKelo(const std::string& number) {
 
 void InMemoryKeloDataClass::DeleteKelo(const std::string& number) {
     ++state->calls["DeleteKelo"];
+    if (state->readOnly)
+        return;
     auto& kelos = state->data.kelos;
     auto it = std::find_if(kelos.begin(), kelos.end(),
                            [&](const InMemoryDataSet::Kelo& k) { return k.number == number; });

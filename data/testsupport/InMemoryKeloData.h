@@ -55,6 +55,7 @@ public:
         InMemoryDataSet data;
         std::map<std::string, int> calls;
         bool canCreate = true;
+        bool readOnly = false;
         int Calls(const std::string& operation) const;
         InMemoryDataSet::Kelo* FindKelo(const std::string& number);
     };
@@ -67,6 +68,9 @@ public:
     void ResetCalls() { state->calls.clear(); }
     // When false, CreateKelo answers an empty handle like the built-in read-only source.
     void SetCanCreate(bool value) { state->canCreate = value; }
+    // When true, every write is accepted and ignored (creating ones answer an empty handle),
+    // like the built-in source; calls are still counted.
+    void SetReadOnly(bool value) { state->readOnly = value; }
 
     KeloKeloSetPtrClass GetKeloSet() override;
     KeloStopSetPtrClass GetStopSet() override;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "KeloCacheTypes.h"
+#include "KeloDataClass.h"
+
+#include <string>
+#include <vector>
+
+/// Timetables read from the lower source, each loaded whole on first use and from then on
+/// changed only by this layer's own writes (never reloaded).
+class KeloCAKeloScheduleCacheClass {
+public:
+    explicit KeloCAKeloScheduleCacheClass(KeloDataPtrClass lower);
+
+    // The cached timetable, loaded if need be; null when the lower source does not know the
+    // number (nothing is kept then). The pointer is valid until the next call on this cache.
+    KeloCAKeloScheduleType* Get(const std::string& number);
+    // Drops the timetable held for the number (a new kelo took it over).
+    void Forget(const std::string& number);
+
+private:
+    KeloDataPtrClass Lower;
+    std::vector<KeloCAKeloScheduleType> Schedules;
+};

@@ -1,0 +1,60 @@
+#include "KeloCacheDataClass.h"
+
+#include "KeloCAKeloClass.h"
+#include "KeloCAStopClass.h"
+#include "KeloCATopologyClass.h"
+
+KeloCacheDataClass::KeloCacheDataClass(KeloDataPtrClass lower)
+    : Lower(std::move(lower)), LowerKeloSet(Lower->GetKeloSet()),
+      StopSet(new KeloCAStopSetClass(this, Lower)),
+      Topology(new KeloCATopologyClass(Lower->GetTopology())), KeloCache(Lower),
+      ScheduleCache(Lower) {}
+
+KeloKeloSetPtrClass KeloCacheDataClass::GetKeloSet() {
+    return KeloKeloSetPtrClass(
+        new KeloCAKeloSetClass(Lower, LowerKeloSet, &KeloCache, &ScheduleCache));
+}
+
+KeloStopSetPtrClass KeloCacheDataClass::GetStopSet() {
+    return StopSet;
+}
+
+KeloTopologyPtrClass KeloCacheDataClass::GetTopology() {
+    return Topology;
+}
+
+KeloKeloPtrClass KeloCacheDataClass::FindKelo(const std::string& number) {
+    KeloKeloPtrClass kelo = Lower->FindKelo(number);
+    if (kelo.IsNull())
+        return {};
+    return KeloKeloPtrClass(new KeloCAKeloClass(Lower, kelo, &KeloCache, &ScheduleCache));
+}
+
+KeloStopPtrClass KeloCacheDataClass::FindStop(const std::string& code) {
+    for (KeloStopPtrClass& stop : Stops)
+        if (stop->GetCode() == code)
+            return stop;
+    Stops.push_back(KeloStopPtrClass(new KeloCAStopClass(Lower, code)));
+    return Stops.back();
+}
+
+KeloBusPtrClass KeloCacheDataClass::FindBus(const std::string& model) {
+    return Lower->FindBus(model);
+}
+
+KeloKeloPtrClass KeloCacheDataClass::CreateKelo(const std::string& number) {
+    KeloKeloPtrClass created = Lower->CreateKelo(number);
+    LowerKeloSet = Lower->GetKeloSet();
+    if (created.IsNull())
+        return {};
+    // Whatever was held for this number belonged to a kelo that is gone; and the new kelo is
+    // handed out through this layer, so writes to it are recorded here like all others.
+    KeloCache.Forget(number);
+    ScheduleCache.Forget(number);
+    return KeloKeloPtrClass(new KeloCAKeloClass(Lower, created, &KeloCache, &ScheduleCache));
+}
+
+void KeloCacheDataClass::DeleteKelo(const std::string& number) {
+    Lower->DeleteKelo(number);
+    LowerKeloSet = Lower->GetKeloSet();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "KeloCAKeloCacheClass.h"
+#include "KeloCAKeloScheduleCacheClass.h"
+#include "KeloDataClass.h"
+
+#include <string>
+#include <vector>
+
+/// Data source that remembers what it read from the lower source (kelo names, speeds,
+/// distances, timetables, stop names, distance answers) so repeated reads stay here, and
+/// passes every write down at once before recording it (write-through). Nothing is evicted.
+/// Entity objects it hands out refer into this object and must not outlive it.
+class KeloCacheDataClass : public KeloDataClass {
+public:
+    explicit KeloCacheDataClass(KeloDataPtrClass lower);
+
+    KeloCacheDataClass(const KeloCacheDataClass&) = delete;
+    KeloCacheDataClass& operator=(const KeloCacheDataClass&) = delete;
+
+    KeloKeloSetPtrClass GetKeloSet() override;
+    // The same stop set and topology objects every time.
+    KeloStopSetPtrClass GetStopSet() override;
+    KeloTopologyPtrClass GetTopology() override;
+    // Empty handle for a number the lower source does not know.
+    KeloKeloPtrClass FindKelo(const std::string& number) override;
+    // One stop object per code, made without asking below whether the code exists.
+    KeloStopPtrClass FindStop(const std::string& code) override;
+    KeloBusPtrClass FindBus(const std::string& model) override;
+    KeloKeloPtrClass CreateKelo(const std::string& number) override;
+    void DeleteKelo(const std::string& number) override;
+
+private:
+    KeloDataPtrClass Lower;
+    KeloKeloSetPtrClass LowerKeloSet;
+    KeloStopSetPtrClass StopSet;
+    KeloTopologyPtrClass Topology;
+    KeloCAKeloCacheClass KeloCache;
+    KeloCAKeloScheduleCacheClass ScheduleCache;
+    std::vector<KeloStopPtrClass> Stops;
+};

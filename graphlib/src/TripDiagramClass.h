@@ -1,0 +1,159 @@
+#pragma once
+
+#include "KeloDataClass.h"
+#include "TripDiagramHostClass.h"
+#include "TripDiagramStopDistanceCacheClass.h"
+#include "ZoCanvasClass.h"
+#include "ZoDrawingSurfaceClass.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class KeloCachedUpdateDataClass;
+
+/// Display state of one kelo of the diagram, at the kelo's index in the view's kelo set.
+struct TripDiagramKeloViewType {
+    bool visible = true;
+    ZoColorType color = 0x808080;
+    int penStyle = ZoPenSolid;
+};
+
+/// Display state of a diagram window, with the values of a new window.
+struct TripDiagramDisplayStateType {
+    std::int32_t selectedKelo = -1; // index into the view's kelo set, -1 = none
+    std::int32_t selectedStop = 0;  // stop row the time axis is drawn at
+    float timeScale = 0;            // pixels per hour at zoom 1
+    float distanceScale = 1;        // pixels per kilometre at zoom 1
+    float timeZoom = 1;             // always equal to distanceZoom
+    float distanceZoom = 1;
+    float baseSpeed = 60;        // km/h; with baseAngle fixes timeScale
+    std::int32_t baseAngle = 75; // degrees, 1 to 89
+    bool showStopGrid = true;
+    bool showTimeGrid = true;
+    bool showForward = true;
+    bool showBackward = false;
+    bool showInOutMarks = true;
+    bool monoColor = true;
+    ZoColorType gridColor = 0xE0E0E0;
+    ZoColorType keloCommonColor = 0x808080;
+    ZoColorType keloSelectedColor = 0xFF0000;
+    std::int32_t labelWidth = 0; // widest stop name in pixels
+};
+
+/// The trip diagram of one line without its window: owns the data stack (built-in source,
+/// cache, edit buffer, selection view), the distance axis, the canvas and the display state,
+/// and turns the timetables into a time-distance picture. Time runs left to right over one
+/// day, the first stop of the line is at the bottom. Everything that touches a widget goes
+/// through the host; the picture is drawn on the surface given at construction.
+class TripDiagramClass {
+public:
+    // Colours of the multi-colour mode, by kelo index modulo 18.
+    static constexpr std::array<ZoColorType, 18> Palette = {
+        0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFFFF00, 0xFF00FF, 0x00007F, 0x007F00, 0x7F0000,
+        0x007F7F, 0x7F7F00, 0x7F007F, 0x007FFF, 0x00FF7F, 0xFF7F00, 0x7FFF00, 0xFF007F, 0x7F00FF};
+    // Factors of the zoom menu items "25%" ... "500%", in menu order.
+    static constexpr std::array<float, 7> ZoomMenuFactors = {0.25f, 0.5f, 0.75f, 1.0f,
+                                                             1.5f,  2.0f, 5.0f};
+    static constexpr const char* KeloIndexTag = "KeloIndex";
+    static constexpr const char* StopIndexTag = "StopIndex";
+
+    // `surface` measures texts and receives the paint of every rebuild; both outlive this.
+    TripDiagramClass(TripDiagramHostClass& host, ZoDrawingSurfaceClass& surface);
+    ~TripDiagramClass();
+    TripDiagramClass(const TripDiagramClass&) = delete;
+    TripDiagramClass& operator=(const TripDiagramClass&) = delete;
+
+    // Builds the diagram of a new window: the data stack over the built-in data restricted
+    // to the line, the distance axis, the kelo view list with the kelo `keloNumber` selected,
+    // the colours, the label width, the scales and the paint-area size, zoom 1, forward
+    // kelos only. Does not build the scene: the window fills its kelo list first, then
+    // calls BuildScene and ScrollToKelo(selectedKelo).
+    void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes);
+    // The same over a given bottom source instead of the built-in data; the cache, the edit
+    // buffer and the view are stacked on it as usual.
+    void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
+                KeloDataPtrClass bottomSource);
+
+    // Display state and per-kelo view entries; the window reads and changes them directly
+    // and then calls ApplyKeloColors / BuildScene as needed.
+    TripDiagramDisplayStateType& State() { return state; }
+    const TripDiagramDisplayStateType& State() const { return state; }
+    std::vector<TripDiagramKeloViewType>& KeloViews() { return keloViews; }
+    const std::vector<TripDiagramKeloViewType>& KeloViews() const { return keloViews; }
+    // A kelo added to the set after creation gets an entry (visible, common colour, solid);
+    // a deleted kelo's entry goes and those behind it move up, like the kelo indices.
+    void AppendKeloView();
+    void RemoveKeloView(std::int32_t keloIndex);
+
+    // The edit buffer: every edit goes there; lists, info panel and reports read it.
+    KeloDataPtrClass GetEditBuffer() const { return editBuffer; }
+    KeloCachedUpdateDataClass& GetEditBufferObject() { return *editBufferObject; }
+    // The selection view over the edit buffer: the picture reads it; same kelo indices.
+    KeloDataPtrClass GetView() const { return view; }
+    const TripDiagramStopDistanceCacheClass& GetDistanceCache() const { return distances; }
+    const std::vector<std::string>& GetLineStopCodes() const { return lineStopCodes; }
+    // Total length of the line in km.
+    float GetLineLength() const { return distances.GetLength(); }
+    ZoCanvasClass& GetCanvas() { return canvas; }
+    TripDiagramHostClass& GetHost() { return host; }
+    ZoDrawingSurfaceClass& GetSurface() { return surface; }
+
+    // Pixel of a time of day in hours (0:00 at labelWidth + 20) and of a distance from the
+    // first stop in km (the first stop 50 pixels above the paint area's bottom).
+    std::int32_t TimeToX(double hours) const;
+    std::int32_t DistanceToY(double km) const;
+
+    // timeScale from baseSpeed, baseAngle and distanceScale; resizes the paint area's width.
+    void UpdateTimeScale();
+    // Colour of every view entry: mono-colour mode or the palette.
+    void ApplyKeloColors();
+    // Whether the kelo runs in the direction of the line (upwards in the picture).
+    bool IsKeloForward(std::int32_t keloIndex);
+    // Visibility of all kelos of one direction, with the list check boxes and menu ticks;
+    // they do not rebuild the scene.
+    void ShowForwardKelos();
+    void HideForwardKelos();
+    void ShowBackwardKelos();
+    void HideBackwardKelos();
+
+    // Clears the canvas, adds all items for the current state, paints on the surface and
+    // asks the host to repaint.
+    void BuildScene();
+    // Zoom factor for both axes; keeps the scroll positions in proportion, ticks the zoom
+    // menu and rebuilds. A factor <= 0 only updates the ticks and rebuilds.
+    void SetZoom(float factor);
+    // Zoom so that the whole line fits the height of the chart's scroll area.
+    void FitToHeight();
+    // Scrolls so that the start of the kelo lies at the top-left of the visible area.
+    void ScrollToKelo(std::int32_t keloIndex);
+    // Paints the current scene onto another surface (paint event, printer page, image)
+    // without rebuilding it; the canvas keeps drawing on the own surface afterwards.
+    void PaintOn(ZoDrawingSurfaceClass& target);
+
+private:
+    void BuildDataStack(KeloDataPtrClass bottomSource);
+    void InitialiseViews(const std::string& keloNumber);
+    void MeasureLabelWidth();
+    void SetInitialScales();
+    void SetDirectionVisible(bool forward, bool visible);
+    void AddStopRows(float length);
+    void AddTimeAxis(float length);
+    void AddKelo(std::int32_t keloIndex, KeloKeloPtrClass kelo);
+    void AddInOutMark(bool entry, bool forward, std::int32_t x, std::int32_t y);
+    std::int32_t AddKeloLine(std::int32_t keloIndex, std::int32_t x1, std::int32_t y1,
+                             std::int32_t x2, std::int32_t y2);
+    std::int32_t DayEndX() const;
+
+    TripDiagramHostClass& host;
+    ZoDrawingSurfaceClass& surface;
+    TripDiagramDisplayStateType state;
+    std::vector<TripDiagramKeloViewType> keloViews;
+    std::vector<std::string> lineStopCodes;
+    KeloDataPtrClass editBuffer;
+    KeloCachedUpdateDataClass* editBufferObject = nullptr;
+    KeloDataPtrClass view;
+    TripDiagramStopDistanceCacheClass distances;
+    ZoCanvasClass canvas;
+};

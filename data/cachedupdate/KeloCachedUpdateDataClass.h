@@ -1,0 +1,60 @@
+#pragma once
+
+#include "KeloCachedUpdateKeloSetClass.h"
+#include "KeloDataCUDeletedKeloStorageClass.h"
+#include "KeloDataCUModifiedKeloStorageClass.h"
+#include "KeloDataCUTypes.h"
+#include "KeloDataClass.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// Edit buffer over any data source, another edit buffer included. Reads pass through until
+/// something changes; every change (created or deleted kelos, names, buses, timetables) stays
+/// here, visible to reads through the buffer, until ApplyUpdates writes it below or
+/// CancelUpdates drops it. Objects it hands out must not outlive it.
+class KeloCachedUpdateDataClass : public KeloDataClass {
+public:
+    explicit KeloCachedUpdateDataClass(KeloDataPtrClass underlying);
+
+    KeloCachedUpdateDataClass(const KeloCachedUpdateDataClass&) = delete;
+    KeloCachedUpdateDataClass& operator=(const KeloCachedUpdateDataClass&) = delete;
+
+    // The same kelo set object every time.
+    KeloKeloSetPtrClass GetKeloSet() override;
+    KeloStopSetPtrClass GetStopSet() override;
+    KeloTopologyPtrClass GetTopology() override;
+    // A kelo deleted in this buffer is still found, so its name can be shown among the changes.
+    KeloKeloPtrClass FindKelo(const std::string& number) override;
+    KeloStopPtrClass FindStop(const std::string& code) override;
+    KeloBusPtrClass FindBus(const std::string& model) override;
+    // Numbers are not checked for uniqueness; callers give fresh ones.
+    KeloKeloPtrClass CreateKelo(const std::string& number) override;
+    void DeleteKelo(const std::string& number) override;
+
+    // Deleted kelos first, in order of deletion, then the change records in the order they
+    // were first made.
+    int GetChangeCount();
+    void GetChange(int index, KeloDataCUChangeKind& kind, std::string& number);
+
+    // Writes every change the underlying source takes: deletions first, then the records in
+    // order. Changes it cannot take (a kelo the source cannot create, or no longer finds, or
+    // whose timetable it refuses; a kelo it does not delete) stay in the buffer, still listed
+    // and still readable, to be saved again or dropped. Returns their numbers in change order;
+    // empty when everything was written and the buffer is empty and transparent again.
+    std::vector<std::string> ApplyUpdates();
+    // Drops every change.
+    void CancelUpdates();
+
+private:
+    // Writes one record into the underlying source; false when the source did not take it.
+    // A record whose kelo got created below is no longer new even when false is returned.
+    bool WriteRecord(KeloDataCUKeloType& record);
+
+    KeloDataPtrClass underlying;
+    KeloDataCUDeletedKeloStorageClass deleted;
+    KeloDataCUModifiedKeloStorageClass modified;
+    KeloKeloSetPtrClass keloSet;
+    KeloCachedUpdateKeloSetClass* keloSetPtr;
+};

@@ -88,12 +88,16 @@ bool KeloCachedUpdateDataClass::WriteRecord(KeloDataCUKeloType& record) {
         return false;
     record.isNew = false;
 
-    if (record.nameSet)
+    // A source that cannot write accepts a new name and keeps the old one: read it back.
+    bool taken = true;
+    if (record.nameSet) {
         kelo->SetName(record.name);
+        taken = kelo->GetName() == record.name;
+    }
     if (record.busSet)
         kelo->SetBus(record.busModel);
     if (!record.scheduleLoaded)
-        return true;
+        return taken;
 
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
     if (schedule.IsNull())
@@ -107,7 +111,7 @@ bool KeloCachedUpdateDataClass::WriteRecord(KeloDataCUKeloType& record) {
         entry->SetArrival(stop.arrival);
         entry->SetStay(stop.stay);
     }
-    return true;
+    return taken;
 }
 
 std::vector<std::string> KeloCachedUpdateDataClass::ApplyUpdates() {

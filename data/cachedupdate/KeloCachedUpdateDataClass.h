@@ -40,7 +40,7 @@ public:
 
     // Writes every change the underlying source takes: deletions first, then the records in
     // order. Changes it cannot take (a kelo the source cannot create, or no longer finds, or
-    // whose timetable it refuses; a kelo it does not delete) stay in the buffer, still listed
+    // whose name or timetable it refuses; a kelo it does not delete) stay in the buffer, listed
     // and still readable, to be saved again or dropped. Returns their numbers in change order;
     // empty when everything was written and the buffer is empty and transparent again.
     std::vector<std::string> ApplyUpdates();

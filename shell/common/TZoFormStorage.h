@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+class QMetaObject;
+class QSettings;
+class QWidget;
+
+/// Keeps a window's placement and some properties of its parts in the settings file
+/// (KeloSettingsFileName()), in one INI section per window class. Place one on the window:
+///
+///   new TZoFormStorage(this, {"KeloListView.Columns", "EditPanel.Height"});
+///
+/// It reads the section when the window is first shown, and writes it whenever the window
+/// is hidden other than by minimising: closed, done() of a dialog, or hidden with its
+/// parent. A window that may be destroyed while still shown, without being hidden first,
+/// calls SaveIfUnsaved() from its destructor.
+///
+/// Keys of a section: "Left", "Top", "Width", "Height" (the normal geometry) and
+/// "WindowState" ("Normal", "Maximized", "Minimized"), then one key per stored item, named
+/// like the item. Items are "Component.Property", the component found by objectName among
+/// the window's descendants:
+///   - "X.Columns": the column widths of a QTreeView, QTableView or QHeaderView, "100,400";
+///   - "X.Left", "X.Top", "X.Width", "X.Height": the geometry of the widget X within its
+///     parent. Inside a QSplitter the splitter owns the geometry: the size along the
+///     splitter is restored by giving or taking the difference to the next widget (the
+///     previous one for the last), the position by moving the handle before X; the other
+///     direction follows the splitter and is not restored.
+/// The window may supply its own getter and setter for any item (SetPropertyAccess).
+///
+/// Nothing here fails loudly: a missing, unreadable or garbled file or section means the
+/// window stays as designed, a value out of range (off every screen, a width below 1) is
+/// skipped, and a file that cannot be written (read-only folder) is left as it was.
+/// A window stored as minimised opens in its normal state.
+class TZoFormStorage : public QObject {
+    Q_OBJECT
+public:
+    using Getter = std::function<QString()>;
+    using Setter = std::function<void(const QString&)>;
+
+    explicit TZoFormStorage(QWidget* window, const QStringList& storedProps = {});
+
+    // The section: the class name of the window unless set.
+    QString Section() const;
+    void SetSection(const QString& name) { section = name; }
+
+    const QStringList& StoredProps() const { return storedProps; }
+    void SetStoredProps(const QStringList& items) { storedProps = items; }
+
+    // Own access to an item; the setter receives the stored text and checks it itself.
+    void SetPropertyAccess(const QString& item, Getter getter, Setter setter);
+
+    // Reads the section and applies it now.
+    void RestoreFormPlacement();
+    // Writes the window's section now: placement and every stored item, replacing what the
+    // section held. Answers false when the file could not be written.
+    bool SaveFormPlacement();
+    // Writes when the window has been shown and not saved since.
+    void SaveIfUnsaved();
+    bool Saved() const { return saved; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* PlacementWidget() const;
+    bool WindowBeingDestroyed() const;
+    void RestorePlacement(QSettings& settings);
+    void RestoreItem(const QString& item, const QString& value);
+    QString ItemValue(const QString& item) const;
+    QRect NormalGeometry() const;
+    void TrackPlacementWidget();
+
+    QWidget* window;
+    QString section;
+    QStringList storedProps;
+    std::map<QString, std::pair<Getter, Setter>> access;
+    const QMetaObject* windowClass = nullptr;
+    QPointer<QWidget> trackedPlacement;
+    QRect lastNormalGeometry;
+    bool restored = false;
+    bool saved = true;
+};

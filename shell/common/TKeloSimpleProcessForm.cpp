@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <memory>
+
 TKeloSimpleProcessForm::TKeloSimpleProcessForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
@@ -44,7 +46,8 @@ TKeloSimpleProcessForm::TKeloSimpleProcessForm(QWidget* owner)
 }
 
 void TKeloSimpleProcessForm::ReplaceClientArea(QWidget* widget) {
-    layout->replaceWidget(Bevel, widget);
+    // The layout hands back the item that held the bevel; it is ours to free.
+    std::unique_ptr<QLayoutItem> replaced(layout->replaceWidget(Bevel, widget));
     Bevel->hide();
 }
 

@@ -19,9 +19,12 @@ class QWidget;
 ///   new TZoFormStorage(this, {"KeloListView.Columns", "EditPanel.Height"});
 ///
 /// It reads the section when the window is first shown, and writes it whenever the window
-/// is hidden other than by minimising: closed, done() of a dialog, or hidden with its
-/// parent. A window that may be destroyed while still shown, without being hidden first,
-/// calls SaveIfUnsaved() from its destructor.
+/// is hidden other than by the window system minimising it: closed, done() of a dialog,
+/// hidden with its parent (the main window closing), or minimised inside an MDI area (the
+/// child is hidden then and may never be shown again). It also writes when the window is
+/// deleted by deleteLater() or, as a top-level window, deleted while shown (the window's own
+/// getters are skipped then, see SetPropertyAccess). A child window that may be deleted
+/// directly while still shown calls SaveIfUnsaved() from its destructor.
 ///
 /// Keys of a section: "Left", "Top", "Width", "Height" (the normal geometry) and
 /// "WindowState" ("Normal", "Maximized", "Minimized"), then one key per stored item, named
@@ -54,7 +57,9 @@ public:
     const QStringList& StoredProps() const { return storedProps; }
     void SetStoredProps(const QStringList& items) { storedProps = items; }
 
-    // Own access to an item; the setter receives the stored text and checks it itself.
+    // Own access to an item; the setter receives the stored text and checks it itself. The
+    // getter must not run once the window's own destructor has finished: a top-level window
+    // deleted while shown is saved without these items (their stored values stay).
     void SetPropertyAccess(const QString& item, Getter getter, Setter setter);
 
     // Reads the section and applies it now.

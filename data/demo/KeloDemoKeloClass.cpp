@@ -1,0 +1,64 @@
+#include "KeloDemoKeloClass.h"
+
+#include "KeloDemoBusClass.h"
+#include "KeloDemoKeloScheduleClass.h"
+#include "KeloDemoLookup.h"
+
+KeloDemoKeloClass::KeloDemoKeloClass(const KeloDemoKeloRecordType& record,
+                                     const KeloDemoRootType& root)
+    : record(&record), root(root) {}
+
+std::string KeloDemoKeloClass::GetNumber() {
+    return record->number;
+}
+
+std::string KeloDemoKeloClass::GetName() {
+    return record->name;
+}
+
+KeloKeloSchedulePtrClass KeloDemoKeloClass::GetSchedule() {
+    return KeloKeloSchedulePtrClass(
+        new KeloDemoKeloScheduleClass(root.rows + record->firstRow, record->rowCount, root));
+}
+
+KeloBusPtrClass KeloDemoKeloClass::GetBus() {
+    const KeloDemoBusRecordType* bus = KeloDemoFindBusRecord(root, record->bus);
+    return bus ? KeloBusPtrClass(new KeloDemoBusClass(*bus)) : KeloBusPtrClass();
+}
+
+float KeloDemoKeloClass::GetAverageSpeed() {
+    KeloTimeType running(0);
+    float distance = 0;
+    const KeloDemoRowRecordType* rows = root.rows + record->firstRow;
+    for (std::int32_t i = 0; i + 1 < record->rowCount; ++i) {
+        const KeloTimeType departure =
+            KeloDeparture(KeloTimeType(rows[i].arrival), KeloTimeType(rows[i].stay));
+        const KeloTimeType next(rows[i + 1].arrival);
+        if (departure.IsEmpty() || next.IsEmpty())
+            continue;
+        // A pair without a link counts neither its time nor its distance.
+        const KeloDemoLinkRecordType* link =
+            KeloDemoFindLinkRecord(root, rows[i].stop, rows[i + 1].stop);
+        if (!link)
+            continue;
+        running += DayWrapDuration(departure, next);
+        distance += link->distance;
+    }
+    if (running.IsZero())
+        return 0;
+    return distance / (static_cast<float>(running.GetTotalMinutes()) * (1.0f / 60.0f));
+}
+
+float KeloDemoKeloClass::GetDistance() {
+    float distance = 0;
+    const KeloDemoRowRecordType* rows = root.rows + record->firstRow;
+    for (std::int32_t i = 0; i + 1 < record->rowCount; ++i)
+        if (const KeloDemoLinkRecordType* link =
+                KeloDemoFindLinkRecord(root, rows[i].stop, rows[i + 1].stop))
+            distance += link->distance;
+    return distance;
+}
+
+void KeloDemoKeloClass::SetName(const std::string&) {}
+
+void KeloDemoKeloClass::SetBus(const std::string&) {}

@@ -138,11 +138,11 @@ private:
     void MeasureLabelWidth();
     void SetInitialScales();
     void SetDirectionVisible(bool forward, bool visible);
-    void AddStopRows(float length);
+    void AddStopRows();
     void AddTimeAxis(float length);
     void AddKelo(std::int32_t keloIndex, KeloKeloPtrClass kelo);
     void AddInOutMark(bool entry, bool forward, std::int32_t x, std::int32_t y);
-    std::int32_t AddKeloLine(std::int32_t keloIndex, std::int32_t x1, std::int32_t y1,
+    std::int32_t AddKeloLine(const std::string& tag, std::int32_t x1, std::int32_t y1,
                              std::int32_t x2, std::int32_t y2);
     std::int32_t DayEndX() const;
 

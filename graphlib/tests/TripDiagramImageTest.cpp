@@ -44,8 +44,11 @@ TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     const QImage half = image.scaled(image.width() / 2, image.height() / 2, Qt::IgnoreAspectRatio,
                                      Qt::SmoothTransformation);
     ASSERT_TRUE(half.save("trip_diagram_02P_half.png"));
-    // A window-sized piece around the morning, as the planner first sees it.
-    ZoRenderCanvasToImage(diagram.GetCanvas(), QRect(diagram.TimeToX(6.5), 0, 1000, 700), font)
+    // Window-sized pieces: the stop names with the start of the day, and the morning
+    // from the start of 02П, where a new window opens.
+    const QRect window(0, 0, 1000, host.paintHeight);
+    ZoRenderCanvasToImage(diagram.GetCanvas(), window, font).save("trip_diagram_02P_left.png");
+    ZoRenderCanvasToImage(diagram.GetCanvas(), window.translated(diagram.TimeToX(7.9), 0), font)
         .save("trip_diagram_02P_morning.png");
     EXPECT_TRUE(QFileInfo::exists("trip_diagram_02P.png"));
 
@@ -53,17 +56,33 @@ TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     EXPECT_GT(CountColour(image, ZoColorToQColor(0xFF0000).rgb()), 50);
     EXPECT_GT(CountColour(image, ZoColorToQColor(0x808080).rgb()), 500);
     EXPECT_GT(CountColour(image, ZoColorToQColor(0xE0E0E0).rgb()), 5000);
-    // The distance axis is a solid black column from the first stop to the last.
+    // The distance axis is a black column from the first stop to the last; only where a
+    // stop's dotted grid line starts on it does a grid dot show.
     const int axisX = diagram.State().labelWidth + 20;
-    for (int y = diagram.DistanceToY(diagram.GetLineLength()); y <= diagram.DistanceToY(0); ++y)
-        ASSERT_EQ(image.pixel(axisX, y) & 0xFFFFFF, 0u) << y;
+    const int top = diagram.DistanceToY(diagram.GetLineLength());
+    const int bottom = diagram.DistanceToY(0);
+    int black = 0;
+    for (int y = top; y <= bottom; ++y)
+        black += (image.pixel(axisX, y) & 0xFFFFFF) == 0;
+    EXPECT_GE(black, bottom - top + 1 - static_cast<int>(line.size()));
+    EXPECT_EQ(image.pixel(axisX - 10, bottom) & 0xFFFFFF, 0xFFFFFFu); // left of the ticks
+    EXPECT_EQ(image.pixel(axisX - 3, bottom) & 0xFFFFFF, 0u);         // a stop's tick
     // Stop names stand left of the axis: dark glyph pixels in the label column.
     const QImage labels = image.copy(0, 0, axisX - 5, image.height());
-    EXPECT_GT(CountColour(labels, qRgb(0, 0, 0)), 200);
+    int dark = 0;
+    for (int y = 0; y < labels.height(); ++y)
+        for (int x = 0; x < labels.width(); ++x)
+            dark += qGray(labels.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 200);
     // Right of the day's end, above the hour labels, the picture is blank.
     const int ys = diagram.DistanceToY(0);
     const QImage beyond = image.copy(diagram.TimeToX(24) + 5, 0, 10, ys - 6);
     EXPECT_EQ(CountColour(beyond, qRgb(255, 255, 255)), beyond.width() * beyond.height());
+
+    // The whole day at a quarter, small enough to take in at one glance.
+    diagram.SetZoom(0.25f);
+    ZoRenderCanvasToImage(diagram.GetCanvas(), QRect(0, 0, host.paintWidth, host.paintHeight), font)
+        .save("trip_diagram_02P_quarter.png");
 }
 
 } // namespace

@@ -1,0 +1,116 @@
+// The diagram of the shipped line that offers the most kelos, every direction shown:
+// rebuilding the scene, painting it whole onto an image, and hit testing.
+#include "KeloDemoDataClass.h"
+#include "TripDiagramClass.h"
+#include "TripDiagramLineOfKelo.h"
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+// Fonts need a GUI application; the benchmark main does not make one.
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "kelo_diagram_bench";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app;
+    if (app)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+struct BusiestLine {
+    std::string number;
+    std::vector<std::string> codes;
+    std::int32_t keloCount = 0;
+};
+
+const BusiestLine& FindBusiestLine() {
+    static BusiestLine best;
+    if (best.keloCount > 0)
+        return best;
+    KeloDataPtrClass all = MakeBuiltInSource({});
+    KeloKeloSetPtrClass kelos = all->GetKeloSet();
+    for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
+        const std::string number = kelos->GetItem(i)->GetNumber();
+        std::vector<std::string> codes = TripDiagramLineOfKelo(all, number);
+        const std::int32_t offered = MakeBuiltInSource(codes)->GetKeloSet()->GetCount();
+        if (offered > best.keloCount)
+            best = {number, codes, offered};
+    }
+    return best;
+}
+
+struct Fixture {
+    Fixture() : font(QGuiApplication::font()), measure(font), diagram(host, measure) {
+        const BusiestLine& line = FindBusiestLine();
+        diagram.Create(line.number, line.codes);
+        diagram.ShowBackwardKelos();
+        diagram.BuildScene();
+    }
+    QFont font;
+    TripDiagramHeadlessHostClass host;
+    ZoQtDrawingSurfaceClass measure;
+    TripDiagramClass diagram;
+};
+
+Fixture& Shared() {
+    EnsureApplication();
+    static Fixture fixture;
+    return fixture;
+}
+
+void BM_BuildScene(benchmark::State& state) {
+    Fixture& f = Shared();
+    for (auto _ : state)
+        f.diagram.BuildScene();
+    state.counters["kelos"] = FindBusiestLine().keloCount;
+    state.counters["stops"] = static_cast<double>(FindBusiestLine().codes.size());
+    state.counters["items"] = f.diagram.GetCanvas().GetItemCount();
+}
+BENCHMARK(BM_BuildScene)->Unit(benchmark::kMillisecond);
+
+void BM_PaintWholeSceneOnImage(benchmark::State& state) {
+    Fixture& f = Shared();
+    QImage image(f.host.paintWidth, f.host.paintHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setFont(f.font);
+        ZoQtDrawingSurfaceClass surface(painter);
+        f.diagram.PaintOn(surface);
+    }
+    state.counters["pixels"] = double(image.width()) * image.height();
+}
+BENCHMARK(BM_PaintWholeSceneOnImage)->Unit(benchmark::kMillisecond);
+
+void BM_HitTest1000Points(benchmark::State& state) {
+    Fixture& f = Shared();
+    std::mt19937 random(1251);
+    std::uniform_int_distribution<int> xs(0, f.host.paintWidth - 1);
+    std::uniform_int_distribution<int> ys(0, f.host.paintHeight - 1);
+    std::vector<std::pair<int, int>> points(1000);
+    for (auto& p : points)
+        p = {xs(random), ys(random)};
+    const ZoCanvasClass& canvas = f.diagram.GetCanvas();
+    for (auto _ : state) {
+        int hits = 0;
+        for (const auto& p : points) {
+            std::uint32_t id = 0;
+            hits += canvas.HitTest(p.first, p.second, id) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(hits);
+    }
+}
+BENCHMARK(BM_HitTest1000Points)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -375,6 +375,7 @@ class Kelo:
         self.layover = 0
         self.fixed_rows = None        # published timetables are kept as they are
         self.trunk = None             # (all stops of the trunk part, calls among them)
+        self.branch = []              # the villages past the trunk part, outward order
         self.rows = []
 
     def name(self):
@@ -622,10 +623,6 @@ balance_rows()
 
 
 # ---------------------------------------------------------------- timetables
-def link_of(a, b):
-    return link_tenths(a, b)
-
-
 def dwell(kind, name):
     s = stops[name]
     if kind == "long":
@@ -642,7 +639,7 @@ def schedule(k):
     lo, hi = SPEED[k.kind]
     arr, stays = [0], [k.first_stay]
     for i in range(1, len(k.route)):
-        d = link_of(k.route[i - 1], k.route[i]) / 10
+        d = link_tenths(k.route[i - 1], k.route[i]) / 10
         run = max(1, math.ceil(d * 60 / rng.uniform(lo, hi))) if d > 0 else 3
         arr.append(arr[-1] + stays[-1] + run)
         stays.append(dwell(k.kind, k.route[i]) if i < len(k.route) - 1 else EMPTY)
@@ -676,7 +673,7 @@ for k in kelos:
 links = {}
 for k in kelos:
     for a, b in zip(k.route, k.route[1:]):
-        links[frozenset((a, b))] = link_of(a, b)
+        links[frozenset((a, b))] = link_tenths(a, b)
 used_pairs = len(links)
 # Known distances no timetable needs yet: the two ends of each short stretch of road.
 fill = []

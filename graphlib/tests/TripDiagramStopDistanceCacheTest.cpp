@@ -40,7 +40,8 @@ TEST(TripDiagramStopDistanceCache, EmptyAndOneStopLinesHaveNoRowsAndZeroLength) 
 
 TEST(TripDiagramStopDistanceCache, ThreeStopsGivePositionsDistancesAndLength) {
     InMemoryKeloDataClass* spy = nullptr;
-    auto cache = Built(LineSource({"A", "B", "C"}, {{"A", "B", 10}, {"B", "C", 15}}, &spy));
+    KeloDataPtrClass source = LineSource({"A", "B", "C"}, {{"A", "B", 10}, {"B", "C", 15}}, &spy);
+    auto cache = Built(source);
     ASSERT_EQ(cache.GetRows().size(), 2u);
     EXPECT_EQ(cache.GetRows()[0].stopCode, "A");
     EXPECT_EQ(cache.GetRows()[0].distance, 10.0f);

@@ -69,7 +69,8 @@ public:
     // to the line, the distance axis, the kelo view list with the kelo `keloNumber` selected,
     // the colours, the label width, the scales and the paint-area size, zoom 1, forward
     // kelos only. Does not build the scene: the window fills its kelo list first, then
-    // calls BuildScene and ScrollToKelo(selectedKelo).
+    // calls BuildScene and ScrollToKelo(selectedKelo). The host's paint area must still have
+    // its design height (297): the first vertical scale is derived from it.
     void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes);
     // The same over a given bottom source instead of the built-in data; the cache, the edit
     // buffer and the view are stacked on it as usual.
@@ -89,6 +90,8 @@ public:
 
     // The edit buffer: every edit goes there; lists, info panel and reports read it.
     KeloDataPtrClass GetEditBuffer() const { return editBuffer; }
+    // The same buffer as its class, for the change list, ApplyUpdates and CancelUpdates;
+    // valid after Create.
     KeloCachedUpdateDataClass& GetEditBufferObject() { return *editBufferObject; }
     // The selection view over the edit buffer: the picture reads it; same kelo indices.
     KeloDataPtrClass GetView() const { return view; }

@@ -1,0 +1,488 @@
+#include "TKeloTripDiagramForm.h"
+
+#include "KeloQtText.h"
+#include "TZoFormStorage.h"
+#include "TZoStringStorage.h"
+#include "TripDiagramPaintBox.h"
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+QFrame* SunkenPanel(const char* name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    return panel;
+}
+
+QLabel* Label(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+void TKeloTripDiagramCanvasEventHandlerClass::OnItemMouseDown(std::uint32_t id, int button,
+                                                            std::int32_t, std::int32_t) {
+    form.OnChartItemMouseDown(id, button);
+}
+
+TKeloTripDiagramForm::TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
+                                           const std::vector<std::string>& lineStopCodes)
+    : QWidget(owner) {
+    Construct(keloNumber, lineStopCodes, nullptr);
+}
+
+TKeloTripDiagramForm::TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
+                                           const std::vector<std::string>& lineStopCodes,
+                                           KeloDataPtrClass bottom)
+    : QWidget(owner) {
+    Construct(keloNumber, lineStopCodes, &bottom);
+}
+
+TKeloTripDiagramForm::~TKeloTripDiagramForm() {
+    // The window may go without being hidden first (its MDI frame closing): keep its state.
+    if (formStorage != nullptr)
+        formStorage->SaveIfUnsaved();
+    // The canvas must not call back into a half-destroyed window.
+    if (diagram)
+        diagram->GetCanvas().SetEventHandler(nullptr);
+}
+
+void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
+                                     const std::vector<std::string>& lineStopCodes,
+                                     const KeloDataPtrClass* bottom) {
+    setObjectName("TripDiagramForm");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(U("Диаграмма рейсов"));
+    setMinimumSize(754, 468);
+    resize(780, 573);
+
+    stringStorage = new TZoStringStorage(this);
+    stringStorage->setObjectName("ZoStringStorage");
+    stringStorage->SetLines({U("Перенос рейса"), U("Инвертирование рейса"),
+                             U("Создание копии рейса"), U("Отменить все изменения?"),
+                             U("Сохранить выбранные изменения?"), U("Отменить выбранные изменения?"),
+                             U("Изменения отсутствуют."), U("Удалить рейс?"),
+                             U("Изменения успешно сохранены.")});
+
+    CreateControls();
+    CreateChartPopupMenu();
+    CreateKeloListPopupMenu();
+
+    // Measures texts on the paint area's font; painting goes through the paint event.
+    measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
+    diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this), *measureSurface);
+    if (bottom != nullptr)
+        diagram->Create(keloNumber, lineStopCodes, *bottom);
+    else
+        diagram->Create(keloNumber, lineStopCodes);
+
+    KeloDataPtrClass buffer = diagram->GetEditBuffer();
+    for (const std::string& code : lineStopCodes) {
+        KeloStopPtrClass stop = buffer->FindStop(code);
+        stopNames.push_back(stop.IsNull() ? code : stop->GetName());
+    }
+
+    FillKeloList();
+    diagram->BuildScene();
+    if (State().selectedKelo != -1)
+        diagram->ScrollToKelo(State().selectedKelo);
+    canvasHandler = std::make_unique<TKeloTripDiagramCanvasEventHandlerClass>(*this);
+    diagram->GetCanvas().SetEventHandler(canvasHandler.get());
+    hintTimeValue->clear();
+    hintToValue->clear();
+    hintFromValue->clear();
+
+    formStorage = new TZoFormStorage(
+        this, {"KeloListView.Columns", "KeloListView.Width", "TimetableListView.Left",
+               "TimetableListView.Columns", "TimetableListView.Width", "EditPanel.Top",
+               "EditPanel.Height"});
+    formStorage->setObjectName("FormStorage");
+    formStorage->SetSection("TKeloTripDiagramForm");
+
+    FormCreate();
+}
+
+void TKeloTripDiagramForm::CreateControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    horizSplitter = new QSplitter(Qt::Vertical, this);
+    horizSplitter->setObjectName("HorizSplitter");
+    horizSplitter->setHandleWidth(3);
+    horizSplitter->setChildrenCollapsible(false);
+    layout->addWidget(horizSplitter);
+
+    scrollBox = new QScrollArea(horizSplitter);
+    scrollBox->setObjectName("ChartScrollBox");
+    scrollBox->setBackgroundRole(QPalette::Base);
+    QPalette white = scrollBox->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Window, Qt::white);
+    scrollBox->setPalette(white);
+    scrollBox->setWidgetResizable(false);
+    scrollBox->setMinimumHeight(100);
+    paintBox = new TripDiagramPaintBox(*this, scrollBox);
+    paintBox->resize(520, 297); // the design size; the diagram sets the real one
+    scrollBox->setWidget(paintBox);
+    horizSplitter->addWidget(scrollBox);
+
+    editPanel = new QWidget(horizSplitter);
+    editPanel->setObjectName("EditPanel");
+    auto* editLayout = new QVBoxLayout(editPanel);
+    editLayout->setContentsMargins(0, 0, 0, 0);
+    editLayout->setSpacing(0);
+    editLayout->addWidget(CreateInfoPanel());
+
+    groupToTimetableSplitter = new QSplitter(Qt::Horizontal, editPanel);
+    groupToTimetableSplitter->setObjectName("GroupToTimetableSplitter");
+    groupToTimetableSplitter->setHandleWidth(3);
+    groupToTimetableSplitter->setChildrenCollapsible(false);
+    editLayout->addWidget(groupToTimetableSplitter, 1);
+
+    keloListView = new QTreeWidget(groupToTimetableSplitter);
+    keloListView->setObjectName("KeloListView");
+    keloListView->setRootIsDecorated(false);
+    keloListView->setUniformRowHeights(true);
+    keloListView->setAllColumnsShowFocus(true);
+    keloListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    keloListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    keloListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    keloListView->setSortingEnabled(false);
+    keloListView->setHeaderLabels({U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
+    keloListView->header()->setSectionsClickable(true);
+    keloListView->header()->setSortIndicatorShown(false);
+    keloListView->setColumnWidth(0, 80);
+    keloListView->setColumnWidth(1, 250);
+    keloListView->setColumnWidth(2, 95);
+    keloListView->setColumnWidth(3, 50);
+    keloListView->setColumnWidth(4, 50);
+    keloListView->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    timetableListView = new QTreeWidget(groupToTimetableSplitter);
+    timetableListView->setObjectName("TimetableListView");
+    timetableListView->setRootIsDecorated(false);
+    timetableListView->setUniformRowHeights(true);
+    timetableListView->setAllColumnsShowFocus(true);
+    timetableListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    timetableListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    timetableListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    timetableListView->setHeaderLabels(
+        {U("Пункт"), U("Приб."), U("Отпр."), U("Ст."), U("Скорость,км/ч"), U("Расстояние")});
+    timetableListView->setColumnWidth(0, 110);
+    for (int column = 1; column < 6; ++column)
+        timetableListView->setColumnWidth(column, 45);
+
+    groupToTimetableSplitter->addWidget(keloListView);
+    groupToTimetableSplitter->addWidget(timetableListView);
+    groupToTimetableSplitter->setStretchFactor(0, 1);
+    groupToTimetableSplitter->setStretchFactor(1, 0);
+    groupToTimetableSplitter->setSizes({780 - 251 - 3, 251});
+
+    horizSplitter->addWidget(editPanel);
+    horizSplitter->setStretchFactor(0, 1);
+    horizSplitter->setStretchFactor(1, 0);
+    horizSplitter->setSizes({573 - 213 - 3, 213});
+
+    connect(keloListView, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem* item, int) { KeloListViewChange(item); });
+    connect(keloListView, &QTreeWidget::itemSelectionChanged, this,
+            &TKeloTripDiagramForm::KeloListViewSelectItem);
+    connect(keloListView->header(), &QHeaderView::sectionClicked, this,
+            &TKeloTripDiagramForm::KeloListViewColumnClick);
+    connect(keloListView, &QTreeWidget::itemDoubleClicked, this, [this] { OpenKeloChoice(); });
+    connect(timetableListView, &QTreeWidget::itemDoubleClicked, this,
+            [this] { OpenTimetableDialog(State().selectedKelo); });
+    connect(keloListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        keloListPopupMenu->popup(keloListView->viewport()->mapToGlobal(p));
+    });
+}
+
+QWidget* TKeloTripDiagramForm::CreateInfoPanel() {
+    auto* infoPanel = new QWidget(editPanel);
+    infoPanel->setObjectName("InfoPanel");
+    infoPanel->setFixedHeight(41);
+    auto* row = new QHBoxLayout(infoPanel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    QFrame* panel1 = SunkenPanel("Panel1", infoPanel);
+    panel1->setFixedWidth(352);
+    auto* details = new QGridLayout(panel1);
+    details->setContentsMargins(6, 2, 6, 2);
+    details->setVerticalSpacing(1);
+    details->addWidget(Label("BusModelLabel", U("Автобус :"), panel1), 0, 0);
+    busModelValue = Label("BusModelValueLabel", QString(), panel1);
+    details->addWidget(busModelValue, 0, 1);
+    details->addWidget(Label("BusCapacityLabel", U("Мест :"), panel1), 1, 0);
+    busCapacityValue = Label("BusCapacityValueLabel", QString(), panel1);
+    details->addWidget(busCapacityValue, 1, 1);
+    details->addWidget(Label("TripPathLengthLabel", U("Расстояние :"), panel1), 0, 2);
+    pathLengthValue = Label("TripPathLengthValueLabel", QString(), panel1);
+    details->addWidget(pathLengthValue, 0, 3);
+    details->addWidget(Label("TripPathTimeLabel", U("Время в пути :"), panel1), 1, 2);
+    pathTimeValue = Label("TripPathTimeValueLabel", QString(), panel1);
+    details->addWidget(pathTimeValue, 1, 3);
+    details->setColumnStretch(1, 1);
+    details->setColumnStretch(3, 1);
+    row->addWidget(panel1);
+
+    auto* hintSplitter = new QSplitter(Qt::Horizontal, infoPanel);
+    hintSplitter->setObjectName("TimetableToHintSplitter");
+    hintSplitter->setHandleWidth(3);
+    hintSplitter->setChildrenCollapsible(false);
+    QFrame* hintPanel = SunkenPanel("HintPanel", hintSplitter);
+    auto* hints = new QGridLayout(hintPanel);
+    hints->setContentsMargins(6, 2, 6, 2);
+    hints->setVerticalSpacing(1);
+    hints->addWidget(Label("HintTimeLabel", U("Время"), hintPanel), 0, 0);
+    hintTimeValue = Label("HintTimeValueLabel", QString(), hintPanel);
+    hintTimeValue->setMinimumWidth(40);
+    hints->addWidget(hintTimeValue, 0, 1);
+    hints->addWidget(Label("HintToLabel", U("До"), hintPanel), 0, 2);
+    hintToValue = Label("HintToValueLabel", QString(), hintPanel);
+    hints->addWidget(hintToValue, 0, 3);
+    hints->addWidget(Label("HintFromLabel", U("От"), hintPanel), 1, 2);
+    hintFromValue = Label("HintFromValueLabel", QString(), hintPanel);
+    hints->addWidget(hintFromValue, 1, 3);
+    hints->setColumnStretch(3, 1);
+    hintSplitter->addWidget(hintPanel);
+
+    QFrame* buttonsPanel = SunkenPanel("ButtonsPanel", hintSplitter);
+    buttonsPanel->setMinimumWidth(175);
+    auto* buttons = new QHBoxLayout(buttonsPanel);
+    buttons->setContentsMargins(6, 6, 6, 6);
+    okButton = new QPushButton(U("Сохранить"), buttonsPanel);
+    okButton->setObjectName("OkButton");
+    okButton->setEnabled(false);
+    okButton->setVisible(false);
+    cancelButton = new QPushButton(U("Отменить"), buttonsPanel);
+    cancelButton->setObjectName("CancelButton");
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    hintSplitter->addWidget(buttonsPanel);
+    hintSplitter->setStretchFactor(0, 1);
+    hintSplitter->setStretchFactor(1, 0);
+    hintSplitter->setSizes({250, 174});
+    row->addWidget(hintSplitter, 1);
+    // Saving and discarding edits arrive with the change review; the buttons wait for it.
+    return infoPanel;
+}
+
+void TKeloTripDiagramForm::CreateChartPopupMenu() {
+    chartPopupMenu = new QMenu(this);
+    chartPopupMenu->setObjectName("ChartPopupMenu");
+
+    QMenu* zoom = chartPopupMenu->addMenu(U("Масштаб"));
+    zoom->setObjectName("ZoomMenuItem");
+    QAction* fit = zoom->addAction(U("По высоте"));
+    fit->setObjectName("ZoomFitHeightMenuItem");
+    connect(fit, &QAction::triggered, this, [this] { diagram->FitToHeight(); });
+    zoom->addSeparator();
+    const char* captions[] = {"25%", "50%", "75%", "100%", "150%", "200%", "500%"};
+    for (std::size_t i = 0; i < TripDiagramClass::ZoomMenuFactors.size(); ++i) {
+        QAction* item = zoom->addAction(QString::fromLatin1(captions[i]));
+        item->setObjectName(QString("Zoom%1MenuItem").arg(captions[i]).remove('%'));
+        item->setCheckable(true);
+        item->setChecked(TripDiagramClass::ZoomMenuFactors[i] == 1.0f);
+        const float factor = TripDiagramClass::ZoomMenuFactors[i];
+        connect(item, &QAction::triggered, this, [this, factor] { diagram->SetZoom(factor); });
+        zoomActions.push_back(item);
+    }
+
+    gridAction = chartPopupMenu->addAction(U("Показывать сетку"));
+    gridAction->setObjectName("ShowGridMenuItem");
+    gridAction->setCheckable(true);
+    gridAction->setChecked(true);
+    connect(gridAction, &QAction::triggered, this, &TKeloTripDiagramForm::ToggleGrid);
+
+    forwardAction = chartPopupMenu->addAction(U("Отображать прямые рейсы"));
+    forwardAction->setObjectName("ShowForwardMenuItem");
+    forwardAction->setCheckable(true);
+    connect(forwardAction, &QAction::triggered, this, [this] { ToggleDirection(true); });
+    backwardAction = chartPopupMenu->addAction(U("Отображать обратные рейсы"));
+    backwardAction->setObjectName("ShowBackwardMenuItem");
+    backwardAction->setCheckable(true);
+    connect(backwardAction, &QAction::triggered, this, [this] { ToggleDirection(false); });
+
+    inOutMarksAction = chartPopupMenu->addAction(U("Отображать метки входа/выхода рейса"));
+    inOutMarksAction->setObjectName("ShowInOutMarksMenuItem");
+    inOutMarksAction->setCheckable(true);
+    inOutMarksAction->setChecked(true);
+    connect(inOutMarksAction, &QAction::triggered, this, &TKeloTripDiagramForm::ToggleInOutMarks);
+
+    monoColorAction = chartPopupMenu->addAction(U("Одноцветные рейсы"));
+    monoColorAction->setObjectName("MonoColorMenuItem");
+    monoColorAction->setCheckable(true);
+    monoColorAction->setChecked(true);
+    connect(monoColorAction, &QAction::triggered, this, &TKeloTripDiagramForm::ToggleMonoColor);
+
+    chartPopupMenu->addSeparator();
+    // The options dialog and the printouts arrive later; their items are in place already.
+    chartPopupMenu->addAction(U("Настройка изображения..."))->setObjectName("SetupMenuItem");
+    QMenu* print = chartPopupMenu->addMenu(U("Распечатать"));
+    print->setObjectName("PrintMenuItem");
+    print->addAction(U("Информация о рейсе"))->setObjectName("PrintTripInfoMenuItem");
+    print->addAction(U("Станционное расписание"))->setObjectName("PrintStopInfoMenuItem");
+    print->addAction(U("Диаграмма"))->setObjectName("PrintDiagramMenuItem");
+    QAction* printWhole = print->addAction(U("Диаграмма(полностью)"));
+    printWhole->setObjectName("PrintWholeDiagramMenuItem");
+    printWhole->setVisible(false);
+}
+
+void TKeloTripDiagramForm::CreateKeloListPopupMenu() {
+    keloListPopupMenu = new QMenu(this);
+    keloListPopupMenu->setObjectName("KeloListViewPopupMenu");
+    // The kelo commands arrive with the editing dialogs; their items are in place already.
+    keloListPopupMenu->addAction(U("Перенести рейс"))->setObjectName("KeloMoveAction");
+    keloListPopupMenu->addAction(U("Инвертировать рейс"))->setObjectName("KeloInvertAction");
+    keloListPopupMenu->addAction(U("Создать копию рейса"))->setObjectName("KeloCopyAction");
+    keloListPopupMenu->addAction(U("Удалить рейс"))->setObjectName("KeloDeleteAction");
+}
+
+void TKeloTripDiagramForm::FormCreate() {
+    ApplyKeloSelection();
+    okButton->setEnabled(true);
+    okButton->setVisible(true);
+}
+
+void TKeloTripDiagramForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The scroll bars exist only once the window is laid out: bring the kelo into view now.
+    if (!scrolledOnFirstShow) {
+        scrolledOnFirstShow = true;
+        if (State().selectedKelo != -1 && State().selectedKelo < int(diagram->KeloViews().size()) &&
+            diagram->KeloViews()[State().selectedKelo].visible)
+            diagram->ScrollToKelo(State().selectedKelo);
+    }
+}
+
+void TKeloTripDiagramForm::closeEvent(QCloseEvent* event) {
+    // Closing drops unsaved edits without asking: the edit buffer goes with the window.
+    event->accept();
+}
+
+void TKeloTripDiagramForm::ToggleGrid() {
+    const bool show = gridAction->isChecked();
+    State().showStopGrid = show;
+    State().showTimeGrid = show;
+    diagram->BuildScene();
+}
+
+void TKeloTripDiagramForm::ToggleDirection(bool forward) {
+    if (forward) {
+        if (State().showForward)
+            diagram->HideForwardKelos();
+        else
+            diagram->ShowForwardKelos();
+    } else {
+        if (State().showBackward)
+            diagram->HideBackwardKelos();
+        else
+            diagram->ShowBackwardKelos();
+    }
+    diagram->BuildScene();
+}
+
+void TKeloTripDiagramForm::ToggleInOutMarks() {
+    State().showInOutMarks = !State().showInOutMarks;
+    inOutMarksAction->setChecked(State().showInOutMarks);
+    diagram->BuildScene();
+}
+
+void TKeloTripDiagramForm::ToggleMonoColor() {
+    State().monoColor = !State().monoColor;
+    monoColorAction->setChecked(State().monoColor);
+    diagram->ApplyKeloColors();
+    diagram->BuildScene();
+    FillKeloList();
+}
+
+void TKeloTripDiagramForm::OpenKeloChoice() {
+    // The kelo choice dialog arrives with the editing dialogs.
+}
+
+void TKeloTripDiagramForm::OpenTimetableDialog(int) {
+    // The timetable dialog arrives with the editing dialogs.
+}
+
+// ---- TripDiagramHostClass ----
+
+std::int32_t TKeloTripDiagramForm::GetPaintAreaClientWidth() { return paintBox->width(); }
+
+std::int32_t TKeloTripDiagramForm::GetPaintAreaClientHeight() { return paintBox->height(); }
+
+void TKeloTripDiagramForm::SetPaintAreaClientSize(std::int32_t width, std::int32_t height) {
+    paintBox->resize(width, height);
+}
+
+std::int32_t TKeloTripDiagramForm::GetChartScrollAreaClientHeight() {
+    return scrollBox->viewport()->height();
+}
+
+void TKeloTripDiagramForm::GetHorizScroll(bool& visible, std::int32_t& position,
+                                          std::int32_t& range) {
+    QScrollBar* bar = scrollBox->horizontalScrollBar();
+    visible = bar->maximum() > 0;
+    position = bar->value();
+    range = paintBox->width();
+}
+
+void TKeloTripDiagramForm::SetHorizScrollPosition(std::int32_t position) {
+    scrollBox->horizontalScrollBar()->setValue(position);
+}
+
+void TKeloTripDiagramForm::GetVertScroll(bool& visible, std::int32_t& position,
+                                         std::int32_t& range) {
+    QScrollBar* bar = scrollBox->verticalScrollBar();
+    visible = bar->maximum() > 0;
+    position = bar->value();
+    range = paintBox->height();
+}
+
+void TKeloTripDiagramForm::SetVertScrollPosition(std::int32_t position) {
+    scrollBox->verticalScrollBar()->setValue(position);
+}
+
+void TKeloTripDiagramForm::SetZoomMenuTicks(const std::array<bool, 7>& ticked) {
+    for (std::size_t i = 0; i < zoomActions.size(); ++i)
+        zoomActions[i]->setChecked(ticked[i]);
+}
+
+void TKeloTripDiagramForm::SetShowForwardTicked(bool ticked) { forwardAction->setChecked(ticked); }
+
+void TKeloTripDiagramForm::SetShowBackwardTicked(bool ticked) {
+    backwardAction->setChecked(ticked);
+}
+
+void TKeloTripDiagramForm::BeginKeloListUpdate() { keloListView->setUpdatesEnabled(false); }
+
+void TKeloTripDiagramForm::SetKeloListCheck(std::int32_t keloIndex, bool checked) {
+    if (QTreeWidgetItem* row = FindKeloListItem(keloIndex))
+        row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void TKeloTripDiagramForm::EndKeloListUpdate() { keloListView->setUpdatesEnabled(true); }
+
+void TKeloTripDiagramForm::InvalidatePaintArea() { paintBox->update(); }

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "KeloDataClass.h"
+#include "TripDiagramClass.h"
+#include "TripDiagramHostClass.h"
+#include "ZoCanvasClass.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TKeloTripDiagramForm;
+class TZoFormStorage;
+class TZoStringStorage;
+class TripDiagramPaintBox;
+class ZoQtDrawingSurfaceClass;
+
+/// Passes presses on chart items to the diagram window: a kelo's line selects the kelo, a
+/// stop's name or grid line moves the time axis to that stop.
+class TKeloTripDiagramCanvasEventHandlerClass : public ZoCanvasEventHandlerClass {
+public:
+    explicit TKeloTripDiagramCanvasEventHandlerClass(TKeloTripDiagramForm& form) : form(form) {}
+    void OnItemMouseDown(std::uint32_t id, int button, std::int32_t x, std::int32_t y) override;
+
+private:
+    TKeloTripDiagramForm& form;
+};
+
+/// The MDI child in which the planner works on one line: the time-distance chart above, and
+/// below it the selected kelo's details, the mouse hints, the save / discard buttons, the
+/// list of the line's kelos and the selected kelo's timetable. Owns its own data stack
+/// through the diagram; two windows of the same line never share data.
+class TKeloTripDiagramForm : public QWidget, private TripDiagramHostClass {
+    Q_OBJECT
+public:
+    TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
+                         const std::vector<std::string>& lineStopCodes);
+    // For tests: the same line over a given bottom data source instead of the built-in data.
+    TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
+                         const std::vector<std::string>& lineStopCodes, KeloDataPtrClass bottom);
+    ~TKeloTripDiagramForm() override;
+
+    TripDiagramClass& Diagram() { return *diagram; }
+    TripDiagramDisplayStateType& State() { return diagram->State(); }
+    KeloDataPtrClass EditBuffer() const { return diagram->GetEditBuffer(); }
+
+    // Selection and refresh, as the lists, the chart and later the editing commands use them.
+    void ApplyKeloSelection();
+    void RefreshKeloDetails();
+    void ApplyStopSelection();
+    void FillKeloList();
+    bool AddKeloListItem(int index, KeloKeloPtrClass kelo);
+    QTreeWidgetItem* FindKeloListItem(int index) const;
+    void FillTimetableList(int index);
+    void RefreshKeloTimes();
+    QString KeloTimeAtSelectedStop(KeloKeloPtrClass kelo);
+    void SortKeloList();
+    void OpenKeloChoice();
+    void OpenTimetableDialog(int index);
+
+    // Kelo list sort key: column index + 1, negative for descending.
+    int KeloListSortKey() const { return keloListSortKey; }
+    int KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidgetItem* row2) const;
+    void KeloListViewColumnClick(int column);
+
+    // Chart mouse handling in paint-area coordinates; `globalX` follows the screen so that
+    // dragging moves the picture with the mouse even while the paint area scrolls under it.
+    void ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+    void ChartPaintBoxMouseMove(int x, int y, int globalX);
+    void ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
+    void ChartPaintBoxPaint(QPainter& painter, const QRect& area);
+    void OnChartItemMouseDown(std::uint32_t id, int button);
+
+    TripDiagramPaintBox* ChartPaintBox() const { return paintBox; }
+    QScrollArea* ChartScrollBox() const { return scrollBox; }
+    QTreeWidget* KeloListView() const { return keloListView; }
+    QTreeWidget* TimetableListView() const { return timetableListView; }
+    QMenu* ChartPopupMenu() const { return chartPopupMenu; }
+    QMenu* KeloListViewPopupMenu() const { return keloListPopupMenu; }
+    // Colour of the kelo of a list row, for the colour square; black for a row without one.
+    QColor KeloColorOfRow(const QModelIndex& index) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Construct(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
+                   const KeloDataPtrClass* bottom);
+    void CreateControls();
+    QWidget* CreateInfoPanel();
+    void CreateChartPopupMenu();
+    void CreateKeloListPopupMenu();
+    void FormCreate();
+    void FillInfoPanel(bool showZeroCapacity);
+    void KeloListViewChange(QTreeWidgetItem* item);
+    void KeloListViewSelectItem();
+    void SelectKeloListRow(int index);
+    void UpdateHints(int x, int y);
+    void ToggleGrid();
+    void ToggleDirection(bool forward);
+    void ToggleInOutMarks();
+    void ToggleMonoColor();
+
+    // TripDiagramHostClass
+    std::int32_t GetPaintAreaClientWidth() override;
+    std::int32_t GetPaintAreaClientHeight() override;
+    void SetPaintAreaClientSize(std::int32_t width, std::int32_t height) override;
+    std::int32_t GetChartScrollAreaClientHeight() override;
+    void GetHorizScroll(bool& visible, std::int32_t& position, std::int32_t& range) override;
+    void SetHorizScrollPosition(std::int32_t position) override;
+    void GetVertScroll(bool& visible, std::int32_t& position, std::int32_t& range) override;
+    void SetVertScrollPosition(std::int32_t position) override;
+    void SetZoomMenuTicks(const std::array<bool, 7>& ticked) override;
+    void SetShowForwardTicked(bool ticked) override;
+    void SetShowBackwardTicked(bool ticked) override;
+    void BeginKeloListUpdate() override;
+    void SetKeloListCheck(std::int32_t keloIndex, bool checked) override;
+    void EndKeloListUpdate() override;
+    void InvalidatePaintArea() override;
+
+    std::unique_ptr<ZoQtDrawingSurfaceClass> measureSurface;
+    std::unique_ptr<TripDiagramClass> diagram;
+    std::unique_ptr<TKeloTripDiagramCanvasEventHandlerClass> canvasHandler;
+    std::vector<std::string> stopNames; // names of the line's stops, for the hints
+
+    QScrollArea* scrollBox = nullptr;
+    TripDiagramPaintBox* paintBox = nullptr;
+    QSplitter* horizSplitter = nullptr;
+    QWidget* editPanel = nullptr;
+    QTreeWidget* keloListView = nullptr;
+    QTreeWidget* timetableListView = nullptr;
+    QSplitter* groupToTimetableSplitter = nullptr;
+    QLabel* busModelValue = nullptr;
+    QLabel* busCapacityValue = nullptr;
+    QLabel* pathLengthValue = nullptr;
+    QLabel* pathTimeValue = nullptr;
+    QLabel* hintTimeValue = nullptr;
+    QLabel* hintToValue = nullptr;
+    QLabel* hintFromValue = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QMenu* chartPopupMenu = nullptr;
+    QMenu* keloListPopupMenu = nullptr;
+    std::vector<QAction*> zoomActions;
+    QAction* gridAction = nullptr;
+    QAction* forwardAction = nullptr;
+    QAction* backwardAction = nullptr;
+    QAction* inOutMarksAction = nullptr;
+    QAction* monoColorAction = nullptr;
+    TZoStringStorage* stringStorage = nullptr;
+    TZoFormStorage* formStorage = nullptr;
+
+    int keloListSortKey = 1;
+    bool keloListRebuilding = false;
+    int lastMouseX = 0;
+    int lastMouseY = 0;
+    int lastGlobalX = 0;
+    bool dragging = false;
+    bool scrolledOnFirstShow = false;
+};

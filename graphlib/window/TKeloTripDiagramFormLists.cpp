@@ -1,0 +1,376 @@
+// The diagram window's two lists and its info panel: filling, sorting, selection.
+
+#include "TKeloTripDiagramForm.h"
+
+#include "KeloQtText.h"
+#include "TripDiagramListOrder.h"
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int KeloIndexRole = Qt::UserRole;
+// The cp1251 bytes of the "Рейс" text, compared as the data's own bytes.
+constexpr int KeloTextBytesRole = Qt::UserRole + 1;
+
+QString FormatOneDecimal(double value) { return QLocale::system().toString(value, 'f', 1); }
+
+QString FormatTime(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
+
+/// Paints the kelo's colour as a 10 x 10 square in the row's icon cell: the colour key of
+/// the chart. The square follows the display state at every repaint.
+class KeloColorSquareDelegate : public QStyledItemDelegate {
+public:
+    KeloColorSquareDelegate(TKeloTripDiagramForm& form, QObject* parent)
+        : QStyledItemDelegate(parent), form(form) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (index.column() != 0 || !index.data(KeloIndexRole).isValid())
+            return;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        const QRect cell = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &opt, widget);
+        if (!cell.isValid())
+            return;
+        const int left = cell.left() + (cell.width() - 10) / 2 - 1;
+        const int top = cell.top() + (cell.height() - 10) / 2;
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(form.KeloColorOfRow(index));
+        painter->drawRect(left, top, 10, 10);
+        painter->restore();
+    }
+
+private:
+    TKeloTripDiagramForm& form;
+};
+
+QIcon BlankIcon() {
+    // Reserves the icon cell of every row, like an empty small-image list.
+    static const QIcon blank = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        return QIcon(pixmap);
+    }();
+    return blank;
+}
+
+} // namespace
+
+QColor TKeloTripDiagramForm::KeloColorOfRow(const QModelIndex& index) const {
+    const QVariant data = index.data(KeloIndexRole);
+    const auto& views = diagram->KeloViews();
+    const int kelo = data.isValid() ? data.toInt() : -1;
+    if (kelo < 0 || kelo >= int(views.size()))
+        return Qt::black;
+    return ZoColorToQColor(views[kelo].color);
+}
+
+QString TKeloTripDiagramForm::KeloTimeAtSelectedStop(KeloKeloPtrClass kelo) {
+    KeloStopSetPtrClass stops = diagram->GetView()->GetStopSet();
+    if (State().selectedStop < 0 || State().selectedStop >= stops->GetCount())
+        return {};
+    const std::string code = stops->GetItem(State().selectedStop)->GetCode();
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    const std::int32_t count = schedule->GetCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        KeloStopSchedulePtrClass entry = schedule->GetItem(i);
+        if (entry->GetStop()->GetCode() != code)
+            continue;
+        const KeloTimeType stay = entry->GetStay();
+        if (stay.IsEmpty())
+            return {};
+        return FormatTime(entry->GetArrival() + stay);
+    }
+    return {};
+}
+
+bool TKeloTripDiagramForm::AddKeloListItem(int index, KeloKeloPtrClass kelo) {
+    if (kelo.IsNull())
+        return false;
+    auto* row = new QTreeWidgetItem();
+    const std::string keloText = kelo->GetName() + " - [" + kelo->GetNumber() + "]";
+    row->setText(0, KeloTimeAtSelectedStop(kelo));
+    row->setIcon(0, BlankIcon());
+    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    const auto& views = diagram->KeloViews();
+    const bool visible = index < int(views.size()) && views[index].visible;
+    row->setCheckState(0, visible ? Qt::Checked : Qt::Unchecked);
+    row->setText(1, KeloToQString(keloText));
+    row->setData(1, KeloTextBytesRole, QByteArray(keloText.data(), qsizetype(keloText.size())));
+    row->setText(2, FormatOneDecimal(kelo->GetAverageSpeed()));
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    const std::int32_t count = schedule->GetCount();
+    if (count > 0) {
+        row->setText(3, FormatTime(schedule->GetItem(0)->GetArrival()));
+        row->setText(4, FormatTime(schedule->GetItem(count - 1)->GetArrival()));
+    }
+    row->setData(0, KeloIndexRole, index);
+    keloListView->addTopLevelItem(row);
+    return true;
+}
+
+QTreeWidgetItem* TKeloTripDiagramForm::FindKeloListItem(int index) const {
+    const int rows = keloListView->topLevelItemCount();
+    for (int i = 0; i < rows; ++i) {
+        QTreeWidgetItem* row = keloListView->topLevelItem(i);
+        const QVariant data = row->data(0, KeloIndexRole);
+        if (data.isValid() && data.toInt() == index)
+            return row;
+    }
+    return nullptr;
+}
+
+void TKeloTripDiagramForm::FillKeloList() {
+    if (keloListView->itemDelegate() == nullptr ||
+        dynamic_cast<KeloColorSquareDelegate*>(keloListView->itemDelegate()) == nullptr)
+        keloListView->setItemDelegate(new KeloColorSquareDelegate(*this, keloListView));
+
+    keloListRebuilding = true;
+    keloListView->setUpdatesEnabled(false);
+    keloListView->clear();
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    const std::int32_t count = kelos->GetCount();
+    bool allAdded = true;
+    for (std::int32_t i = 0; i < count && allAdded; ++i)
+        allAdded = AddKeloListItem(i, kelos->GetItem(i));
+    keloListRebuilding = false;
+    if (allAdded) {
+        SortKeloList();
+        if (keloListView->topLevelItemCount() > 0) {
+            QTreeWidgetItem* row = FindKeloListItem(State().selectedKelo);
+            if (row == nullptr)
+                row = keloListView->topLevelItem(0);
+            keloListRebuilding = true;
+            keloListView->setCurrentItem(row);
+            keloListRebuilding = false;
+            keloListView->scrollToItem(row);
+        }
+    }
+    keloListView->setUpdatesEnabled(true);
+}
+
+int TKeloTripDiagramForm::KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidgetItem* row2) const {
+    using namespace TripDiagramListOrder;
+    const int k = std::abs(keloListSortKey);
+    const bool descending = keloListSortKey < 0;
+    if (k == 1 || k == 4 || k == 5) {
+        const int column = k - 1;
+        return CompareClockTexts(row1->text(column).toStdString(), row2->text(column).toStdString(),
+                                 descending);
+    }
+    int result = 0;
+    if (k == 2) {
+        const QByteArray a = row1->data(1, KeloTextBytesRole).toByteArray();
+        const QByteArray b = row2->data(1, KeloTextBytesRole).toByteArray();
+        result = CompareLatinFolded(a.toStdString(), b.toStdString());
+    } else if (k == 3) {
+        result = CompareNumberTexts(row1->text(2).toStdString(), row2->text(2).toStdString());
+    }
+    return descending ? -result : result;
+}
+
+void TKeloTripDiagramForm::SortKeloList() {
+    // The list sorts with its own comparison: rows without a time must stay last both ways,
+    // which a plain ascending/descending flip cannot do.
+    const bool wasRebuilding = keloListRebuilding;
+    keloListRebuilding = true;
+    QTreeWidgetItem* current = keloListView->currentItem();
+    const int currentIndex = current ? current->data(0, KeloIndexRole).toInt() : -1;
+    QList<QTreeWidgetItem*> rows;
+    while (keloListView->topLevelItemCount() > 0)
+        rows.append(keloListView->takeTopLevelItem(0));
+    std::stable_sort(rows.begin(), rows.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return KeloListViewCompare(a, b) < 0;
+    });
+    keloListView->addTopLevelItems(rows);
+    if (currentIndex != -1)
+        if (QTreeWidgetItem* row = FindKeloListItem(currentIndex))
+            keloListView->setCurrentItem(row);
+    keloListRebuilding = wasRebuilding;
+}
+
+void TKeloTripDiagramForm::KeloListViewColumnClick(int column) {
+    if (std::abs(keloListSortKey) == column + 1)
+        keloListSortKey = -keloListSortKey;
+    else
+        keloListSortKey = column + 1;
+    SortKeloList();
+    if (QTreeWidgetItem* row = keloListView->currentItem())
+        keloListView->scrollToItem(row);
+}
+
+void TKeloTripDiagramForm::KeloListViewChange(QTreeWidgetItem* item) {
+    if (keloListRebuilding || item == nullptr)
+        return;
+    const QVariant data = item->data(0, KeloIndexRole);
+    if (!data.isValid())
+        return;
+    auto& views = diagram->KeloViews();
+    const int index = data.toInt();
+    if (index < 0 || index >= int(views.size()))
+        return;
+    const bool visible = item->checkState(0) == Qt::Checked;
+    if (views[index].visible == visible)
+        return;
+    views[index].visible = visible;
+    diagram->BuildScene();
+}
+
+void TKeloTripDiagramForm::KeloListViewSelectItem() {
+    if (keloListRebuilding)
+        return;
+    QTreeWidgetItem* row = keloListView->currentItem();
+    if (row == nullptr || !row->isSelected())
+        return;
+    const QVariant data = row->data(0, KeloIndexRole);
+    if (!data.isValid())
+        return;
+    const int index = data.toInt();
+    if (index == State().selectedKelo)
+        return;
+    State().selectedKelo = index;
+    ApplyKeloSelection();
+    const auto& views = diagram->KeloViews();
+    if (index >= 0 && index < int(views.size()) && views[index].visible)
+        diagram->ScrollToKelo(index);
+}
+
+void TKeloTripDiagramForm::SelectKeloListRow(int index) {
+    QTreeWidgetItem* current = keloListView->currentItem();
+    if (current != nullptr && current->data(0, KeloIndexRole).toInt() == index)
+        return;
+    if (QTreeWidgetItem* row = FindKeloListItem(index)) {
+        keloListRebuilding = true;
+        keloListView->setCurrentItem(row);
+        keloListRebuilding = false;
+        keloListView->scrollToItem(row);
+    }
+}
+
+void TKeloTripDiagramForm::FillInfoPanel(bool showZeroCapacity) {
+    busModelValue->clear();
+    busCapacityValue->clear();
+    pathLengthValue->clear();
+    pathTimeValue->clear();
+    const int index = State().selectedKelo;
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    if (index < 0 || index >= kelos->GetCount())
+        return;
+    KeloKeloPtrClass kelo = kelos->GetItem(index);
+    KeloBusPtrClass bus = kelo->GetBus();
+    if (!bus.IsNull()) {
+        busModelValue->setText(KeloToQString(bus->GetModel()));
+        const QString seats = QString::number(bus->GetCapacity());
+        // An unknown number of seats is stored as 0: a blank reads better than a zero.
+        busCapacityValue->setText(seats == "0" && !showZeroCapacity ? QString() : seats);
+    }
+    pathLengthValue->setText(FormatOneDecimal(kelo->GetDistance()));
+    pathTimeValue->setText(FormatTime(kelo->GetTravelTime()));
+}
+
+void TKeloTripDiagramForm::ApplyKeloSelection() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SelectKeloListRow(State().selectedKelo);
+    diagram->ApplyKeloColors();
+    diagram->BuildScene();
+    FillInfoPanel(false);
+    FillTimetableList(State().selectedKelo);
+    keloListView->viewport()->update();
+    QApplication::restoreOverrideCursor();
+}
+
+void TKeloTripDiagramForm::RefreshKeloDetails() {
+    ApplyKeloSelection();
+    FillInfoPanel(true);
+    QTreeWidgetItem* row = FindKeloListItem(State().selectedKelo);
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    if (row == nullptr || State().selectedKelo >= kelos->GetCount())
+        return;
+    KeloKeloPtrClass kelo = kelos->GetItem(State().selectedKelo);
+    const std::string keloText = kelo->GetName() + " - [" + kelo->GetNumber() + "]";
+    row->setText(1, KeloToQString(keloText));
+    row->setData(1, KeloTextBytesRole, QByteArray(keloText.data(), qsizetype(keloText.size())));
+    row->setText(2, FormatOneDecimal(kelo->GetAverageSpeed()));
+}
+
+void TKeloTripDiagramForm::ApplyStopSelection() {
+    diagram->BuildScene();
+    RefreshKeloTimes();
+}
+
+void TKeloTripDiagramForm::FillTimetableList(int index) {
+    timetableListView->setUpdatesEnabled(false);
+    timetableListView->clear();
+    KeloDataPtrClass buffer = diagram->GetEditBuffer();
+    KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
+    if (index >= 0 && index < kelos->GetCount()) {
+        KeloKeloSchedulePtrClass schedule = kelos->GetItem(index)->GetSchedule();
+        KeloTopologyPtrClass topology = buffer->GetTopology();
+        const std::int32_t count = schedule->GetCount();
+        KeloStopSchedulePtrClass entry = count > 0 ? schedule->GetItem(0) : KeloStopSchedulePtrClass();
+        std::string code = count > 0 ? entry->GetStop()->GetCode() : std::string();
+        for (std::int32_t j = 0; j < count; ++j) {
+            auto* row = new QTreeWidgetItem();
+            KeloStopPtrClass stop = entry->GetStop();
+            const KeloTimeType arrival = entry->GetArrival();
+            const KeloTimeType stay = entry->GetStay();
+            row->setText(0, KeloToQString(stop->GetName()));
+            row->setText(1, FormatTime(arrival));
+            row->setText(2, FormatTime(arrival + stay));
+            row->setText(3, FormatTime(stay));
+            if (j + 1 < count) {
+                KeloStopSchedulePtrClass next = schedule->GetItem(j + 1);
+                const std::string nextCode = next->GetStop()->GetCode();
+                const KeloTimeType departure = stay.IsEmpty() ? arrival : arrival + stay;
+                const KeloTimeType nextArrival = next->GetArrival();
+                double minutes = 0;
+                if (!departure.IsEmpty() && !nextArrival.IsEmpty()) {
+                    minutes = nextArrival.GetTotalMinutes() - departure.GetTotalMinutes();
+                    if (nextArrival < departure)
+                        minutes += 1440;
+                }
+                const float km = topology->GetDistance(code, nextCode);
+                const double speed = std::fabs(minutes) >= 0.0005 ? km / minutes * 60 : 0;
+                row->setText(4, FormatOneDecimal(speed));
+                row->setText(5, FormatOneDecimal(km));
+                entry = next;
+                code = nextCode;
+            }
+            timetableListView->addTopLevelItem(row);
+        }
+    }
+    timetableListView->setUpdatesEnabled(true);
+}
+
+void TKeloTripDiagramForm::RefreshKeloTimes() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    keloListRebuilding = true;
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    const int rows = keloListView->topLevelItemCount();
+    for (int i = 0; i < rows; ++i) {
+        QTreeWidgetItem* row = keloListView->topLevelItem(i);
+        const QVariant data = row->data(0, KeloIndexRole);
+        if (data.isValid() && data.toInt() < kelos->GetCount())
+            row->setText(0, KeloTimeAtSelectedStop(kelos->GetItem(data.toInt())));
+    }
+    keloListRebuilding = false;
+    SortKeloList();
+    if (QTreeWidgetItem* row = keloListView->currentItem())
+        keloListView->scrollToItem(row);
+    QApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,81 @@
+#include "TripDiagramListOrder.h"
+
+#include <cstdlib>
+
+namespace TripDiagramListOrder {
+
+int ClockTextMinutes(const std::string& text) {
+    // Times past midnight of the next day ("24:05") are what the planner reads as later,
+    // so hours above 23 are accepted and keep their order.
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon > 2 || text.size() != colon + 3)
+        return -1;
+    int hours = 0;
+    for (std::size_t i = 0; i < colon; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        hours = hours * 10 + (text[i] - '0');
+    }
+    if (text[colon + 1] < '0' || text[colon + 1] > '5' || text[colon + 2] < '0' ||
+        text[colon + 2] > '9')
+        return -1;
+    return hours * 60 + (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
+}
+
+int CompareClockTexts(const std::string& a, const std::string& b, bool descending) {
+    if (!a.empty() && b.empty())
+        return -1;
+    if (a.empty() && !b.empty())
+        return 1;
+    if (a.empty() && b.empty())
+        return 0;
+    const int ma = ClockTextMinutes(a);
+    const int mb = ClockTextMinutes(b);
+    if (ma < 0 || mb < 0)
+        return 0;
+    const int result = ma > mb ? 1 : (ma < mb ? -1 : 0);
+    return descending ? -result : result;
+}
+
+int CompareLatinFolded(const std::string& a, const std::string& b) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'a' && ca <= 'z')
+            ca = static_cast<unsigned char>(ca - 'a' + 'A');
+        if (cb >= 'a' && cb <= 'z')
+            cb = static_cast<unsigned char>(cb - 'a' + 'A');
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+namespace {
+
+bool ToNumber(const std::string& text, float& value) {
+    if (text.empty())
+        return false;
+    std::string normalised = text;
+    for (char& c : normalised)
+        if (c == ',')
+            c = '.';
+    char* end = nullptr;
+    value = std::strtof(normalised.c_str(), &end);
+    return end != nullptr && *end == '\0';
+}
+
+} // namespace
+
+int CompareNumberTexts(const std::string& a, const std::string& b) {
+    float va = 0;
+    float vb = 0;
+    if (!ToNumber(a, va) || !ToNumber(b, vb))
+        return 0;
+    return va > vb ? 1 : (va < vb ? -1 : 0);
+}
+
+} // namespace TripDiagramListOrder

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+/// Row comparisons of the diagram window's kelo list. Each returns negative, 0 or positive
+/// for row 1 before, tied with, or after row 2.
+namespace TripDiagramListOrder {
+
+// Clock texts "HH:MM": a time sorts before an empty text, and the order of two empties or of
+// text and empty does not flip when descending, so kelos without a time stay at the end.
+int CompareClockTexts(const std::string& a, const std::string& b, bool descending);
+
+// Texts compared byte by byte as Windows-1251, with only the Latin letters a-z folded to
+// upper case; a prefix sorts first.
+int CompareLatinFolded(const std::string& a, const std::string& b);
+
+// Decimal numbers as written in the list (either '.' or ',' as separator); a text that does
+// not convert ties.
+int CompareNumberTexts(const std::string& a, const std::string& b);
+
+// Minutes of an "HH:MM" text, or -1 when it is not one.
+int ClockTextMinutes(const std::string& text);
+
+} // namespace TripDiagramListOrder

@@ -1,0 +1,44 @@
+#include "TripDiagramPaintBox.h"
+
+#include "TKeloTripDiagramForm.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+TripDiagramPaintBox::TripDiagramPaintBox(TKeloTripDiagramForm& form, QWidget* parent)
+    : QWidget(parent), form(form) {
+    setObjectName("ChartPaintBox");
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TripDiagramPaintBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    form.ChartPaintBoxPaint(painter, event->rect());
+}
+
+void TripDiagramPaintBox::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    form.ChartPaintBoxMouseDown(event->button(), p.x(), p.y());
+}
+
+void TripDiagramPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    form.ChartPaintBoxMouseMove(p.x(), p.y(), event->globalPosition().toPoint().x());
+}
+
+void TripDiagramPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    form.ChartPaintBoxMouseUp(event->button(), p.x(), p.y());
+}
+
+void TripDiagramPaintBox::contextMenuEvent(QContextMenuEvent* event) {
+    form.ChartPopupMenu()->popup(event->globalPos());
+}

@@ -1,0 +1,351 @@
+#include "InMemoryKeloData.h"
+#include "KeloDemoDataClass.h"
+#include "KeloQtText.h"
+#include "TKeloTripDiagramForm.h"
+#include "TempDirSandbox.h"
+#include "TripDiagramPaintBox.h"
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+namespace {
+
+const std::string Kelo02P = "02\xCF"; // 02П
+
+std::vector<std::string> LineOf(const std::string& number) {
+    std::vector<std::string> codes;
+    KeloDataPtrClass source = MakeBuiltInSource();
+    KeloKeloSchedulePtrClass schedule = source->FindKelo(number)->GetSchedule();
+    for (int i = 0; i < schedule->GetCount(); ++i)
+        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    return codes;
+}
+
+QString LabelText(QWidget& form, const char* name) {
+    auto* label = form.findChild<QLabel*>(name);
+    return label ? label->text() : QString("<missing %1>").arg(name);
+}
+
+int KeloOfRow(QTreeWidgetItem* row) { return row->data(0, Qt::UserRole).toInt(); }
+
+// A small line A-B-C-D (10, 10, 20 km) with kelos that exercise the list and the hints:
+// F1 serves the whole line at 08:00, F2 leaves the line at C, B1 runs backwards,
+// N1 does not call at the first stop at all.
+InMemoryDataSet SmallLine() {
+    InMemoryDataSet d;
+    d.stops = {{"000001", "ALPHA"}, {"000002", "BRAVO"}, {"000003", "CHARLIE"},
+               {"000004", "DELTA"}, {"000009", "OFFLINE"}};
+    d.AddLinkBothWays("000001", "000002", 10);
+    d.AddLinkBothWays("000002", "000003", 10);
+    d.AddLinkBothWays("000003", "000004", 20);
+    d.AddLinkBothWays("000003", "000009", 5);
+    d.buses = {{"BUS-1", "CAT", 0}, {"BUS-2", "CAT", 42}};
+    d.kelos.push_back({"F1", "ALPHA - DELTA", "BUS-1",
+                       {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", 2),
+                        MakeRow("000003", "08:22", 1), MakeRow("000004", "08:45", -1)}});
+    d.kelos.push_back({"F2", "alpha - offline", "BUS-2",
+                       {MakeRow("000001", "06:00", 5), MakeRow("000002", "06:20", 0),
+                        MakeRow("000003", "06:40", 1), MakeRow("000009", "06:50", -1)}});
+    d.kelos.push_back({"B1", "DELTA - ALPHA", "BUS-2",
+                       {MakeRow("000004", "17:00", 0), MakeRow("000003", "17:25", 1),
+                        MakeRow("000002", "17:40", 1), MakeRow("000001", "17:55", -1)}});
+    d.kelos.push_back({"N1", "BRAVO - DELTA", "BUS-1",
+                       {MakeRow("000002", "12:00", 0), MakeRow("000004", "12:40", -1)}});
+    return d;
+}
+
+const std::vector<std::string> SmallLineCodes = {"000001", "000002", "000003", "000004"};
+
+class TripDiagramFormTest : public testing::Test {
+protected:
+    kelo_test::TempDirSandbox sandbox; // keeps the settings file out of the user's folder
+
+    std::unique_ptr<TKeloTripDiagramForm> OpenSmall(const std::string& number = "F1") {
+        auto form = std::make_unique<TKeloTripDiagramForm>(nullptr, number, SmallLineCodes,
+                                                           MakeInMemorySource(SmallLine()));
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+};
+
+} // namespace
+
+TEST_F(TripDiagramFormTest, OpensOnTheChosenKeloWithItsListsAndInfo) {
+    TKeloTripDiagramForm form(nullptr, Kelo02P, LineOf(Kelo02P));
+    form.show();
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Диаграмма рейсов"));
+
+    KeloKeloSetPtrClass kelos = form.EditBuffer()->GetKeloSet();
+    ASSERT_EQ(form.KeloListView()->topLevelItemCount(), kelos->GetCount());
+    ASSERT_GE(kelos->GetCount(), 12);
+    std::set<int> indices;
+    for (int i = 0; i < form.KeloListView()->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = form.KeloListView()->topLevelItem(i);
+        const int index = KeloOfRow(row);
+        indices.insert(index);
+        KeloKeloPtrClass kelo = kelos->GetItem(index);
+        EXPECT_EQ(row->text(1), KeloToQString(kelo->GetName() + " - [" + kelo->GetNumber() + "]"));
+    }
+    EXPECT_EQ(int(indices.size()), kelos->GetCount());
+
+    const int selected = form.State().selectedKelo;
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(kelos->GetItem(selected)->GetNumber(), Kelo02P);
+    ASSERT_NE(form.KeloListView()->currentItem(), nullptr);
+    EXPECT_EQ(KeloOfRow(form.KeloListView()->currentItem()), selected);
+
+    ASSERT_EQ(form.TimetableListView()->topLevelItemCount(), 9);
+    QTreeWidgetItem* first = form.TimetableListView()->topLevelItem(0);
+    EXPECT_EQ(first->text(0), QString::fromUtf8("ВИННИЦА 1"));
+    EXPECT_EQ(first->text(1), "08:00");
+    EXPECT_EQ(first->text(2), "08:00");
+    EXPECT_EQ(first->text(3), "00:00");
+    EXPECT_EQ(first->text(5), QLocale::system().toString(10.2, 'f', 1));
+    QTreeWidgetItem* last = form.TimetableListView()->topLevelItem(8);
+    EXPECT_EQ(last->text(1), "09:05");
+    EXPECT_TRUE(last->text(2).isEmpty()); // no stay at the last stop
+    EXPECT_TRUE(last->text(4).isEmpty());
+    EXPECT_TRUE(last->text(5).isEmpty());
+
+    EXPECT_EQ(LabelText(form, "BusModelValueLabel"), QString::fromUtf8("ПАЗ-672"));
+    EXPECT_EQ(LabelText(form, "BusCapacityValueLabel"), ""); // 0 seats show as a blank
+    EXPECT_EQ(LabelText(form, "TripPathLengthValueLabel"), QLocale::system().toString(39.9, 'f', 1));
+    EXPECT_EQ(LabelText(form, "TripPathTimeValueLabel"), "01:05");
+
+    auto* ok = form.findChild<QWidget*>("OkButton");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_TRUE(ok->isEnabled());
+
+    // A new window shows forward kelos only, with the menu ticks to match.
+    auto* forward = form.findChild<QAction*>("ShowForwardMenuItem");
+    auto* backward = form.findChild<QAction*>("ShowBackwardMenuItem");
+    EXPECT_TRUE(forward->isChecked());
+    EXPECT_FALSE(backward->isChecked());
+    for (int i = 0; i < form.KeloListView()->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = form.KeloListView()->topLevelItem(i);
+        EXPECT_EQ(row->checkState(0) == Qt::Checked, form.Diagram().IsKeloForward(KeloOfRow(row)));
+    }
+}
+
+TEST_F(TripDiagramFormTest, TimeColumnShowsDepartureAtSelectedStopAndKeepsEmptiesLast) {
+    auto form = OpenSmall();
+    QTreeWidget* list = form->KeloListView();
+    ASSERT_EQ(list->topLevelItemCount(), 4);
+    auto textOf = [&](const std::string& number) {
+        KeloKeloSetPtrClass kelos = form->EditBuffer()->GetKeloSet();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (kelos->GetItem(KeloOfRow(list->topLevelItem(i)))->GetNumber() == number)
+                return list->topLevelItem(i)->text(0);
+        return QString("<none>");
+    };
+    EXPECT_EQ(textOf("F1"), "08:00");
+    EXPECT_EQ(textOf("F2"), "06:05");
+    EXPECT_EQ(textOf("B1"), "");  // ends at the first stop
+    EXPECT_EQ(textOf("N1"), "");  // does not call there
+
+    auto checkOrder = [&](bool descending) {
+        bool seenEmpty = false;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const QString text = list->topLevelItem(i)->text(0);
+            if (text.isEmpty())
+                seenEmpty = true;
+            else
+                EXPECT_FALSE(seenEmpty) << "a time after an empty row, descending=" << descending;
+            if (i > 0 && !text.isEmpty()) {
+                const QString before = list->topLevelItem(i - 1)->text(0);
+                EXPECT_TRUE(descending ? before >= text : before <= text);
+            }
+        }
+    };
+    checkOrder(false);
+    list->header()->sectionClicked(0);
+    EXPECT_EQ(form->KeloListSortKey(), -1);
+    checkOrder(true);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "08:00");
+
+    // Moving the time axis to CHARLIE recomputes the column.
+    form->State().selectedStop = 2;
+    form->ApplyStopSelection();
+    EXPECT_EQ(textOf("F1"), "08:23");
+    EXPECT_EQ(textOf("B1"), "17:26");
+    EXPECT_EQ(textOf("F2"), "06:41");
+}
+
+TEST_F(TripDiagramFormTest, EveryColumnSortsBothWays) {
+    auto form = OpenSmall();
+    QTreeWidget* list = form->KeloListView();
+    for (int column = 0; column < 5; ++column) {
+        for (int pass = 0; pass < 2; ++pass) {
+            list->header()->sectionClicked(column);
+            const int expectedKey = pass == 0 ? column + 1 : -(column + 1);
+            ASSERT_EQ(form->KeloListSortKey(), expectedKey) << "column " << column;
+            for (int i = 1; i < list->topLevelItemCount(); ++i)
+                EXPECT_LE(form->KeloListViewCompare(list->topLevelItem(i - 1), list->topLevelItem(i)), 0)
+                    << "column " << column << " pass " << pass << " row " << i;
+        }
+    }
+    // Latin letters fold: "alpha - offline" sorts with the capitals, before "BRAVO".
+    list->header()->sectionClicked(1);
+    ASSERT_EQ(form->KeloListSortKey(), 2);
+    EXPECT_TRUE(list->topLevelItem(0)->text(1).startsWith("alpha") ||
+                list->topLevelItem(0)->text(1).startsWith("ALPHA"));
+    EXPECT_TRUE(list->topLevelItem(2)->text(1).startsWith("BRAVO"));
+}
+
+TEST_F(TripDiagramFormTest, UntickingARowHidesTheKeloAtOnce) {
+    auto form = OpenSmall();
+    ZoCanvasClass& canvas = form->Diagram().GetCanvas();
+    auto itemsOf = [&](int kelo) {
+        int count = 0;
+        for (std::uint32_t id = 0; id < canvas.GetItemCount(); ++id)
+            count += canvas.TagMatches(id, "KeloIndex", std::to_string(kelo)) ? 1 : 0;
+        return count;
+    };
+    QTreeWidgetItem* row = form->FindKeloListItem(0);
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->checkState(0), Qt::Checked);
+    EXPECT_GT(itemsOf(0), 0);
+    row->setCheckState(0, Qt::Unchecked);
+    EXPECT_FALSE(form->Diagram().KeloViews()[0].visible);
+    EXPECT_EQ(itemsOf(0), 0);
+    row->setCheckState(0, Qt::Checked);
+    EXPECT_GT(itemsOf(0), 0);
+}
+
+TEST_F(TripDiagramFormTest, LeftClickOnALineSelectsTheKeloOtherButtonsDoNot) {
+    auto form = OpenSmall("F1");
+    ZoCanvasClass& canvas = form->Diagram().GetCanvas();
+    const int target = 1; // F2
+    ASSERT_NE(form->State().selectedKelo, target);
+    // The middle of F2's first running line.
+    QPoint point;
+    for (std::uint32_t id = 0; id < canvas.GetItemCount(); ++id) {
+        auto* line = dynamic_cast<const ZoCanvasItemLineClass*>(canvas.GetItem(id));
+        if (line && canvas.TagMatches(id, "KeloIndex", "1") && line->x1 != line->x2) {
+            point = QPoint((line->x1 + line->x2) / 2, (line->y1 + line->y2) / 2);
+            std::uint32_t hit = 0;
+            if (canvas.HitTest(point.x(), point.y(), hit) && canvas.TagMatches(hit, "KeloIndex", "1"))
+                break;
+        }
+    }
+    ASSERT_FALSE(point.isNull());
+    QTest::mouseClick(form->ChartPaintBox(), Qt::MiddleButton, {}, point);
+    EXPECT_NE(form->State().selectedKelo, target);
+    QTest::mouseClick(form->ChartPaintBox(), Qt::LeftButton, {}, point);
+    EXPECT_EQ(form->State().selectedKelo, target);
+    EXPECT_EQ(KeloOfRow(form->KeloListView()->currentItem()), target);
+    EXPECT_EQ(form->TimetableListView()->topLevelItemCount(), 4);
+    EXPECT_EQ(form->TimetableListView()->topLevelItem(3)->text(0), "OFFLINE"); // off the line too
+    EXPECT_EQ(LabelText(*form, "BusCapacityValueLabel"), "42");
+}
+
+TEST_F(TripDiagramFormTest, ClickOnAStopNameMovesTheTimeAxis) {
+    auto form = OpenSmall();
+    ZoCanvasClass& canvas = form->Diagram().GetCanvas();
+    QPoint point;
+    for (std::uint32_t id = 0; id < canvas.GetItemCount(); ++id) {
+        auto* text = dynamic_cast<const ZoCanvasItemTextClass*>(canvas.GetItem(id));
+        if (text && canvas.TagMatches(id, "StopIndex", "2")) {
+            ASSERT_GT(text->width, 0);
+            point = QPoint(text->Left() + text->width / 2, text->Top() + text->height / 2);
+        }
+    }
+    ASSERT_FALSE(point.isNull());
+    QTest::mouseClick(form->ChartPaintBox(), Qt::LeftButton, {}, point);
+    EXPECT_EQ(form->State().selectedStop, 2);
+    EXPECT_EQ(form->FindKeloListItem(0)->text(0), "08:23");
+}
+
+TEST_F(TripDiagramFormTest, HintsFollowTheMouse) {
+    auto form = OpenSmall();
+    TripDiagramClass& d = form->Diagram();
+    const int origin = d.TimeToX(0);
+    const int yMid = d.DistanceToY(15); // between BRAVO (10) and CHARLIE (20)
+    QTest::mouseMove(form->ChartPaintBox(), QPoint(origin - 1, yMid));
+    EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "");
+    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(24), yMid));
+    EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "24:00");
+    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(24) + 40, yMid));
+    EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "");
+    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(12), yMid));
+    EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "12:00");
+    EXPECT_TRUE(LabelText(*form, "HintFromValueLabel").startsWith("BRAVO("));
+    EXPECT_TRUE(LabelText(*form, "HintToValueLabel").startsWith("CHARLIE("));
+    // Below the first stop and above the last, both stop hints are empty.
+    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(12), d.DistanceToY(0) + 10));
+    EXPECT_EQ(LabelText(*form, "HintFromValueLabel"), "");
+    EXPECT_EQ(LabelText(*form, "HintToValueLabel"), "");
+    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(12), d.DistanceToY(40) - 10));
+    EXPECT_EQ(LabelText(*form, "HintToValueLabel"), "");
+}
+
+TEST_F(TripDiagramFormTest, ZoomItemsTickAndFitToHeightClearsTicks) {
+    auto form = OpenSmall();
+    auto* z200 = form->findChild<QAction*>("Zoom200MenuItem");
+    auto* z100 = form->findChild<QAction*>("Zoom100MenuItem");
+    auto* fit = form->findChild<QAction*>("ZoomFitHeightMenuItem");
+    ASSERT_TRUE(z200 && z100 && fit);
+    EXPECT_TRUE(z100->isChecked());
+    const int width = form->ChartPaintBox()->width();
+    z200->trigger();
+    EXPECT_FLOAT_EQ(form->State().timeZoom, 2.0f);
+    EXPECT_TRUE(z200->isChecked());
+    EXPECT_FALSE(z100->isChecked());
+    EXPECT_GT(form->ChartPaintBox()->width(), width);
+    fit->trigger();
+    const float z = form->State().timeZoom;
+    bool anyTicked = false;
+    for (const char* name : {"Zoom25MenuItem", "Zoom50MenuItem", "Zoom75MenuItem", "Zoom100MenuItem",
+                             "Zoom150MenuItem", "Zoom200MenuItem", "Zoom500MenuItem"})
+        anyTicked = anyTicked || form->findChild<QAction*>(name)->isChecked();
+    EXPECT_EQ(anyTicked, z == 0.25f || z == 0.5f || z == 0.75f || z == 1.0f || z == 1.5f ||
+                             z == 2.0f || z == 5.0f);
+    // The whole line fits the visible height after fitting.
+    EXPECT_LE(form->ChartPaintBox()->height(), form->ChartScrollBox()->viewport()->height() + 1);
+}
+
+TEST_F(TripDiagramFormTest, PopupTogglesChangeTheDisplayState) {
+    auto form = OpenSmall();
+    auto* backward = form->findChild<QAction*>("ShowBackwardMenuItem");
+    backward->trigger();
+    EXPECT_TRUE(form->State().showBackward);
+    EXPECT_TRUE(backward->isChecked());
+    EXPECT_TRUE(form->Diagram().KeloViews()[2].visible); // B1
+    EXPECT_EQ(form->FindKeloListItem(2)->checkState(0), Qt::Checked);
+
+    auto* grid = form->findChild<QAction*>("ShowGridMenuItem");
+    grid->trigger();
+    EXPECT_FALSE(form->State().showStopGrid);
+    EXPECT_FALSE(form->State().showTimeGrid);
+
+    auto* mono = form->findChild<QAction*>("MonoColorMenuItem");
+    mono->trigger();
+    EXPECT_FALSE(form->State().monoColor);
+    EXPECT_EQ(form->Diagram().KeloViews()[1].color, TripDiagramClass::Palette[1]);
+    EXPECT_EQ(form->KeloColorOfRow(form->KeloListView()->model()->index(0, 0)),
+              ZoColorToQColor(form->Diagram().KeloViews()[KeloOfRow(form->KeloListView()->topLevelItem(0))].color));
+}
+
+TEST_F(TripDiagramFormTest, TwoWindowsOfOneLineAreIndependent) {
+    auto first = OpenSmall();
+    auto second = OpenSmall();
+    first->EditBuffer()->FindKelo("F1")->SetName("RENAMED");
+    EXPECT_EQ(first->EditBuffer()->FindKelo("F1")->GetName(), "RENAMED");
+    EXPECT_EQ(second->EditBuffer()->FindKelo("F1")->GetName(), "ALPHA - DELTA");
+    first->State().selectedStop = 3;
+    first->ApplyStopSelection();
+    EXPECT_EQ(second->State().selectedStop, 0);
+}

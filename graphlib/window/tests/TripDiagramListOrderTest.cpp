@@ -1,0 +1,45 @@
+#include "TripDiagramListOrder.h"
+
+#include <gtest/gtest.h>
+
+using namespace TripDiagramListOrder;
+
+TEST(TripDiagramListOrder, ClockTextsKeepEmptyLastBothWays) {
+    EXPECT_LT(CompareClockTexts("08:00", "", false), 0);
+    EXPECT_LT(CompareClockTexts("08:00", "", true), 0);
+    EXPECT_GT(CompareClockTexts("", "08:00", false), 0);
+    EXPECT_GT(CompareClockTexts("", "08:00", true), 0);
+    EXPECT_EQ(CompareClockTexts("", "", true), 0);
+    EXPECT_LT(CompareClockTexts("08:00", "09:15", false), 0);
+    EXPECT_GT(CompareClockTexts("08:00", "09:15", true), 0);
+    EXPECT_EQ(CompareClockTexts("08:00", "08:00", true), 0);
+    EXPECT_GT(CompareClockTexts("24:05", "23:59", false), 0);
+    EXPECT_EQ(CompareClockTexts("8 o'clock", "09:00", false), 0); // not a time: tie
+}
+
+TEST(TripDiagramListOrder, ClockTextParsing) {
+    EXPECT_EQ(ClockTextMinutes("00:00"), 0);
+    EXPECT_EQ(ClockTextMinutes("23:59"), 1439);
+    EXPECT_EQ(ClockTextMinutes("9:05"), 545);
+    EXPECT_EQ(ClockTextMinutes("12:60"), -1);
+    EXPECT_EQ(ClockTextMinutes("12:5"), -1);
+    EXPECT_EQ(ClockTextMinutes(""), -1);
+    EXPECT_EQ(ClockTextMinutes("ab:cd"), -1);
+}
+
+TEST(TripDiagramListOrder, LatinFoldedOnly) {
+    EXPECT_EQ(CompareLatinFolded("a1", "A1"), 0);
+    EXPECT_NE(CompareLatinFolded("\xE0", "\xC0"), 0); // а / А differ
+    EXPECT_GT(CompareLatinFolded("\xE0", "\xC0"), 0);  // by code: lower case is above
+    EXPECT_LT(CompareLatinFolded("10", "100"), 0);
+    EXPECT_LT(CompareLatinFolded("Z", "\xC0"), 0);     // bytes compare unsigned
+    EXPECT_GT(CompareLatinFolded("b", "A"), 0);
+}
+
+TEST(TripDiagramListOrder, NumbersCompareAsNumbers) {
+    EXPECT_LT(CompareNumberTexts("9.5", "10.0"), 0);
+    EXPECT_GT(CompareNumberTexts("41,3", "41,2"), 0);
+    EXPECT_EQ(CompareNumberTexts("41.3", "41,3"), 0);
+    EXPECT_EQ(CompareNumberTexts("", "10.0"), 0);
+    EXPECT_EQ(CompareNumberTexts("fast", "10.0"), 0);
+}

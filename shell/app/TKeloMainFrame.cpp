@@ -1,0 +1,369 @@
+#include "TKeloMainFrame.h"
+
+#include "KeloDemoDataClass.h"
+#include "KeloMessageBoxes.h"
+#include "KeloQtText.h"
+#include "TKeloAboutForm.h"
+#include "KeloErrorReport.h"
+#include "TKeloSimpleKeloDataSetViewForm.h"
+#include "TKeloTripDiagramForm.h"
+#include "TZoStringStorage.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <QTimer>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+constexpr int DatePanelWidth = 250;
+constexpr int TimePanelWidth = 100;
+
+QLabel* MakePanel(QWidget* parent, Qt::Alignment alignment) {
+    auto* panel = new QLabel(parent);
+    panel->setAlignment(alignment | Qt::AlignVCenter);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    return panel;
+}
+
+} // namespace
+
+TKeloMainFrame::TKeloMainFrame(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("KeloMainFrame");
+    setWindowTitle("Kelo");
+    resize(654, 480);
+
+    mdiArea = new QMdiArea(this);
+    mdiArea->setObjectName("MdiArea");
+    mdiArea->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(mdiArea);
+
+    ZoStringStorage = new TZoStringStorage(this);
+    ZoStringStorage->setObjectName("ZoStringStorage");
+    ZoStringStorage->SetLines({QString::fromUtf8("Завершить работу приложения?")});
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("StatusBar");
+    bar->setSizeGripEnabled(false);
+    setStatusBar(bar);
+    hintPanel = MakePanel(bar, Qt::AlignLeft);
+    hintPanel->setMinimumWidth(50);
+    datePanel = MakePanel(bar, Qt::AlignHCenter);
+    datePanel->setFixedWidth(DatePanelWidth);
+    timePanel = MakePanel(bar, Qt::AlignHCenter);
+    timePanel->setFixedWidth(TimePanelWidth);
+    bar->addWidget(hintPanel, 1);
+    bar->addPermanentWidget(datePanel);
+    bar->addPermanentWidget(timePanel);
+
+    ClockTimer = new QTimer(this);
+    ClockTimer->setObjectName("ClockTimer");
+    ClockTimer->setInterval(500);
+    connect(ClockTimer, &QTimer::timeout, this, &TKeloMainFrame::ClockTimerTimer);
+    DataTimer = new QTimer(this);
+    DataTimer->setObjectName("DataTimer");
+    DataTimer->setInterval(180000);
+    connect(DataTimer, &QTimer::timeout, this, &TKeloMainFrame::DataTimerTimer);
+
+    CreateMenus();
+    FormCreate();
+}
+
+TKeloMainFrame::~TKeloMainFrame() = default;
+
+QAction* TKeloMainFrame::AddAction(QMenu* menu, const QString& objectName, const QString& caption,
+                                   const QString& hint) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(objectName);
+    action->setStatusTip(hint);
+    menu->addAction(action);
+    return action;
+}
+
+void TKeloMainFrame::CreateMenus() {
+    auto u = [](const char* text) { return QString::fromUtf8(text); };
+    auto addMenu = [&](QMenu* parentMenu, const char* name, const char* caption, const char* hint) {
+        QMenu* menu = parentMenu ? parentMenu->addMenu(u(caption)) : menuBar()->addMenu(u(caption));
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        menu->menuAction()->setStatusTip(u(hint));
+        menu->setToolTipsVisible(false);
+        return menu;
+    };
+
+    QMenu* session = addMenu(nullptr, "SessionMenuItem", "&Сеанс", "Меню сеанса");
+    for (QAction* hidden :
+         {AddAction(session, "SessionCurrentDateMenuItem", u("Текущая дата"), u("Показать текущую дату")),
+          AddAction(session, "SessionCurrentTimeMenuItem", u("Текущее время"),
+                    u("Показать текущее время"))}) {
+        hidden->setVisible(false);
+        hidden->setEnabled(false);
+    }
+    QAction* sessionSeparator = session->addSeparator();
+    sessionSeparator->setObjectName("SessionSeparatorMenuItem");
+    sessionSeparator->setVisible(false);
+    QAction* exitAction = AddAction(session, "SessionExitMenuItem", u("&Выход"), u("Выход из задачи"));
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* setup = addMenu(nullptr, "SetupMenuItem", "&Настройки", "Настройка параметров");
+    setup->menuAction()->setVisible(false);
+    setup->menuAction()->setEnabled(false);
+
+    QMenu* work = addMenu(nullptr, "DoMenuItem", "&Работа", "");
+    QAction* diagram = AddAction(work, "DoFlightDiagramMenuItem", u("Диаграмма рейсов"),
+                                 u("Диграммы существующих рейсов"));
+    connect(diagram, &QAction::triggered, this, &TKeloMainFrame::DoFlightDiagramActionExecute);
+    DoFlightDiagramWizardMenuItem =
+        AddAction(work, "DoFlightDiagramWizardMenuItem", u("Диаграмма рейсов (мастер)"), QString());
+
+    ReportsMenuItem = addMenu(nullptr, "ReportsMenuItem", "О&тчеты", "Отчеты выдаваемые системой");
+    AddAction(ReportsMenuItem, "ReportsStopInfoMenuItem", u("Станционное расписание"), QString());
+    AddAction(ReportsMenuItem, "ReportsTripInfoMenuItem", u("Информация о рейсе"), QString());
+
+    DataBaseMenuItem = addMenu(nullptr, "DataBaseMenuItem", "&База", "Объекты управления системой");
+    AddAction(DataBaseMenuItem, "DoFlightDataNewMenuItem", u("Ввод данных нового рейса"),
+              u("Визард ввода новых рейсов"));
+    QMenu* topology = addMenu(DataBaseMenuItem, "ObjectsTopologyMenuItem", "Топология",
+                              "Топологические объекты");
+    AddAction(topology, "ObjectsPopulatedPointsMenuItem", u("Населенные пункты"),
+              u("Перечень населенных пунктов"));
+    AddAction(topology, "ObjectsRegionsMenuItem", u("Регионы"), u("Перечень регионов"));
+    AddAction(topology, "ObjectsStopPointsMenuItem", u("Остановочные пункты"),
+              u("Перечень остановочных пунктов"));
+    AddAction(topology, "ObjectsWayAreasMenuItem", u("Участки пути"), u("Перечень путевых участков"));
+    QMenu* transport = addMenu(DataBaseMenuItem, "ObjectsTransportationsMenuItem", "Перевозки",
+                               "Объекты перевозок");
+    AddAction(transport, "ObjectsFlightsMenuItem", u("Рейсы"), u("Перечень рейсов"));
+    AddAction(transport, "ObjectsFlightTimetableMenuItem", u("Расписание рейсов"),
+              u("Список расписаний рейсов"));
+    AddAction(transport, "ObjectsTransportStatisticsMenuItem", u("Статистика перевозок"),
+              u("Обобщенная статистика перевозок"));
+    AddAction(DataBaseMenuItem, "ObjectsStopPointOwnersMenuItem", u("Владельцы остановочных пунктов"),
+              u("Список владельцев установочных пунктов"));
+    AddAction(DataBaseMenuItem, "ObjectsTransportersMenuItem", u("Перевозчики"),
+              u("Перечень перевозчиков"));
+    AddAction(DataBaseMenuItem, "SetupStopPointTypesMenuItem", u("Виды остановочных пунктов"),
+              u("Настройка остановочных пунктов"));
+    AddAction(DataBaseMenuItem, "SetupTransportTypesMenuItem", u("Виды транспорта"),
+              u("Настройка видов транспорта"));
+    AddAction(DataBaseMenuItem, "BaseRegulationMenuItem", u("Регламент базы данных"), QString());
+
+    WindowMenuItem = addMenu(nullptr, "WindowMenuItem", "О&кна", "Управление окнами системы");
+    QAction* arrange = AddAction(WindowMenuItem, "WindowArrangeMenuItem", u("&Расположить"), {});
+    // Minimised children sit as icons along the bottom; re-tiling them is what arrange means.
+    connect(arrange, &QAction::triggered, this, [this] {
+        for (QMdiSubWindow* child : mdiArea->subWindowList())
+            if (child->isMinimized())
+                child->showMinimized();
+    });
+    QAction* cascade = AddAction(WindowMenuItem, "WindowCascadeMenuItem", u("&Каскадом"), {});
+    connect(cascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
+    QAction* tileHorz = AddAction(WindowMenuItem, "WindowTileHorzMenuItem", u("&Горизонтально"), {});
+    connect(tileHorz, &QAction::triggered, this, [this] {
+        const auto children = mdiArea->subWindowList();
+        const QRect area = mdiArea->viewport()->rect();
+        int visible = 0;
+        for (QMdiSubWindow* child : children)
+            visible += child->isMinimized() ? 0 : 1;
+        if (visible == 0)
+            return;
+        const int height = area.height() / visible;
+        int y = 0;
+        for (QMdiSubWindow* child : children) {
+            if (child->isMinimized())
+                continue;
+            child->showNormal();
+            child->setGeometry(0, y, area.width(), height);
+            y += height;
+        }
+    });
+    QAction* tileVert = AddAction(WindowMenuItem, "WindowTileVertMenuItem", u("&Вертикально"), {});
+    connect(tileVert, &QAction::triggered, this, [this] {
+        const auto children = mdiArea->subWindowList();
+        const QRect area = mdiArea->viewport()->rect();
+        int visible = 0;
+        for (QMdiSubWindow* child : children)
+            visible += child->isMinimized() ? 0 : 1;
+        if (visible == 0)
+            return;
+        const int width = area.width() / visible;
+        int x = 0;
+        for (QMdiSubWindow* child : children) {
+            if (child->isMinimized())
+                continue;
+            child->showNormal();
+            child->setGeometry(x, 0, width, area.height());
+            x += width;
+        }
+    });
+    QAction* minimizeAll = AddAction(WindowMenuItem, "WindowMinimizeAllMenuItem", u("&Свернуть"), {});
+    connect(minimizeAll, &QAction::triggered, this, [this] {
+        for (QMdiSubWindow* child : mdiArea->subWindowList())
+            child->showMinimized();
+    });
+    windowMenuFixedItems = WindowMenuItem->actions();
+    connect(WindowMenuItem, &QMenu::aboutToShow, this, &TKeloMainFrame::FillWindowMenu);
+
+    QMenu* help = addMenu(nullptr, "HelpMenuItem", "&Справка", "Справочная информация");
+    AddAction(help, "HelpUserGuideMenuItem", u("Руководство пользователя"),
+              u("Руководство пользователя"));
+    help->addSeparator()->setObjectName("HelpSeparatorMenuItem");
+    QAction* about = AddAction(help, "HelpAboutMenuItem", u("О программе"),
+                               u("Основные сведенья о программе"));
+    connect(about, &QAction::triggered, this, &TKeloMainFrame::HelpAboutActionExecute);
+}
+
+void TKeloMainFrame::FillWindowMenu() {
+    // The platform's window list: the fixed items, a separator, then one item per child.
+    for (QAction* action : WindowMenuItem->actions())
+        if (!windowMenuFixedItems.contains(action)) {
+            WindowMenuItem->removeAction(action);
+            action->deleteLater();
+        }
+    const auto children = mdiArea->subWindowList();
+    if (children.isEmpty())
+        return;
+    QAction* separator = WindowMenuItem->addSeparator();
+    separator->setParent(WindowMenuItem);
+    int number = 1;
+    for (QMdiSubWindow* child : children) {
+        auto* item = new QAction(QString("&%1 %2").arg(number++).arg(child->windowTitle()), WindowMenuItem);
+        item->setCheckable(true);
+        item->setChecked(child == mdiArea->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, child] {
+            if (child->isMinimized())
+                child->showNormal();
+            mdiArea->setActiveSubWindow(child);
+        });
+        WindowMenuItem->addAction(item);
+    }
+}
+
+void TKeloMainFrame::FormCreate() {
+    ClockTimer->start();
+    DataTimer->start();
+    DoFlightDiagramWizardMenuItem->setEnabled(false);
+    ReportsMenuItem->menuAction()->setEnabled(false);
+    DataBaseMenuItem->menuAction()->setEnabled(false);
+}
+
+void TKeloMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce) {
+        shownOnce = true;
+        DataTimerTimer();
+        ClockTimerTimer();
+    }
+}
+
+void TKeloMainFrame::ClockTimerTimer() {
+    timePanel->setText(QTime::currentTime().toString("HH:mm:ss"));
+}
+
+void TKeloMainFrame::DataTimerTimer() {
+    datePanel->setText(QLocale::system().toString(QDate::currentDate(), "dd MMMM yyyy (dddd)"));
+}
+
+void TKeloMainFrame::ShowApplicationHint(const QString& hint) {
+    const int bar = hint.indexOf('|');
+    hintPanel->setText(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+bool TKeloMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowApplicationHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TKeloMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    StatusBarResize();
+}
+
+void TKeloMainFrame::StatusBarResize() {
+    // The status bar's layout gives panel 0 whatever the two fixed panels leave; pin the
+    // width too so the rule holds before the layout has run.
+    const int width = statusBar()->width() - DatePanelWidth - TimePanelWidth;
+    hintPanel->setFixedWidth(qMax(50, width));
+}
+
+QString TKeloMainFrame::PanelText(int panel) const {
+    switch (panel) {
+    case 0:
+        return hintPanel->text();
+    case 1:
+        return datePanel->text();
+    default:
+        return timePanel->text();
+    }
+}
+
+void TKeloMainFrame::closeEvent(QCloseEvent* event) {
+    if (KeloAskYesNo(ZoStringStorage->Line(0), this))
+        event->accept();
+    else
+        event->ignore();
+}
+
+std::vector<std::string> TKeloMainFrame::LineOfKelo(KeloDataPtrClass source,
+                                                    const std::string& number) {
+    std::vector<std::string> codes;
+    KeloKeloPtrClass kelo = source->FindKelo(number);
+    if (kelo.IsNull())
+        return codes;
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    const std::int32_t count = schedule->GetCount();
+    for (std::int32_t i = 0; i < count; ++i)
+        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    return codes;
+}
+
+void TKeloMainFrame::DoFlightDiagramActionExecute() {
+    try {
+        KeloDataPtrClass source = MakeBuiltInSource();
+        KeloKeloSetPtrClass kelos = source->GetKeloSet();
+        auto choice = std::make_unique<TKeloSimpleKeloDataSetViewForm>(this);
+        const std::int32_t count = kelos->GetCount();
+        for (std::int32_t i = 0; i < count; ++i) {
+            KeloKeloPtrClass kelo = kelos->GetItem(i);
+            choice->AddRow(kelo->GetNumber(), kelo->GetName());
+        }
+        if (choice->exec() != QDialog::Accepted)
+            return;
+        const std::string number = choice->SelectedNumber();
+        choice.reset();
+
+        const std::vector<std::string> line = LineOfKelo(source, number);
+
+        auto* form = new TKeloTripDiagramForm(nullptr, number, line);
+        QMdiSubWindow* child = mdiArea->addSubWindow(form);
+        child->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
+        child->show();
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+    }
+}
+
+void TKeloMainFrame::HelpAboutActionExecute() {
+    try {
+        TKeloAboutForm about(this);
+        about.exec();
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+    }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "KeloDataClass.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class TZoStringStorage;
+
+/// The MDI frame of the program: menus, the three-panel status bar with clock and date,
+/// the window menu and the trip diagram command that opens diagram windows as children.
+class TKeloMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TKeloMainFrame(QWidget* parent = nullptr);
+    ~TKeloMainFrame() override;
+
+    QMdiArea* MdiArea() const { return mdiArea; }
+
+    // The trip diagram command: offers every built-in kelo and opens a diagram window for
+    // the line of the chosen one. Errors are shown with the error dialog.
+    void DoFlightDiagramActionExecute();
+    void HelpAboutActionExecute();
+
+    // Stop codes of the chosen kelo's timetable, in timetable order, duplicates kept.
+    static std::vector<std::string> LineOfKelo(KeloDataPtrClass source, const std::string& number);
+
+    // Status bar panel texts: 0 hint, 1 date, 2 time.
+    QString PanelText(int panel) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateMenus();
+    void FormCreate();
+    void ClockTimerTimer();
+    void DataTimerTimer();
+    void ShowApplicationHint(const QString& hint);
+    void StatusBarResize();
+    void FillWindowMenu();
+    QAction* AddAction(QMenu* menu, const QString& objectName, const QString& caption,
+                       const QString& hint);
+
+    QMdiArea* mdiArea = nullptr;
+    QLabel* hintPanel = nullptr;
+    QLabel* datePanel = nullptr;
+    QLabel* timePanel = nullptr;
+    QTimer* ClockTimer = nullptr;
+    QTimer* DataTimer = nullptr;
+    TZoStringStorage* ZoStringStorage = nullptr;
+    QMenu* WindowMenuItem = nullptr;
+    QList<QAction*> windowMenuFixedItems;
+    QAction* DoFlightDiagramWizardMenuItem = nullptr;
+    QMenu* ReportsMenuItem = nullptr;
+    QMenu* DataBaseMenuItem = nullptr;
+    bool shownOnce = false;
+};

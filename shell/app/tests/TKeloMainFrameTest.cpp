@@ -1,0 +1,233 @@
+#include "InMemoryKeloData.h"
+#include "KeloChoiceRules.h"
+#include "ModalAnswer.h"
+#include "TKeloAboutForm.h"
+#include "TKeloMainFrame.h"
+#include "TKeloSimpleKeloDataSetViewForm.h"
+#include "TKeloTripDiagramForm.h"
+#include "TempDirSandbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Kelo02P = "02\xCF"; // 02П
+
+// Picks the row of `number` in the kelo choice and presses Ok.
+void ChooseKelo(TKeloSimpleKeloDataSetViewForm* choice, const std::string& number) {
+    for (int i = 0; i < choice->RowCount(); ++i)
+        if (choice->Row(i)->CaptionBytes() == number) {
+            choice->ListView->setCurrentItem(choice->Row(i));
+            break;
+        }
+    choice->accept();
+}
+
+QList<TKeloTripDiagramForm*> DiagramWindows(TKeloMainFrame& frame) {
+    QList<TKeloTripDiagramForm*> forms;
+    for (QMdiSubWindow* child : frame.MdiArea()->subWindowList())
+        if (auto* form = qobject_cast<TKeloTripDiagramForm*>(child->widget()))
+            forms.append(form);
+    return forms;
+}
+
+class TKeloMainFrameTest : public testing::Test {
+protected:
+    kelo_test::TempDirSandbox sandbox;
+};
+
+} // namespace
+
+TEST_F(TKeloMainFrameTest, ChoiceOffersEveryKeloByNameAndCancelLeavesTheFrameEmpty) {
+    TKeloMainFrame frame;
+    frame.showMaximized();
+    int rows = 0;
+    int sortColumn = 0;
+    bool ordered = true;
+    bool noneSelected = false;
+    kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> cancel([&](auto* choice) {
+        rows = choice->RowCount();
+        sortColumn = choice->SortColumn();
+        noneSelected = choice->SelectedRow() == nullptr;
+        for (int i = 1; i < choice->RowCount(); ++i)
+            ordered = ordered &&
+                      KeloTextCompare(choice->Row(i - 1)->NameBytes(), choice->Row(i)->NameBytes()) <= 0;
+        choice->reject();
+    });
+    frame.DoFlightDiagramActionExecute();
+    EXPECT_TRUE(cancel.Done());
+    EXPECT_EQ(rows, 176);
+    EXPECT_EQ(sortColumn, 2);
+    EXPECT_TRUE(ordered);
+    EXPECT_TRUE(noneSelected);
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(frame.isVisible());
+}
+
+TEST_F(TKeloMainFrameTest, ChoosingAKeloOpensItsLineAndTwiceGivesTwoIndependentWindows) {
+    TKeloMainFrame frame;
+    frame.showMaximized();
+    {
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [](auto* choice) { ChooseKelo(choice, Kelo02P); });
+        frame.DoFlightDiagramActionExecute();
+    }
+    {
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [](auto* choice) { ChooseKelo(choice, Kelo02P); });
+        frame.findChild<QAction*>("DoFlightDiagramMenuItem")->trigger();
+    }
+    const auto forms = DiagramWindows(frame);
+    ASSERT_EQ(forms.size(), 2);
+    TKeloTripDiagramForm* first = forms[0];
+    TKeloTripDiagramForm* second = forms[1];
+    EXPECT_EQ(first->TimetableListView()->topLevelItemCount(), 9);
+    EXPECT_EQ(first->KeloListView()->topLevelItemCount(),
+              first->EditBuffer()->GetKeloSet()->GetCount());
+    EXPECT_EQ(first->Diagram().GetLineStopCodes().size(), 9u);
+    EXPECT_EQ(first->Diagram().GetLineStopCodes().front(), "050100");
+    EXPECT_EQ(first->Diagram().GetLineStopCodes().back(), "054947");
+    EXPECT_NE(first->EditBuffer()->FindKelo(Kelo02P)->GetName(), "CHANGED");
+    first->EditBuffer()->FindKelo(Kelo02P)->SetName("CHANGED");
+    EXPECT_NE(second->EditBuffer()->FindKelo(Kelo02P)->GetName(), "CHANGED");
+}
+
+TEST_F(TKeloMainFrameTest, LineKeepsEveryTimetableEntryInOrderWithDuplicates) {
+    InMemoryDataSet d;
+    d.stops = {{"000001", "A"}, {"000002", "B"}};
+    d.kelos.push_back({"LOOP", "A - B - A", "",
+                       {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", 1),
+                        MakeRow("000001", "08:20", -1)}});
+    const auto line = TKeloMainFrame::LineOfKelo(MakeInMemorySource(d), "LOOP");
+    EXPECT_EQ(line, (std::vector<std::string>{"000001", "000002", "000001"}));
+}
+
+TEST_F(TKeloMainFrameTest, CloseAsksAndNoKeepsEverythingOpen) {
+    TKeloMainFrame frame;
+    frame.show();
+    {
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [](auto* choice) { ChooseKelo(choice, Kelo02P); });
+        frame.DoFlightDiagramActionExecute();
+    }
+    {
+        kelo_test::MessageBoxAnswer no(QMessageBox::No);
+        frame.findChild<QAction*>("SessionExitMenuItem")->trigger();
+        ASSERT_EQ(no.Count(), 1);
+        EXPECT_EQ(no.Last().title, "Kelo");
+        EXPECT_EQ(no.Last().text, QString::fromUtf8("Завершить работу приложения?"));
+        EXPECT_EQ(no.Last().icon, QMessageBox::Question);
+        EXPECT_EQ(no.Last().buttons, QMessageBox::Yes | QMessageBox::No);
+    }
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(DiagramWindows(frame).size(), 1);
+    {
+        kelo_test::MessageBoxAnswer yes(QMessageBox::Yes);
+        EXPECT_TRUE(frame.close());
+        EXPECT_EQ(yes.Count(), 1);
+    }
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(TKeloMainFrameTest, MenusHaveTheirInitialStates) {
+    TKeloMainFrame frame;
+    auto menu = [&](const char* name) { return frame.findChild<QMenu*>(name); };
+    ASSERT_NE(menu("ReportsMenuItem"), nullptr);
+    EXPECT_FALSE(menu("ReportsMenuItem")->menuAction()->isEnabled());
+    EXPECT_FALSE(menu("DataBaseMenuItem")->menuAction()->isEnabled());
+    EXPECT_FALSE(menu("SetupMenuItem")->menuAction()->isVisible());
+    EXPECT_FALSE(frame.findChild<QAction*>("DoFlightDiagramWizardMenuItem")->isEnabled());
+    EXPECT_FALSE(frame.findChild<QAction*>("SessionCurrentDateMenuItem")->isVisible());
+    EXPECT_TRUE(frame.findChild<QAction*>("HelpUserGuideMenuItem")->isEnabled());
+    EXPECT_EQ(frame.findChild<QAction*>("DoFlightDiagramMenuItem")->text(),
+              QString::fromUtf8("Диаграмма рейсов"));
+    QStringList captions;
+    for (QAction* action : frame.menuBar()->actions())
+        if (action->isVisible())
+            captions << action->text();
+    EXPECT_EQ(captions, QStringList({QString::fromUtf8("&Сеанс"), QString::fromUtf8("&Работа"),
+                                     QString::fromUtf8("О&тчеты"), QString::fromUtf8("&База"),
+                                     QString::fromUtf8("О&кна"), QString::fromUtf8("&Справка")}));
+}
+
+TEST_F(TKeloMainFrameTest, StatusBarShowsHintsDateAndTime) {
+    TKeloMainFrame frame;
+    frame.resize(900, 500);
+    frame.show();
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(frame.PanelText(2)).hasMatch())
+        << frame.PanelText(2).toStdString();
+    EXPECT_TRUE(frame.PanelText(1).contains(QString::number(QDate::currentDate().year())));
+
+    QStatusTipEvent tip(QString::fromUtf8("short|Диграммы существующих рейсов"));
+    QApplication::sendEvent(&frame, &tip);
+    EXPECT_EQ(frame.PanelText(0), QString::fromUtf8("Диграммы существующих рейсов"));
+    QStatusTipEvent plain(QString::fromUtf8("Выход из задачи"));
+    QApplication::sendEvent(&frame, &plain);
+    EXPECT_EQ(frame.PanelText(0), QString::fromUtf8("Выход из задачи"));
+
+    frame.resize(1000, 500);
+    QApplication::processEvents();
+    auto panels = frame.statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(panels.size(), 3);
+    EXPECT_EQ(panels[0]->width(), frame.statusBar()->width() - 250 - 100);
+}
+
+TEST_F(TKeloMainFrameTest, AboutWindowShowsTitleAndClosesWithOk) {
+    TKeloMainFrame frame;
+    frame.show();
+    QSize size;
+    QString title;
+    bool versionHidden = false;
+    kelo_test::WhenModal<TKeloAboutForm> close([&](TKeloAboutForm* about) {
+        size = about->size();
+        title = about->windowTitle();
+        versionHidden = !about->findChild<QLabel*>("VersionLabel")->isVisible();
+        about->findChild<QPushButton*>("CloseButton")->click();
+    });
+    frame.findChild<QAction*>("HelpAboutMenuItem")->trigger();
+    EXPECT_TRUE(close.Done());
+    EXPECT_EQ(size, QSize(375, 254));
+    EXPECT_EQ(title, QString::fromUtf8("О программе"));
+    EXPECT_TRUE(versionHidden);
+    EXPECT_EQ(TKeloAboutForm::MakeAboutPicture().size(), QSize(97, 245));
+}
+
+TEST_F(TKeloMainFrameTest, WindowMenuListsChildrenAndArrangesThem) {
+    TKeloMainFrame frame;
+    frame.resize(1200, 800);
+    frame.show();
+    for (int i = 0; i < 2; ++i) {
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [](auto* choice) { ChooseKelo(choice, Kelo02P); });
+        frame.DoFlightDiagramActionExecute();
+    }
+    QMenu* windows = frame.findChild<QMenu*>("WindowMenuItem");
+    emit windows->aboutToShow();
+    int listed = 0;
+    for (QAction* action : windows->actions())
+        listed += action->text().contains(QString::fromUtf8("Диаграмма рейсов")) ? 1 : 0;
+    EXPECT_EQ(listed, 2);
+    frame.findChild<QAction*>("WindowTileVertMenuItem")->trigger();
+    const auto children = frame.MdiArea()->subWindowList();
+    ASSERT_EQ(children.size(), 2);
+    EXPECT_EQ(children[0]->geometry().top(), children[1]->geometry().top());
+    EXPECT_NE(children[0]->geometry().left(), children[1]->geometry().left());
+    frame.findChild<QAction*>("WindowMinimizeAllMenuItem")->trigger();
+    EXPECT_TRUE(children[0]->isMinimized());
+    EXPECT_TRUE(children[1]->isMinimized());
+}

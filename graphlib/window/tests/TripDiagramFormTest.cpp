@@ -7,6 +7,8 @@
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -38,6 +40,13 @@ QString LabelText(QWidget& form, const char* name) {
 }
 
 int KeloOfRow(QTreeWidgetItem* row) { return row->data(0, Qt::UserRole).toInt(); }
+
+// Moves the mouse over the paint area with no button held, as the planner's pointer does.
+void MoveMouse(QWidget* widget, QPoint point) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(point), QPointF(widget->mapToGlobal(point)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
 
 // A small line A-B-C-D (10, 10, 20 km) with kelos that exercise the list and the hints:
 // F1 serves the whole line at 08:00, F2 leaves the line at C, B1 runs backwards,
@@ -189,8 +198,9 @@ TEST_F(TripDiagramFormTest, EveryColumnSortsBothWays) {
     QTreeWidget* list = form->KeloListView();
     for (int column = 0; column < 5; ++column) {
         for (int pass = 0; pass < 2; ++pass) {
+            const int before = form->KeloListSortKey();
+            const int expectedKey = std::abs(before) == column + 1 ? -before : column + 1;
             list->header()->sectionClicked(column);
-            const int expectedKey = pass == 0 ? column + 1 : -(column + 1);
             ASSERT_EQ(form->KeloListSortKey(), expectedKey) << "column " << column;
             for (int i = 1; i < list->topLevelItemCount(); ++i)
                 EXPECT_LE(form->KeloListViewCompare(list->topLevelItem(i - 1), list->topLevelItem(i)), 0)
@@ -274,21 +284,26 @@ TEST_F(TripDiagramFormTest, HintsFollowTheMouse) {
     TripDiagramClass& d = form->Diagram();
     const int origin = d.TimeToX(0);
     const int yMid = d.DistanceToY(15); // between BRAVO (10) and CHARLIE (20)
-    QTest::mouseMove(form->ChartPaintBox(), QPoint(origin - 1, yMid));
+    MoveMouse(form->ChartPaintBox(), QPoint(origin - 1, yMid));
     EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "");
-    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(24), yMid));
+    // Pixels truncate: the first pixel whose minute count reaches 1440 is one past TimeToX(24)
+    // (an hour spans far more than 60 pixels here).
+    ASSERT_GT(form->State().timeScale, 60.0f);
+    MoveMouse(form->ChartPaintBox(), QPoint(d.TimeToX(24) + 1, yMid));
     EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "24:00");
-    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(24) + 40, yMid));
+    MoveMouse(form->ChartPaintBox(), QPoint(d.TimeToX(24), yMid));
+    EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "23:59");
+    MoveMouse(form->ChartPaintBox(), QPoint(d.TimeToX(24) + 40, yMid));
     EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "");
-    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(12), yMid));
+    MoveMouse(form->ChartPaintBox(), QPoint(d.TimeToX(12) + 1, yMid));
     EXPECT_EQ(LabelText(*form, "HintTimeValueLabel"), "12:00");
     EXPECT_TRUE(LabelText(*form, "HintFromValueLabel").startsWith("BRAVO("));
     EXPECT_TRUE(LabelText(*form, "HintToValueLabel").startsWith("CHARLIE("));
     // Below the first stop and above the last, both stop hints are empty.
-    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(12), d.DistanceToY(0) + 10));
+    MoveMouse(form->ChartPaintBox(), QPoint(d.TimeToX(12), d.DistanceToY(0) + 10));
     EXPECT_EQ(LabelText(*form, "HintFromValueLabel"), "");
     EXPECT_EQ(LabelText(*form, "HintToValueLabel"), "");
-    QTest::mouseMove(form->ChartPaintBox(), QPoint(d.TimeToX(12), d.DistanceToY(40) - 10));
+    MoveMouse(form->ChartPaintBox(), QPoint(d.TimeToX(12), d.DistanceToY(40) - 10));
     EXPECT_EQ(LabelText(*form, "HintToValueLabel"), "");
 }
 

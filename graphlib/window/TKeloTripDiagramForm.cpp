@@ -173,7 +173,7 @@ void TKeloTripDiagramForm::CreateControls() {
     keloListView->setHeaderLabels({U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
     keloListView->header()->setSectionsClickable(true);
     keloListView->header()->setSortIndicatorShown(false);
-    keloListView->setColumnWidth(0, 80);
+    keloListView->setColumnWidth(0, 100); // check box, colour square and the time
     keloListView->setColumnWidth(1, 250);
     keloListView->setColumnWidth(2, 95);
     keloListView->setColumnWidth(3, 50);

@@ -2,6 +2,7 @@
 
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloChoiceRules.h"
 #include "KeloQtText.h"
 #include "TripDiagramListOrder.h"
 #include "ZoQtDrawingSurfaceClass.h"
@@ -177,7 +178,7 @@ int TKeloTripDiagramForm::KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidget
     if (k == 2) {
         const QByteArray a = row1->data(1, KeloTextBytesRole).toByteArray();
         const QByteArray b = row2->data(1, KeloTextBytesRole).toByteArray();
-        result = CompareLatinFolded(a.toStdString(), b.toStdString());
+        result = KeloTextCompare(a.toStdString(), b.toStdString());
     } else if (k == 3) {
         result = CompareNumberTexts(row1->text(2).toStdString(), row2->text(2).toStdString());
     }

@@ -10,10 +10,6 @@ namespace TripDiagramListOrder {
 // text and empty does not flip when descending, so kelos without a time stay at the end.
 int CompareClockTexts(const std::string& a, const std::string& b, bool descending);
 
-// Texts compared byte by byte as Windows-1251, with only the Latin letters a-z folded to
-// upper case; a prefix sorts first.
-int CompareLatinFolded(const std::string& a, const std::string& b);
-
 // Decimal numbers as written in the list (either '.' or ',' as separator); a text that does
 // not convert ties.
 int CompareNumberTexts(const std::string& a, const std::string& b);

@@ -171,43 +171,9 @@ void TKeloMainFrame::CreateMenus() {
     QAction* cascade = AddAction(WindowMenuItem, "WindowCascadeMenuItem", u("&Каскадом"), {});
     connect(cascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
     QAction* tileHorz = AddAction(WindowMenuItem, "WindowTileHorzMenuItem", u("&Горизонтально"), {});
-    connect(tileHorz, &QAction::triggered, this, [this] {
-        const auto children = mdiArea->subWindowList();
-        const QRect area = mdiArea->viewport()->rect();
-        int visible = 0;
-        for (QMdiSubWindow* child : children)
-            visible += child->isMinimized() ? 0 : 1;
-        if (visible == 0)
-            return;
-        const int height = area.height() / visible;
-        int y = 0;
-        for (QMdiSubWindow* child : children) {
-            if (child->isMinimized())
-                continue;
-            child->showNormal();
-            child->setGeometry(0, y, area.width(), height);
-            y += height;
-        }
-    });
+    connect(tileHorz, &QAction::triggered, this, [this] { TileChildren(Qt::Vertical); });
     QAction* tileVert = AddAction(WindowMenuItem, "WindowTileVertMenuItem", u("&Вертикально"), {});
-    connect(tileVert, &QAction::triggered, this, [this] {
-        const auto children = mdiArea->subWindowList();
-        const QRect area = mdiArea->viewport()->rect();
-        int visible = 0;
-        for (QMdiSubWindow* child : children)
-            visible += child->isMinimized() ? 0 : 1;
-        if (visible == 0)
-            return;
-        const int width = area.width() / visible;
-        int x = 0;
-        for (QMdiSubWindow* child : children) {
-            if (child->isMinimized())
-                continue;
-            child->showNormal();
-            child->setGeometry(x, 0, width, area.height());
-            x += width;
-        }
-    });
+    connect(tileVert, &QAction::triggered, this, [this] { TileChildren(Qt::Horizontal); });
     QAction* minimizeAll = AddAction(WindowMenuItem, "WindowMinimizeAllMenuItem", u("&Свернуть"), {});
     connect(minimizeAll, &QAction::triggered, this, [this] {
         for (QMdiSubWindow* child : mdiArea->subWindowList())
@@ -223,6 +189,29 @@ void TKeloMainFrame::CreateMenus() {
     QAction* about = AddAction(help, "HelpAboutMenuItem", u("О программе"),
                                u("Основные сведенья о программе"));
     connect(about, &QAction::triggered, this, &TKeloMainFrame::HelpAboutActionExecute);
+}
+
+void TKeloMainFrame::TileChildren(Qt::Orientation direction) {
+    // Children that are not minimised share the area in equal bands, one after another
+    // along `direction` (horizontal tiling stacks the bands downwards).
+    QList<QMdiSubWindow*> children;
+    for (QMdiSubWindow* child : mdiArea->subWindowList())
+        if (!child->isMinimized())
+            children.append(child);
+    if (children.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const bool across = direction == Qt::Horizontal;
+    const int band = (across ? area.width() : area.height()) / int(children.size());
+    int offset = 0;
+    for (QMdiSubWindow* child : children) {
+        child->showNormal();
+        if (across)
+            child->setGeometry(offset, 0, band, area.height());
+        else
+            child->setGeometry(0, offset, area.width(), band);
+        offset += band;
+    }
 }
 
 void TKeloMainFrame::FillWindowMenu() {

@@ -50,6 +50,7 @@ private:
     void ShowApplicationHint(const QString& hint);
     void StatusBarResize();
     void FillWindowMenu();
+    void TileChildren(Qt::Orientation direction);
     QAction* AddAction(QMenu* menu, const QString& objectName, const QString& caption,
                        const QString& hint);
 

@@ -27,15 +27,6 @@ TEST(TripDiagramListOrder, ClockTextParsing) {
     EXPECT_EQ(ClockTextMinutes("ab:cd"), -1);
 }
 
-TEST(TripDiagramListOrder, LatinFoldedOnly) {
-    EXPECT_EQ(CompareLatinFolded("a1", "A1"), 0);
-    EXPECT_NE(CompareLatinFolded("\xE0", "\xC0"), 0); // а / А differ
-    EXPECT_GT(CompareLatinFolded("\xE0", "\xC0"), 0);  // by code: lower case is above
-    EXPECT_LT(CompareLatinFolded("10", "100"), 0);
-    EXPECT_LT(CompareLatinFolded("Z", "\xC0"), 0);     // bytes compare unsigned
-    EXPECT_GT(CompareLatinFolded("b", "A"), 0);
-}
-
 TEST(TripDiagramListOrder, NumbersCompareAsNumbers) {
     EXPECT_LT(CompareNumberTexts("9.5", "10.0"), 0);
     EXPECT_GT(CompareNumberTexts("41,3", "41,2"), 0);

@@ -364,3 +364,17 @@ TEST_F(TripDiagramFormTest, TwoWindowsOfOneLineAreIndependent) {
     first->ApplyStopSelection();
     EXPECT_EQ(second->State().selectedStop, 0);
 }
+
+TEST_F(TripDiagramFormTest, ColumnWidthsCarryOverToTheNextWindow) {
+    {
+        auto form = OpenSmall();
+        form->KeloListView()->setColumnWidth(1, 321);
+        form->TimetableListView()->setColumnWidth(0, 133);
+        form->close(); // the window deletes itself on close: release it first
+        form.release();
+    }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto next = OpenSmall();
+    EXPECT_EQ(next->KeloListView()->columnWidth(1), 321);
+    EXPECT_EQ(next->TimetableListView()->columnWidth(0), 133);
+}

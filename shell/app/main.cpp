@@ -1,3 +1,4 @@
+#include "KeloCommandLine.h"
 #include "KeloErrorReport.h"
 #include "KeloSettingsFile.h"
 #include "TKeloMainFrame.h"
@@ -6,9 +7,17 @@
 #include <QApplication>
 
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
-int main(int argc, char** argv) {
+namespace {
+
+// Exit status of every refusal of the command line.
+constexpr int RefusedExitCode = 2;
+
+int RunInteractive(int argc, char** argv) {
     QApplication app(argc, argv);
     try {
         QApplication::setApplicationName("Kelo");
@@ -31,4 +40,26 @@ int main(int argc, char** argv) {
         ShowCurrentExceptionError();
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const KeloCommandLineParseType parsed = ParseKeloCommandLine(arguments);
+    if (!parsed.error.empty()) {
+        std::cerr << "kelo: " << parsed.error << " (see kelo --help)\n";
+        return RefusedExitCode;
+    }
+    const KeloCommandLineType& options = parsed.options;
+    if (options.help) {
+        std::cout << KeloCommandLineUsage();
+        return 0;
+    }
+    // Each option is wired in by its own command below.
+    if (options.WantsImport() || options.WantsExport() || !options.database.empty()) {
+        std::cerr << "kelo: this option is not available in this build\n";
+        return RefusedExitCode;
+    }
+    return RunInteractive(argc, argv);
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// What the planner asked for on the command line. Started without arguments, every field
+/// is empty and the program runs as the interactive planner.
+struct KeloCommandLineType {
+    bool help = false;
+    std::string exportNumber; // --export NUMBER FILE: kelo number, UTF-8 as typed
+    std::string exportFile;
+    std::string database;    // --database FILE
+    std::string importFeed;  // --import-gtfs FEED (needs --database)
+    std::string serviceDate; // --service-date YYYYMMDD (only with --import-gtfs)
+
+    bool WantsExport() const { return !exportFile.empty(); }
+    bool WantsImport() const { return !importFeed.empty(); }
+};
+
+/// Result of reading the arguments: the options, or one line saying what is wrong.
+struct KeloCommandLineParseType {
+    KeloCommandLineType options;
+    std::string error; // empty when the arguments are usable
+};
+
+// Reads the arguments after the program name. Single-dash arguments belong to Qt
+// ("-platform offscreen", "-style fusion") and are passed over with their value.
+KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& arguments);
+
+// The text of --help.
+std::string KeloCommandLineUsage();

@@ -34,5 +34,10 @@ build_type=$2
 shift 2
 
 top=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$top" -B "$top/$build_dir" -DCMAKE_BUILD_TYPE="$build_type" "$@"
+# ccache, where someone installed it, only speeds up rebuilds; the build never needs it.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$top" -B "$top/$build_dir" -DCMAKE_BUILD_TYPE="$build_type" "${launcher[@]}" "$@"
 cmake --build "$top/$build_dir" --parallel "$(nproc)"

@@ -154,7 +154,7 @@ const QString& ZoQtDrawingSurfaceClass::Convert(const std::string& text) {
     return lastText;
 }
 
-QImage ZoRenderCanvasToImage(ZoCanvasClass& canvas, const QRect& area, const QFont& font,
+QImage ZoRenderCanvasToImage(const ZoCanvasClass& canvas, const QRect& area, const QFont& font,
                              qreal scale) {
     const QSize size(qMax(1, qRound(area.width() * scale)), qMax(1, qRound(area.height() * scale)));
     QImage image(size, QImage::Format_RGB32);
@@ -164,9 +164,6 @@ QImage ZoRenderCanvasToImage(ZoCanvasClass& canvas, const QRect& area, const QFo
     painter.scale(scale, scale);
     painter.translate(-area.left(), -area.top());
     ZoQtDrawingSurfaceClass surface(painter, area);
-    ZoDrawingSurfaceClass* previous = canvas.GetSurface();
-    canvas.SetSurface(&surface);
-    canvas.Paint();
-    canvas.SetSurface(previous);
+    canvas.PaintTo(surface);
     return image;
 }

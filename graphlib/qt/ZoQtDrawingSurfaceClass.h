@@ -72,6 +72,6 @@ private:
 };
 
 /// Paints `area` of the canvas (canvas coordinates) into a new image of area.size() × scale,
-/// using `font` for the texts. The canvas's own surface is restored afterwards.
-QImage ZoRenderCanvasToImage(ZoCanvasClass& canvas, const QRect& area, const QFont& font,
+/// using `font` for the texts. The canvas and its hit areas stay as they were.
+QImage ZoRenderCanvasToImage(const ZoCanvasClass& canvas, const QRect& area, const QFont& font,
                              qreal scale = 1.0);

@@ -459,8 +459,18 @@ void TripDiagramClass::ScrollToKelo(std::int32_t keloIndex) {
         host.SetVertScrollPosition(Trunc(static_cast<double>(y) / height * range));
 }
 
-void TripDiagramClass::PaintOn(ZoDrawingSurfaceClass& target) {
-    canvas.SetSurface(&target);
-    canvas.Paint();
-    canvas.SetSurface(&surface);
+void TripDiagramClass::PaintOn(ZoDrawingSurfaceClass& target) const {
+    canvas.PaintTo(target);
+}
+
+ZoRectType TripDiagramClass::GetPictureArea() const {
+    ZoRectType area{0, 0, host.GetPaintAreaClientWidth(), host.GetPaintAreaClientHeight()};
+    if (canvas.GetItemCount() == 0)
+        return area;
+    const ZoRectType items = canvas.GetItemsBounds();
+    area.left = std::min(area.left, items.left);
+    area.top = std::min(area.top, items.top);
+    area.right = std::max(area.right, items.right);
+    area.bottom = std::max(area.bottom, items.bottom);
+    return area;
 }

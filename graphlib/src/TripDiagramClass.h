@@ -132,8 +132,10 @@ public:
     // Scrolls so that the start of the kelo lies at the top-left of the visible area.
     void ScrollToKelo(std::int32_t keloIndex);
     // Paints the current scene onto another surface (paint event, printer page, image)
-    // without rebuilding it; the canvas keeps drawing on the own surface afterwards.
-    void PaintOn(ZoDrawingSurfaceClass& target);
+    // without rebuilding it and without touching what hit tests use.
+    void PaintOn(ZoDrawingSurfaceClass& target) const;
+    // The whole picture: the paint area, grown to hold any item that reaches beyond it.
+    ZoRectType GetPictureArea() const;
 
 private:
     void BuildDataStack(KeloDataPtrClass bottomSource);

@@ -114,6 +114,36 @@ void ZoCanvasClass::Paint() {
         items[id]->Draw(*surface);
 }
 
+void ZoCanvasClass::PaintTo(ZoDrawingSurfaceClass& target) const {
+    const ZoRectType area = target.GetClipRect();
+    target.SetPenColor(backgroundColor);
+    target.SetPenStyle(ZoPenSolid);
+    target.SetBrushColor(backgroundColor);
+    target.Rectangle(area);
+    for (std::uint32_t id : order)
+        items[id]->DrawCopy(target);
+}
+
+ZoRectType ZoCanvasClass::GetItemsBounds() const {
+    ZoRectType bounds;
+    bool any = false;
+    for (const auto& item : items) {
+        if (!item)
+            continue;
+        const ZoRectType box = item->Bounds();
+        if (!any) {
+            bounds = box;
+            any = true;
+            continue;
+        }
+        bounds.left = std::min(bounds.left, box.left);
+        bounds.top = std::min(bounds.top, box.top);
+        bounds.right = std::max(bounds.right, box.right);
+        bounds.bottom = std::max(bounds.bottom, box.bottom);
+    }
+    return bounds;
+}
+
 void ZoCanvasClass::Clear() {
     for (auto& item : items)
         item.reset();

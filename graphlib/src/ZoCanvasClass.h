@@ -69,6 +69,11 @@ public:
     void MouseDown(int button, std::int32_t x, std::int32_t y);
     // Fills the surface's clipping area with the background and draws every item.
     void Paint();
+    // The same onto another surface (paint event, printer, file); the items keep what they
+    // measured on the own surface, so hit tests answer as before.
+    void PaintTo(ZoDrawingSurfaceClass& target) const;
+    // The smallest rectangle holding every item as last painted; empty without items.
+    ZoRectType GetItemsBounds() const;
     void Clear();
 
     std::uint32_t GetItemCount() const { return static_cast<std::uint32_t>(items.size()); }

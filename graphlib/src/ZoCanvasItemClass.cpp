@@ -1,5 +1,6 @@
 #include "ZoCanvasItemClass.h"
 
+#include <algorithm>
 #include <cmath>
 
 void ZoCanvasItemClass::AddTag(const std::string& name, const std::string& value) {
@@ -18,7 +19,16 @@ ZoCanvasItemLineClass::ZoCanvasItemLineClass(std::int32_t x1, std::int32_t y1, s
                                              int penWidth)
     : x1(x1), y1(y1), x2(x2), y2(y2), color(color), penStyle(penStyle), penWidth(penWidth) {}
 
-void ZoCanvasItemLineClass::Draw(ZoDrawingSurfaceClass& surface) {
+namespace {
+
+// Half a pen on each side, rounded up, so a wide line's edge is inside the box.
+std::int32_t PenReach(int penWidth) {
+    return penWidth > 1 ? (penWidth + 1) / 2 : 1;
+}
+
+} // namespace
+
+void ZoCanvasItemLineClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
     surface.SetPenColor(color);
     surface.SetPenStyle(penStyle);
     surface.SetPenWidth(penWidth);
@@ -47,11 +57,22 @@ ZoCanvasItemCircleClass::ZoCanvasItemCircleClass(std::int32_t x, std::int32_t y,
                                                  int penStyle, int penWidth)
     : x(x), y(y), radius(radius), color(color), penStyle(penStyle), penWidth(penWidth) {}
 
-void ZoCanvasItemCircleClass::Draw(ZoDrawingSurfaceClass& surface) {
+ZoRectType ZoCanvasItemLineClass::Bounds() const {
+    const std::int32_t reach = PenReach(penWidth);
+    return {std::min(x1, x2) - reach + 1, std::min(y1, y2) - reach + 1,
+            std::max(x1, x2) + reach, std::max(y1, y2) + reach};
+}
+
+void ZoCanvasItemCircleClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
     surface.SetPenColor(color);
     surface.SetPenStyle(penStyle);
     surface.SetPenWidth(penWidth);
     surface.Ellipse({x - radius, y - radius, x + radius, y + radius});
+}
+
+ZoRectType ZoCanvasItemCircleClass::Bounds() const {
+    const std::int32_t reach = PenReach(penWidth);
+    return {x - radius - reach + 1, y - radius - reach + 1, x + radius + reach, y + radius + reach};
 }
 
 bool ZoCanvasItemCircleClass::HitTest(std::int32_t px, std::int32_t py) const {
@@ -64,18 +85,26 @@ ZoCanvasItemTextClass::ZoCanvasItemTextClass(std::int32_t x, std::int32_t y, int
                                              std::string text)
     : x(x), y(y), alignment(alignment), text(std::move(text)) {}
 
-std::int32_t ZoCanvasItemTextClass::Left() const {
-    return (alignment == 1 || alignment == 3) ? x - width : x;
+std::int32_t ZoCanvasItemTextClass::LeftFor(std::int32_t textWidth) const {
+    return (alignment == 1 || alignment == 3) ? x - textWidth : x;
 }
 
-std::int32_t ZoCanvasItemTextClass::Top() const {
-    return (alignment == 2 || alignment == 3) ? y - height : y;
+std::int32_t ZoCanvasItemTextClass::TopFor(std::int32_t textHeight) const {
+    return (alignment == 2 || alignment == 3) ? y - textHeight : y;
 }
 
 void ZoCanvasItemTextClass::Draw(ZoDrawingSurfaceClass& surface) {
     width = surface.TextWidth(text);
     height = surface.TextHeight(text);
     surface.TextOut(Left(), Top(), text);
+}
+
+void ZoCanvasItemTextClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
+    surface.TextOut(LeftFor(surface.TextWidth(text)), TopFor(surface.TextHeight(text)), text);
+}
+
+ZoRectType ZoCanvasItemTextClass::Bounds() const {
+    return {Left(), Top(), Left() + std::max(width, 1), Top() + std::max(height, 1)};
 }
 
 bool ZoCanvasItemTextClass::HitTest(std::int32_t px, std::int32_t py) const {

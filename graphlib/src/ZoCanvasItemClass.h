@@ -18,7 +18,15 @@ struct ZoCanvasItemTagType {
 class ZoCanvasItemClass {
 public:
     virtual ~ZoCanvasItemClass() = default;
+    // Draws on the canvas's own surface; a text also keeps the extent it measured there,
+    // which is what hit tests use.
     virtual void Draw(ZoDrawingSurfaceClass& surface) = 0;
+    // Draws on any other surface (printer page, file) and changes nothing in the item, so
+    // output never moves the hit areas the screen relies on.
+    virtual void DrawCopy(ZoDrawingSurfaceClass& surface) const = 0;
+    // The pixels the item covers as last drawn on its own surface, pen width included; a
+    // text never drawn covers only its anchor.
+    virtual ZoRectType Bounds() const = 0;
     virtual void SetColor(ZoColorType color) = 0;
     virtual bool HitTest(std::int32_t x, std::int32_t y) const = 0;
 
@@ -36,7 +44,9 @@ class ZoCanvasItemLineClass : public ZoCanvasItemClass {
 public:
     ZoCanvasItemLineClass(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                           ZoColorType color, int penStyle, int penWidth);
-    void Draw(ZoDrawingSurfaceClass& surface) override;
+    void Draw(ZoDrawingSurfaceClass& surface) override { DrawCopy(surface); }
+    void DrawCopy(ZoDrawingSurfaceClass& surface) const override;
+    ZoRectType Bounds() const override;
     void SetColor(ZoColorType value) override { color = value; }
     // A band of 2 pixels either side of the segment, cut square at the ends.
     bool HitTest(std::int32_t px, std::int32_t py) const override;
@@ -52,7 +62,9 @@ class ZoCanvasItemCircleClass : public ZoCanvasItemClass {
 public:
     ZoCanvasItemCircleClass(std::int32_t x, std::int32_t y, std::int32_t radius, ZoColorType color,
                             int penStyle, int penWidth);
-    void Draw(ZoDrawingSurfaceClass& surface) override;
+    void Draw(ZoDrawingSurfaceClass& surface) override { DrawCopy(surface); }
+    void DrawCopy(ZoDrawingSurfaceClass& surface) const override;
+    ZoRectType Bounds() const override;
     void SetColor(ZoColorType value) override { color = value; }
     // The whole disc counts, not only the outline.
     bool HitTest(std::int32_t px, std::int32_t py) const override;
@@ -69,13 +81,18 @@ class ZoCanvasItemTextClass : public ZoCanvasItemClass {
 public:
     ZoCanvasItemTextClass(std::int32_t x, std::int32_t y, int alignment, std::string text);
     void Draw(ZoDrawingSurfaceClass& surface) override;
+    // Measures on the other surface only to place the text there.
+    void DrawCopy(ZoDrawingSurfaceClass& surface) const override;
+    ZoRectType Bounds() const override;
     // Texts are drawn with the surface's font and brush; the colour has no effect.
     void SetColor(ZoColorType) override {}
     bool HitTest(std::int32_t px, std::int32_t py) const override;
 
     // Top-left corner of the box for the stored extent and alignment.
-    std::int32_t Left() const;
-    std::int32_t Top() const;
+    std::int32_t Left() const { return LeftFor(width); }
+    std::int32_t Top() const { return TopFor(height); }
+    std::int32_t LeftFor(std::int32_t textWidth) const;
+    std::int32_t TopFor(std::int32_t textHeight) const;
 
     std::int32_t x, y;
     std::int32_t width = 0;

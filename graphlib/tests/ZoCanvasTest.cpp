@@ -331,4 +331,40 @@ TEST(ZoCanvas, ClearKeepsAttributesSurfaceAndHandler) {
     EXPECT_FALSE(canvas.HitTest(5, 0, id));
 }
 
+TEST(ZoCanvas, PaintToAnotherSurfaceKeepsTheHitAreasOfTheOwnOne) {
+    ZoRecordingSurfaceClass screen({0, 0, 400, 300}, 6, 13);
+    ZoRecordingSurfaceClass printer({0, 0, 4000, 3000}, 60, 130); // ten times the font
+    ZoCanvasClass canvas;
+    canvas.SetSurface(&screen);
+    canvas.SetTextAlignment(3);
+    const std::uint32_t text = canvas.AddText(100, 50, "STOP"); // box 76..100 x 37..50
+    canvas.Paint();
+    std::uint32_t id = 99;
+    ASSERT_TRUE(canvas.HitTest(80, 40, id));
+    canvas.PaintTo(printer);
+    id = 99;
+    EXPECT_TRUE(canvas.HitTest(80, 40, id));
+    EXPECT_EQ(id, text);
+    EXPECT_FALSE(canvas.HitTest(50, 40, id)); // the printer's wide text left no trace
+    // On the printer the text is placed by its own measure there: right edge at the anchor.
+    ASSERT_EQ(printer.CountOf(Kind::Text), 1);
+    EXPECT_EQ(printer.calls.back().box, (ZoRectType{100 - 240, 50 - 130, 100, 50}));
+    EXPECT_EQ(canvas.GetSurface(), &screen);
+}
+
+TEST(ZoCanvas, ItemsBoundsCoverPensCirclesAndPaintedTexts) {
+    ZoRecordingSurfaceClass surface({0, 0, 400, 300}, 6, 13);
+    ZoCanvasClass canvas;
+    canvas.SetSurface(&surface);
+    EXPECT_EQ(canvas.GetItemsBounds(), ZoRectType{});
+    canvas.AddLine(10, 20, 30, 20);
+    EXPECT_EQ(canvas.GetItemsBounds(), (ZoRectType{10, 20, 31, 21}));
+    canvas.SetPenWidth(3);
+    canvas.AddCircle(50, 50, 5); // 45..55 and a pen of 3
+    EXPECT_EQ(canvas.GetItemsBounds(), (ZoRectType{10, 20, 57, 57}));
+    canvas.AddText(-4, 60, "AB"); // 12 x 13 once painted
+    canvas.Paint();
+    EXPECT_EQ(canvas.GetItemsBounds(), (ZoRectType{-4, 20, 57, 73}));
+}
+
 } // namespace

@@ -202,6 +202,74 @@ void TripDiagramClass::RemoveKeloView(std::int32_t keloIndex) {
         keloViews.erase(keloViews.begin() + keloIndex);
 }
 
+TripDiagramOptionsFaultType CheckDisplayOptions(const TripDiagramDisplayOptionsType& options) {
+    using Limits = TripDiagramOptionsLimits;
+    if (!(options.baseSpeed >= Limits::MinBaseSpeed && options.baseSpeed <= Limits::MaxBaseSpeed))
+        return TripDiagramOptionsFaultType::BaseSpeed;
+    if (options.baseAngle < Limits::MinBaseAngle || options.baseAngle > Limits::MaxBaseAngle)
+        return TripDiagramOptionsFaultType::BaseAngle;
+    if (!(options.zoom > 0) || !std::isfinite(options.zoom))
+        return TripDiagramOptionsFaultType::Zoom;
+    for (ZoColorType color :
+         {options.gridColor, options.keloCommonColor, options.keloSelectedColor})
+        if (color > 0xFFFFFF)
+            return TripDiagramOptionsFaultType::Color;
+    return TripDiagramOptionsFaultType::None;
+}
+
+TripDiagramDisplayOptionsType TripDiagramClass::GetDisplayOptions() const {
+    TripDiagramDisplayOptionsType options;
+    options.showForward = state.showForward;
+    options.showBackward = state.showBackward;
+    options.showInOutMarks = state.showInOutMarks;
+    options.showGrid = state.showStopGrid;
+    options.monoColor = state.monoColor;
+    options.baseSpeed = state.baseSpeed;
+    options.baseAngle = state.baseAngle;
+    options.zoom = state.distanceZoom;
+    options.gridColor = state.gridColor;
+    options.keloCommonColor = state.keloCommonColor;
+    options.keloSelectedColor = state.keloSelectedColor;
+    return options;
+}
+
+TripDiagramOptionsFaultType
+TripDiagramClass::ApplyDisplayOptions(const TripDiagramDisplayOptionsType& options) {
+    const TripDiagramOptionsFaultType fault = CheckDisplayOptions(options);
+    if (fault != TripDiagramOptionsFaultType::None)
+        return fault;
+    if (options.showForward != state.showForward)
+        SetDirectionVisible(true, options.showForward);
+    if (options.showBackward != state.showBackward)
+        SetDirectionVisible(false, options.showBackward);
+    state.showInOutMarks = options.showInOutMarks;
+    host.SetShowInOutMarksTicked(options.showInOutMarks);
+    if (options.showGrid != state.showStopGrid || options.showGrid != state.showTimeGrid) {
+        state.showStopGrid = options.showGrid;
+        state.showTimeGrid = options.showGrid;
+        host.SetShowGridTicked(options.showGrid);
+    }
+    if (options.monoColor != state.monoColor) {
+        state.monoColor = options.monoColor;
+        host.SetMonoColorTicked(options.monoColor);
+    }
+    state.gridColor = options.gridColor;
+    state.keloCommonColor = options.keloCommonColor;
+    state.keloSelectedColor = options.keloSelectedColor;
+    if (options.baseSpeed != state.baseSpeed || options.baseAngle != state.baseAngle) {
+        state.baseSpeed = options.baseSpeed;
+        state.baseAngle = options.baseAngle;
+        UpdateTimeScale();
+    }
+    // Colours before the zoom: a zoom rebuilds the scene, which then needs no second build.
+    ApplyKeloColors();
+    if (options.zoom != state.distanceZoom)
+        SetZoom(options.zoom);
+    else
+        BuildScene();
+    return TripDiagramOptionsFaultType::None;
+}
+
 void TripDiagramClass::BuildScene() {
     canvas.Clear();
     canvas.SetSurface(&surface);

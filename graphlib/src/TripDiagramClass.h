@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeloDataClass.h"
+#include "TripDiagramDisplayOptionsType.h"
 #include "TripDiagramHostClass.h"
 #include "TripDiagramStopDistanceCacheClass.h"
 #include "ZoCanvasClass.h"
@@ -120,6 +121,14 @@ public:
     void HideForwardKelos();
     void ShowBackwardKelos();
     void HideBackwardKelos();
+
+    // The display settings now in force, as one value.
+    TripDiagramDisplayOptionsType GetDisplayOptions() const;
+    // Checks a whole set of display settings and, when every value is usable, applies what
+    // differs (directions, marks, grid, colour mode and colours, then base speed and angle,
+    // then the zoom), keeping the host's ticks in step, and rebuilds the scene once. A set
+    // with a bad value changes nothing and names the first such value.
+    TripDiagramOptionsFaultType ApplyDisplayOptions(const TripDiagramDisplayOptionsType& options);
 
     // Clears the canvas, adds all items for the current state, paints on the surface and
     // asks the host to repaint.

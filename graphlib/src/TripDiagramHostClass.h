@@ -30,6 +30,10 @@ public:
     virtual void SetZoomMenuTicks(const std::array<bool, 7>& ticked) = 0;
     virtual void SetShowForwardTicked(bool ticked) = 0;
     virtual void SetShowBackwardTicked(bool ticked) = 0;
+    // The grid, entry/exit marks and mono-colour items, set when the display options change.
+    virtual void SetShowGridTicked(bool /*ticked*/) {}
+    virtual void SetShowInOutMarksTicked(bool /*ticked*/) {}
+    virtual void SetMonoColorTicked(bool /*ticked*/) {}
 
     // Check boxes of the kelo list, changed inside one begin / end bracket. A kelo without
     // a row (the list is not filled yet) is skipped by the host.
@@ -59,6 +63,9 @@ public:
     void SetZoomMenuTicks(const std::array<bool, 7>& ticked) override { zoomTicks = ticked; }
     void SetShowForwardTicked(bool ticked) override { forwardTicked = ticked; }
     void SetShowBackwardTicked(bool ticked) override { backwardTicked = ticked; }
+    void SetShowGridTicked(bool ticked) override { gridTicked = ticked; }
+    void SetShowInOutMarksTicked(bool ticked) override { inOutMarksTicked = ticked; }
+    void SetMonoColorTicked(bool ticked) override { monoColorTicked = ticked; }
     void BeginKeloListUpdate() override {}
     void SetKeloListCheck(std::int32_t, bool) override {}
     void EndKeloListUpdate() override {}
@@ -71,5 +78,8 @@ public:
     std::array<bool, 7> zoomTicks{};
     bool forwardTicked = false;
     bool backwardTicked = false;
+    bool gridTicked = true;
+    bool inOutMarksTicked = true;
+    bool monoColorTicked = true;
     int invalidations = 0;
 };

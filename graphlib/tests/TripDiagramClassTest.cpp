@@ -1,4 +1,5 @@
 #include "TripDiagramTestSupport.h"
+#include <cmath>
 
 namespace {
 
@@ -318,6 +319,64 @@ TEST_F(TripDiagramZoom, ScrollToKeloPutsItsStartAtTheTopLeft) {
     h.host.scrollBars = false;
     h.diagram.ScrollToKelo(0);
     EXPECT_EQ(h.host.horizPosition, 7);
+}
+
+TEST_F(TripDiagramZoom, DisplayOptionsWithABadValueChangeNothing) {
+    using Fault = TripDiagramOptionsFaultType;
+    const TripDiagramDisplayOptionsType before = h.diagram.GetDisplayOptions();
+    EXPECT_EQ(before, TripDiagramDisplayOptionsType()); // a new window's settings
+    struct Case {
+        void (*change)(TripDiagramDisplayOptionsType&);
+        Fault fault;
+    };
+    const Case cases[] = {
+        {[](auto& o) { o.baseSpeed = 0.99f; }, Fault::BaseSpeed},
+        {[](auto& o) { o.baseSpeed = 120.5f; }, Fault::BaseSpeed},
+        {[](auto& o) { o.baseSpeed = std::nanf(""); }, Fault::BaseSpeed},
+        {[](auto& o) { o.baseAngle = 0; }, Fault::BaseAngle},
+        {[](auto& o) { o.baseAngle = 90; }, Fault::BaseAngle},
+        {[](auto& o) { o.zoom = 0; }, Fault::Zoom},
+        {[](auto& o) { o.zoom = INFINITY; }, Fault::Zoom},
+        {[](auto& o) { o.gridColor = 0x1000000; }, Fault::Color},
+        // The first bad value is named, and the good ones before it are not applied.
+        {[](auto& o) { o.showBackward = true; o.baseAngle = -1; o.zoom = -1; }, Fault::BaseAngle},
+    };
+    for (const Case& c : cases) {
+        TripDiagramDisplayOptionsType options = before;
+        c.change(options);
+        EXPECT_EQ(h.diagram.ApplyDisplayOptions(options), c.fault);
+        EXPECT_EQ(h.diagram.GetDisplayOptions(), before);
+    }
+    EXPECT_EQ(h.host.invalidations, 0);
+    EXPECT_EQ(h.host.paintWidth, 6881);
+}
+
+TEST_F(TripDiagramZoom, DisplayOptionsApplyWhatDiffersAndRebuildOnce) {
+    TripDiagramDisplayOptionsType options = h.diagram.GetDisplayOptions();
+    h.host.zoomTicks.fill(true); // a zoom would retick these
+    options.showInOutMarks = false;
+    options.showGrid = false;
+    options.keloCommonColor = 0x123456;
+    options.baseSpeed = 30; // same angle, zoom 100 %: no re-zoom
+    ASSERT_EQ(h.diagram.ApplyDisplayOptions(options), TripDiagramOptionsFaultType::None);
+    EXPECT_EQ(h.diagram.GetDisplayOptions(), options);
+    EXPECT_FALSE(h.diagram.State().showTimeGrid);
+    EXPECT_FALSE(h.host.gridTicked);
+    EXPECT_FALSE(h.host.inOutMarksTicked);
+    EXPECT_EQ(h.host.zoomTicks[0], true);
+    EXPECT_NEAR(h.diagram.State().timeScale, 142.5222, 5e-4);
+    EXPECT_EQ(h.host.paintWidth, 3460);
+    EXPECT_EQ(h.diagram.KeloViews()[1].color, 0x123456u); // kelo 0 is the selected one
+    EXPECT_EQ(h.host.invalidations, 1);
+
+    options.monoColor = false;
+    options.zoom = 2;
+    ASSERT_EQ(h.diagram.ApplyDisplayOptions(options), TripDiagramOptionsFaultType::None);
+    EXPECT_FALSE(h.host.monoColorTicked);
+    EXPECT_EQ(h.diagram.KeloViews()[1].color, TripDiagramClass::Palette[1]);
+    EXPECT_EQ(h.host.paintWidth, 6881);
+    EXPECT_TRUE(h.host.zoomTicks[5]);
+    EXPECT_EQ(h.host.invalidations, 2);
 }
 
 } // namespace

@@ -383,40 +383,34 @@ void TKeloTripDiagramForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The popup toggles change one value of the display options and apply the whole set, as
+// the options dialog does.
 void TKeloTripDiagramForm::ToggleGrid() {
-    const bool show = gridAction->isChecked();
-    State().showStopGrid = show;
-    State().showTimeGrid = show;
-    diagram->BuildScene();
+    TripDiagramDisplayOptionsType options = diagram->GetDisplayOptions();
+    options.showGrid = gridAction->isChecked();
+    diagram->ApplyDisplayOptions(options);
 }
 
 void TKeloTripDiagramForm::ToggleDirection(bool forward) {
-    if (forward) {
-        if (State().showForward)
-            diagram->HideForwardKelos();
-        else
-            diagram->ShowForwardKelos();
-    } else {
-        if (State().showBackward)
-            diagram->HideBackwardKelos();
-        else
-            diagram->ShowBackwardKelos();
-    }
-    diagram->BuildScene();
+    TripDiagramDisplayOptionsType options = diagram->GetDisplayOptions();
+    if (forward)
+        options.showForward = !options.showForward;
+    else
+        options.showBackward = !options.showBackward;
+    diagram->ApplyDisplayOptions(options);
 }
 
 void TKeloTripDiagramForm::ToggleInOutMarks() {
-    State().showInOutMarks = !State().showInOutMarks;
-    inOutMarksAction->setChecked(State().showInOutMarks);
-    diagram->BuildScene();
+    TripDiagramDisplayOptionsType options = diagram->GetDisplayOptions();
+    options.showInOutMarks = !options.showInOutMarks;
+    diagram->ApplyDisplayOptions(options);
 }
 
 void TKeloTripDiagramForm::ToggleMonoColor() {
-    State().monoColor = !State().monoColor;
-    monoColorAction->setChecked(State().monoColor);
-    diagram->ApplyKeloColors();
-    diagram->BuildScene();
-    FillKeloList();
+    TripDiagramDisplayOptionsType options = diagram->GetDisplayOptions();
+    options.monoColor = !options.monoColor;
+    diagram->ApplyDisplayOptions(options);
+    FillKeloList(); // the colour squares follow
 }
 
 void TKeloTripDiagramForm::OpenKeloChoice() {
@@ -475,6 +469,14 @@ void TKeloTripDiagramForm::SetShowForwardTicked(bool ticked) { forwardAction->se
 void TKeloTripDiagramForm::SetShowBackwardTicked(bool ticked) {
     backwardAction->setChecked(ticked);
 }
+
+void TKeloTripDiagramForm::SetShowGridTicked(bool ticked) { gridAction->setChecked(ticked); }
+
+void TKeloTripDiagramForm::SetShowInOutMarksTicked(bool ticked) {
+    inOutMarksAction->setChecked(ticked);
+}
+
+void TKeloTripDiagramForm::SetMonoColorTicked(bool ticked) { monoColorAction->setChecked(ticked); }
 
 void TKeloTripDiagramForm::BeginKeloListUpdate() { keloListView->setUpdatesEnabled(false); }
 

@@ -124,6 +124,9 @@ private:
     void SetZoomMenuTicks(const std::array<bool, 7>& ticked) override;
     void SetShowForwardTicked(bool ticked) override;
     void SetShowBackwardTicked(bool ticked) override;
+    void SetShowGridTicked(bool ticked) override;
+    void SetShowInOutMarksTicked(bool ticked) override;
+    void SetMonoColorTicked(bool ticked) override;
     void BeginKeloListUpdate() override;
     void SetKeloListCheck(std::int32_t keloIndex, bool checked) override;
     void EndKeloListUpdate() override;

@@ -1,4 +1,6 @@
 #include "KeloCommandLine.h"
+#include "KeloDemoDataClass.h"
+#include "KeloExportCommand.h"
 #include "KeloErrorReport.h"
 #include "KeloSettingsFile.h"
 #include "TKeloMainFrame.h"
@@ -42,6 +44,16 @@ int RunInteractive(int argc, char** argv) {
     return 0;
 }
 
+// Writes the diagram without a window, so without a display unless the user chose a
+// platform.
+int RunExport(int argc, char** argv, const KeloCommandLineType& options) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RunDiagramExport(options.exportNumber, options.exportFile, MakeBuiltInSource(),
+                            std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,9 +69,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Each option is wired in by its own command below.
-    if (options.WantsImport() || options.WantsExport() || !options.database.empty()) {
+    if (options.WantsImport() || !options.database.empty()) {
         std::cerr << "kelo: this option is not available in this build\n";
         return RefusedExitCode;
     }
+    if (options.WantsExport())
+        return RunExport(argc, argv, options);
     return RunInteractive(argc, argv);
 }

@@ -1,0 +1,73 @@
+#include "KeloExportCommand.h"
+
+#include "Cp1251.h"
+#include "TripDiagramClass.h"
+#include "TripDiagramHostClass.h"
+#include "ZoCanvasExport.h"
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QWidget>
+
+#include <vector>
+
+namespace {
+
+std::vector<std::string> LineOfKelo(KeloKeloPtrClass kelo) {
+    std::vector<std::string> codes;
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    const std::int32_t count = schedule->GetCount();
+    for (std::int32_t i = 0; i < count; ++i)
+        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    return codes;
+}
+
+// A window's source offers only the kelos with two or more calls on the line; a source
+// over all kelos shows the others too, so they are left out of the picture here.
+void HideKelosOffTheLine(TripDiagramClass& diagram) {
+    KeloKeloSetPtrClass kelos = diagram.GetView()->GetKeloSet();
+    std::vector<TripDiagramKeloViewType>& views = diagram.KeloViews();
+    for (std::int32_t k = 0; k < kelos->GetCount() && k < std::int32_t(views.size()); ++k)
+        if (kelos->GetItem(k)->GetSchedule()->GetCount() < 2)
+            views[k].visible = false;
+}
+
+} // namespace
+
+int RunDiagramExport(const std::string& number, const std::string& file,
+                     KeloDataPtrClass bottomSource, std::ostream& errors) {
+    const QString fileName = QFile::decodeName(file.c_str());
+    if (ZoImageFormatOfFile(fileName) == ZoImageFormatType::Unknown) {
+        errors << "kelo: cannot tell the format of \"" << file
+               << "\" by its extension; use .pdf, .svg or .png\n";
+        return KeloExportRefusedExitCode;
+    }
+    const Cp1251EncodeResult encoded = Utf8ToCp1251(number);
+    KeloKeloPtrClass kelo;
+    if (encoded.Ok())
+        kelo = bottomSource->FindKelo(encoded.bytes);
+    if (kelo.IsNull()) {
+        errors << "kelo: there is no kelo with the number \"" << number << "\"\n";
+        return KeloExportRefusedExitCode;
+    }
+
+    // The fonts of a new window's paint area.
+    const QFont font = QApplication::font("QWidget");
+    ZoQtDrawingSurfaceClass measure(font);
+    TripDiagramHeadlessHostClass host;
+    TripDiagramClass diagram(host, measure);
+    diagram.Create(encoded.bytes, LineOfKelo(kelo), bottomSource);
+    HideKelosOffTheLine(diagram);
+    diagram.BuildScene();
+
+    const ZoRectType area = diagram.GetPictureArea();
+    const QString failure = ZoExportCanvas(
+        diagram.GetCanvas(), QRect(area.left, area.top, area.Width(), area.Height()), font,
+        fileName);
+    if (!failure.isEmpty()) {
+        errors << "kelo: cannot write \"" << file << "\": " << failure.toStdString() << "\n";
+        return KeloExportRefusedExitCode;
+    }
+    return 0;
+}

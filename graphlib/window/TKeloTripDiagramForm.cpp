@@ -339,16 +339,24 @@ void TKeloTripDiagramForm::CreateChartPopupMenu() {
     connect(monoColorAction, &QAction::triggered, this, &TKeloTripDiagramForm::ToggleMonoColor);
 
     chartPopupMenu->addSeparator();
-    // The options dialog and the printouts arrive later; their items are in place already.
-    chartPopupMenu->addAction(U("Настройка изображения..."))->setObjectName("SetupMenuItem");
+    QAction* setup = chartPopupMenu->addAction(U("Настройка изображения..."));
+    setup->setObjectName("SetupMenuItem");
+    connect(setup, &QAction::triggered, this, &TKeloTripDiagramForm::SetupMenuItemClick);
+    // The reports arrive later; their items are in place already.
     QMenu* print = chartPopupMenu->addMenu(U("Распечатать"));
     print->setObjectName("PrintMenuItem");
     print->addAction(U("Информация о рейсе"))->setObjectName("PrintTripInfoMenuItem");
     print->addAction(U("Станционное расписание"))->setObjectName("PrintStopInfoMenuItem");
-    print->addAction(U("Диаграмма"))->setObjectName("PrintDiagramMenuItem");
+    QAction* printVisible = print->addAction(U("Диаграмма"));
+    printVisible->setObjectName("PrintDiagramMenuItem");
+    connect(printVisible, &QAction::triggered, this, [this] { PrintDiagramMenuItemClick(false); });
+    // The whole chart prints as vectors, so the item delivers what its caption says.
     QAction* printWhole = print->addAction(U("Диаграмма(полностью)"));
     printWhole->setObjectName("PrintWholeDiagramMenuItem");
-    printWhole->setVisible(false);
+    connect(printWhole, &QAction::triggered, this, [this] { PrintDiagramMenuItemClick(true); });
+    QAction* saveImage = print->addAction(U("Сохранить изображение..."));
+    saveImage->setObjectName("SaveImageMenuItem");
+    connect(saveImage, &QAction::triggered, this, &TKeloTripDiagramForm::SaveDiagramImage);
 }
 
 void TKeloTripDiagramForm::CreateKeloListPopupMenu() {

@@ -14,6 +14,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
@@ -80,6 +81,18 @@ public:
     void ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
     void ChartPaintBoxPaint(QPainter& painter, const QRect& area);
     void OnChartItemMouseDown(std::uint32_t id, int button);
+
+    // The options dialog (TKeloTripDiagramFormOptions.cpp).
+    void SetupMenuItemClick();
+    // Printouts and picture files of the chart (TKeloTripDiagramFormPrint.cpp). The part on
+    // screen goes as pixels (the rectangle copied is returned, empty when the printer did not
+    // start); the whole chart and the files go as vectors. ExportDiagram gives "" or the
+    // reason of a failure.
+    void PrintDiagramMenuItemClick(bool whole);
+    QRect PrintDiagram(QPrinter& printer);
+    bool PrintWholeDiagram(QPrinter& printer);
+    void SaveDiagramImage();
+    QString ExportDiagram(const QString& fileName);
 
     TripDiagramPaintBox* ChartPaintBox() const { return paintBox; }
     QScrollArea* ChartScrollBox() const { return scrollBox; }

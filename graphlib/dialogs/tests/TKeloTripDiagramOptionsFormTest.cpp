@@ -127,6 +127,7 @@ TEST(TripDiagramOptionsForm, MonoColourBoxEnablesTheKeloColoursAndTheChooserSets
     EXPECT_TRUE(form.KeloCommonColorButton->isEnabled());
 
     form.show();
+    form.grab().save("trip_diagram_options.png"); // for a look by eye
     QColor preset;
     kelo_test::WhenModal<QColorDialog> choose([&preset](QColorDialog* chooser) {
         preset = chooser->currentColor();

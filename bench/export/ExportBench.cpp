@@ -1,0 +1,89 @@
+// Writing the whole diagram of the busiest built-in line, as a new window shows it, to PDF,
+// SVG and PNG files (what "Сохранить изображение..." and kelo --export do after the scene is
+// built). Runs headless.
+
+#include "Cp1251.h"
+#include "KeloDemoDataClass.h"
+#include "TripDiagramClass.h"
+#include "ZoCanvasExport.h"
+#include "ZoQtDrawingSurfaceClass.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+std::vector<std::string> LineOf(KeloDataPtrClass source, const std::string& number) {
+    std::vector<std::string> codes;
+    KeloKeloSchedulePtrClass schedule = source->FindKelo(number)->GetSchedule();
+    for (int i = 0; i < schedule->GetCount(); ++i)
+        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    return codes;
+}
+
+// The kelo whose line offers the most kelos.
+std::string BusiestKelo() {
+    KeloDataPtrClass source = MakeBuiltInSource();
+    KeloKeloSetPtrClass kelos = source->GetKeloSet();
+    std::string busiest;
+    int most = 0;
+    for (int i = 0; i < kelos->GetCount(); ++i) {
+        const std::string number = kelos->GetItem(i)->GetNumber();
+        const int offered = MakeBuiltInSource(LineOf(source, number))->GetKeloSet()->GetCount();
+        if (offered > most) {
+            most = offered;
+            busiest = number;
+        }
+    }
+    return busiest;
+}
+
+struct BusiestDiagram {
+    BusiestDiagram() : font(QApplication::font("QWidget")), measure(font), diagram(host, measure) {
+        number = BusiestKelo();
+        diagram.Create(number, LineOf(MakeBuiltInSource(), number));
+        diagram.BuildScene();
+        const ZoRectType picture = diagram.GetPictureArea();
+        area = QRect(picture.left, picture.top, picture.Width(), picture.Height());
+    }
+    QFont font;
+    ZoQtDrawingSurfaceClass measure;
+    TripDiagramHeadlessHostClass host;
+    TripDiagramClass diagram;
+    QRect area;
+    std::string number;
+};
+
+void Export(benchmark::State& state, const char* extension) {
+    static BusiestDiagram busiest;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QString("diagram.") + extension);
+    for (auto _ : state) {
+        const QString failure =
+            ZoExportCanvas(busiest.diagram.GetCanvas(), busiest.area, busiest.font, file);
+        if (!failure.isEmpty())
+            state.SkipWithError(failure.toStdString().c_str());
+    }
+    state.counters["items"] = busiest.diagram.GetCanvas().GetItemCount();
+    state.SetLabel("kelo " + Cp1251ToUtf8(busiest.number));
+}
+
+BENCHMARK_CAPTURE(Export, Pdf, "pdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Export, Svg, "svg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Export, Png, "png")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

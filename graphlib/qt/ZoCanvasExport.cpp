@@ -65,7 +65,7 @@ bool WriteSvg(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
 
 bool WritePng(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
               const QFont& font) {
-    const QImage image = ZoRenderCanvasToImage(canvas, area, font);
+    const QImage image = ZoRenderCanvasToImage(canvas, area, ZoFontInPixels(font));
     return !image.isNull() && image.save(&file, "PNG");
 }
 

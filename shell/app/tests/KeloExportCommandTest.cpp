@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -96,6 +97,25 @@ TEST(KeloExportCommand, PngIsTheNewWindowsPaintAreaAndSvgKeepsStopNamesAsText) {
         EXPECT_TRUE(text.contains(">" + name + "</text>")) << name.toStdString();
     }
     EXPECT_TRUE(text.contains(">12:00</text>"));
+}
+
+TEST(KeloExportCommand, TheProgramExportsWithoutADisplayAndKeepsItsExitStatus) {
+    QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(KELO_PROGRAM, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return process.exitCode();
+    };
+    EXPECT_EQ(run({"--export", "02П", dir.filePath("a.svg")}), 0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("a.svg")));
+    EXPECT_EQ(run({"--export", "nope", dir.filePath("b.svg")}), 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("b.svg")));
 }
 
 } // namespace

@@ -32,8 +32,13 @@ void DrawDottedFrame(QPainter& painter, const QRect& frame) {
 
 QRect PrintCanvasArea(QPrinter& printer, QWidget& source, std::optional<QRect> sourceRect) {
     const QRect destination = DestinationOnLandscapePage(printer);
-    // Outside a paint event the widget's clip is the part the scroll area shows.
-    QRect copied = sourceRect ? *sourceRect : source.visibleRegion().boundingRect();
+    // Outside a paint event the widget's clip is the part its parent (the scroll area's
+    // viewport) shows; other windows lying over it do not cut it, grab() draws it anyway.
+    QRect copied = source.rect();
+    if (sourceRect)
+        copied = *sourceRect;
+    else if (const QWidget* parent = source.parentWidget())
+        copied &= QRect(source.mapFromParent(QPoint(0, 0)), parent->size());
     if (copied.isEmpty())
         copied = source.rect();
     const QPixmap pixels = source.grab(copied);

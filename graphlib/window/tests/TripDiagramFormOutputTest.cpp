@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -149,6 +150,9 @@ TEST_F(TripDiagramFormOutputTest, CancelAndAnUnchangedOkLeaveTheWindowAsItWas) {
 }
 
 TEST_F(TripDiagramFormOutputTest, PrintingTheVisiblePartCopiesWhatTheScrollAreaShows) {
+    const QList<QAction*> items = form->findChild<QMenu*>("PrintMenuItem")->actions();
+    EXPECT_TRUE(form->findChild<QAction*>("PrintWholeDiagramMenuItem")->isVisible());
+    EXPECT_EQ(items.back()->text(), QString::fromUtf8("Сохранить изображение..."));
     QScrollArea* scroll = form->ChartScrollBox();
     ASSERT_GT(scroll->horizontalScrollBar()->maximum(), 1000);
     scroll->horizontalScrollBar()->setValue(1000);
@@ -201,10 +205,16 @@ TEST_F(TripDiagramFormOutputTest, PrintsAndFilesLeaveTheClickAreasAlone) {
 }
 
 TEST_F(TripDiagramFormOutputTest, SaveImageWritesTheChosenFormatOrReportsAndLeavesNoFile) {
-    kelo_test::WhenModal<QFileDialog> save([this](QFileDialog* d) {
-        d->selectNameFilter(d->nameFilters().at(1)); // SVG
-        d->selectFile(dir.filePath("chart"));
+    // Typed into the name field, as the planner does; no extension: the filter's is added.
+    auto typeName = [](QFileDialog* d, const QString& name) {
+        auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(edit, nullptr);
+        edit->setText(name);
         static_cast<QDialog*>(d)->accept();
+    };
+    kelo_test::WhenModal<QFileDialog> save([&](QFileDialog* d) {
+        d->selectNameFilter(d->nameFilters().at(1)); // SVG
+        typeName(d, dir.filePath("chart"));
     });
     Trigger("SaveImageMenuItem");
     ASSERT_TRUE(save.Done());
@@ -214,15 +224,14 @@ TEST_F(TripDiagramFormOutputTest, SaveImageWritesTheChosenFormatOrReportsAndLeav
     for (const QString& name : StopNames())
         EXPECT_TRUE(text.contains(name)) << name.toStdString();
 
-    kelo_test::WhenModal<QFileDialog> unwritable([this](QFileDialog* d) {
-        d->selectFile(dir.filePath("chart.png/inside.png")); // a folder that is a file's name
-        static_cast<QDialog*>(d)->accept();
+    kelo_test::WhenModal<QFileDialog> unwritable([&](QFileDialog* d) {
+        typeName(d, dir.filePath("chart.png/inside.png")); // a folder that is a file's name
     });
     QFile(dir.filePath("chart.png")).open(QIODevice::WriteOnly); // an empty file in the way
     kelo_test::MessageBoxAnswer error(QMessageBox::Ok);
     Trigger("SaveImageMenuItem");
     ASSERT_EQ(error.Count(), 1);
-    EXPECT_TRUE(error.Last().text.contains("chart.png/")) << error.Last().text.toStdString();
+    EXPECT_TRUE(error.Last().text.contains("chart.png/inside.png")) << error.Last().text.toStdString();
     EXPECT_EQ(error.Last().icon, QMessageBox::Critical);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // chart.svg and chart.png
 }

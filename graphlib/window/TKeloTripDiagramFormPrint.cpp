@@ -8,6 +8,7 @@
 #include "TripDiagramPrinter.h"
 #include "ZoCanvasExport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrinter>
@@ -20,11 +21,24 @@ QRect ToQRect(const ZoRectType& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
+// The wait cursor while a page or a file is being drawn.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 } // namespace
 
 void TKeloTripDiagramForm::PrintDiagramMenuItemClick(bool whole) {
-    QPrinter printer(QPrinter::HighResolution); // the default printer
-    const bool printed = whole ? PrintWholeDiagram(printer) : !PrintDiagram(printer).isEmpty();
+    bool printed = false;
+    {
+        WaitCursor wait;
+        QPrinter printer(QPrinter::HighResolution); // the default printer
+        printed = whole ? PrintWholeDiagram(printer) : !PrintDiagram(printer).isEmpty();
+    }
     if (!printed)
         KeloShowError(U("Не удалось начать печать на принтере по умолчанию."), this);
 }
@@ -61,7 +75,11 @@ void TKeloTripDiagramForm::SaveDiagramImage() {
         const qsizetype filter = filters.indexOf(dialog.selectedNameFilter());
         fileName += "." + suffixes.value(filter < 0 ? 0 : filter);
     }
-    const QString failure = ExportDiagram(fileName);
+    QString failure;
+    {
+        WaitCursor wait;
+        failure = ExportDiagram(fileName);
+    }
     if (!failure.isEmpty())
         KeloShowError(U("Не удалось сохранить изображение в файл \"%1\".\n%2")
                           .arg(QDir::toNativeSeparators(fileName), failure),

@@ -50,8 +50,13 @@ int RunExport(int argc, char** argv, const KeloCommandLineType& options) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return RunDiagramExport(options.exportNumber, options.exportFile, MakeBuiltInSource(),
-                            std::cerr);
+    try {
+        return RunDiagramExport(options.exportNumber, options.exportFile, MakeBuiltInSource(),
+                                std::cerr);
+    } catch (const std::exception& error) {
+        std::cerr << "kelo: the export failed: " << error.what() << "\n";
+        return 1;
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -26,6 +27,9 @@
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
+
+// The leading tab of every report line indents by this many characters, as a margin.
+constexpr int TabStopColumns = 4;
 
 // The report font; where it is missing, the system's own fixed-pitch font keeps the columns.
 QFont ReportFont() {
@@ -85,7 +89,8 @@ TKeloReportPreViewForm::TKeloReportPreViewForm(QWidget* parent) : QWidget(parent
     RichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit->setFont(ReportFont());
     RichEdit->document()->setDefaultFont(RichEdit->font());
-    RichEdit->setTabStopDistance(8 * RichEdit->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    RichEdit->setTabStopDistance(TabStopColumns *
+                                 RichEdit->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     layout->addWidget(RichEdit, 1);
 
     connect(SaveToolButton, &QToolButton::clicked, this,
@@ -93,6 +98,8 @@ TKeloReportPreViewForm::TKeloReportPreViewForm(QWidget* parent) : QWidget(parent
     connect(PrintToolButton, &QToolButton::clicked, this,
             &TKeloReportPreViewForm::PrintToolButtonClick);
 }
+
+QSize TKeloReportPreViewForm::sizeHint() const { return {688, 453}; }
 
 void TKeloReportPreViewForm::SetReportBytes(const std::string& bytes) {
     lines.clear();
@@ -129,8 +136,18 @@ void TKeloReportPreViewForm::SaveToFile(const QString& fileName) const {
 }
 
 void TKeloReportPreViewForm::PrintTo(QPrinter& printer) const {
+    // The screen font is sized in pixels, which on a printer would come out minute: print
+    // the same face at the point size those pixels make on a 96 dpi screen.
+    QFont font = RichEdit->font();
+    font.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
+    QTextDocument document;
+    document.setDefaultFont(font);
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(TabStopColumns * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
+    document.setDefaultTextOption(option);
+    document.setPlainText(lines.join(QLatin1Char('\n')));
     printer.setDocName(QString());
-    RichEdit->print(&printer);
+    document.print(&printer);
 }
 
 void TKeloReportPreViewForm::ShowAndActivate() {

@@ -17,6 +17,8 @@ class TKeloReportPreViewForm : public QWidget {
     Q_OBJECT
 public:
     explicit TKeloReportPreViewForm(QWidget* parent = nullptr);
+    // The initial size, which an MDI sub-window takes over.
+    QSize sizeHint() const override;
 
     // Lines of the report as shown.
     const QStringList& Lines() const { return lines; }

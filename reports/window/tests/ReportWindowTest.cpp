@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFontInfo>
+#include <QPlainTextEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -149,6 +151,7 @@ TEST(ReportPreviewTest, MissingFileLeavesTheWindowEmpty) {
     ASSERT_EQ(answer.Count(), 1);
     EXPECT_EQ(answer.Last().text, U("Ошибка доступа к файлу /nonexistent/report.txt"));
     EXPECT_TRUE(preview.Lines().isEmpty());
+    EXPECT_TRUE(QFontInfo(preview.RichEdit->font()).fixedPitch()); // with or without Lucida Console
 }
 
 TEST(ReportPreviewTest, SavesCrLfWindows1251AndAddsTheExtension) {

@@ -68,6 +68,9 @@ public:
     void SortKeloList();
     void OpenKeloChoice();
     void OpenTimetableDialog(int index);
+    // The reports of the chart popup menu, on the edit buffer (TKeloTripDiagramFormReports.cpp).
+    void PrintTripInfoMenuItemClick();
+    void PrintStopInfoMenuItemClick();
 
     // Kelo list sort key: column index + 1, negative for descending.
     int KeloListSortKey() const { return keloListSortKey; }
@@ -114,6 +117,7 @@ private:
     QWidget* CreateInfoPanel();
     void CreateChartPopupMenu();
     void CreateKeloListPopupMenu();
+    void CreateReportCommands();
     void FormCreate();
     void FillInfoPanel(bool showZeroCapacity);
     void KeloListViewChange(QTreeWidgetItem* item);

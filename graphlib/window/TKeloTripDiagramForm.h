@@ -143,6 +143,7 @@ private:
     int SelectedRowKelo() const;
     // Rewrites the texts of a kelo's row after its timetable changed.
     void RefreshKeloRow(int index);
+    void ShowChangedKelo(int index);
     // The start-time dialog, made once and kept hidden between commands (showing a made
     // window again is much quicker); set up afresh for every command.
     TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start);

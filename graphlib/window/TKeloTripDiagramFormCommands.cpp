@@ -87,6 +87,15 @@ void TKeloTripDiagramForm::RemoveKeloEntry(int index) {
         --selected;
 }
 
+// After a command: the changed kelo selected everywhere and, when shown, brought into view.
+void TKeloTripDiagramForm::ShowChangedKelo(int index) {
+    State().selectedKelo = index;
+    ApplyKeloSelection();
+    const auto& views = diagram->KeloViews();
+    if (index >= 0 && index < int(views.size()) && views[std::size_t(index)].visible)
+        diagram->ScrollToKelo(index);
+}
+
 void TKeloTripDiagramForm::RefreshKeloRow(int index) {
     QTreeWidgetItem* row = FindKeloListItem(index);
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
@@ -171,7 +180,7 @@ void TKeloTripDiagramForm::KeloMoveActionExecute() {
         State().selectedKelo = x;
         ShiftKeloSchedule(*kelos->GetItem(x)->GetSchedule(), dialog.StartMinutes());
         RefreshKeloRow(x);
-        ApplyKeloSelection();
+        ShowChangedKelo(x);
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -205,7 +214,7 @@ void TKeloTripDiagramForm::KeloInvertActionExecute() {
         if (InvertKeloSchedule(*schedule, *topology, questions))
             ShiftKeloSchedule(*schedule, dialog.StartMinutes());
         RefreshKeloRow(x);
-        ApplyKeloSelection();
+        ShowChangedKelo(x);
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -227,8 +236,7 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         const int x = FindKeloIndex(*kelos, copy->GetNumber());
         ShiftKeloSchedule(*copy->GetSchedule(), dialog.StartMinutes());
         AddKeloEntry(x, copy);
-        State().selectedKelo = x;
-        ApplyKeloSelection();
+        ShowChangedKelo(x);
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }

@@ -11,6 +11,7 @@
 #include "TZoStringStorage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTreeWidget>
@@ -134,11 +135,13 @@ void TKeloTripDiagramForm::DiscardChanges() {
                     QMessageBox::Yes | QMessageBox::No, this);
     ask.setDefaultButton(QMessageBox::No);
     if (ask.exec() != QMessageBox::Yes) {
-        // The list only shows what would go: its boxes cannot be changed.
+        // The list only shows what would go: its boxes cannot be changed, but a long list
+        // still scrolls, so the boxes are fixed one by one rather than the whole area.
         TKeloDiagramChangesForm review(this);
         review.setWindowTitle(stringStorage->Line(5));
         review.SetChanges(&buffer);
-        review.ScrollBox->setEnabled(false);
+        for (QCheckBox* box : review.ChangeBoxes())
+            box->setEnabled(false);
         if (review.exec() != QDialog::Accepted)
             return;
     }

@@ -101,7 +101,7 @@ private:
             Answer a(Answer::Review);
             a.ok = Chance(75);
             for (QCheckBox* box : review->ChangeBoxes()) {
-                if (review->ScrollBox->isEnabled())
+                if (box->isEnabled())
                     box->setChecked(Chance(70));
                 a.chosen.push_back(box->isChecked());
             }

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 TKeloTripKeloMoveDialogForm::TKeloTripKeloMoveDialogForm(QWidget* parent) : QDialog(parent) {
     setObjectName("TKeloTripKeloMoveDialogForm");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -13,20 +15,26 @@ TKeloTripKeloMoveDialogForm::TKeloTripKeloMoveDialogForm(QWidget* parent) : QDia
 
     TimeStartLabel = new QLabel(QString::fromUtf8("Перенести начало рейса на  "), this);
     TimeStartLabel->setObjectName("TimeStartLabel");
-    TimeStartLabel->setGeometry(10, 14, 170, 21);
+    // The fixed client area is small: the label and the check box take the width their
+    // texts need in the running font, the picker and the buttons what is left.
+    TimeStartLabel->move(8, 15);
+    TimeStartLabel->adjustSize();
     TimeStartPicker = new TShortTimePicker(this);
     TimeStartPicker->setObjectName("TimeStartPicker");
-    TimeStartPicker->setGeometry(185, 12, 70, 23);
+    const int pickerLeft = std::min(TimeStartLabel->x() + TimeStartLabel->width(), 200);
+    TimeStartPicker->setGeometry(pickerLeft, 12, 257 - pickerLeft, 23);
     KeloCopyCheckBox = new QCheckBox(QString::fromUtf8("Создать копию"), this);
     KeloCopyCheckBox->setObjectName("KeloCopyCheckBox");
-    KeloCopyCheckBox->setGeometry(10, 60, 110, 21);
+    KeloCopyCheckBox->move(8, 60);
+    KeloCopyCheckBox->adjustSize();
     OkButton = new QPushButton(QStringLiteral("Ok"), this);
     OkButton->setObjectName("OkButton");
-    OkButton->setGeometry(125, 58, 63, 25);
     OkButton->setDefault(true);
     CancelButton = new QPushButton(QString::fromUtf8("Отмена"), this);
     CancelButton->setObjectName("CancelButton");
-    CancelButton->setGeometry(193, 58, 63, 25);
+    const int buttonWidth = std::max(58, CancelButton->fontMetrics().horizontalAdvance(CancelButton->text()) + 16);
+    CancelButton->setGeometry(257 - buttonWidth, 58, buttonWidth, 25);
+    OkButton->setGeometry(CancelButton->x() - 4 - buttonWidth, 58, buttonWidth, 25);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }

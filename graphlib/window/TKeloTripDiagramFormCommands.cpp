@@ -40,7 +40,7 @@ QTime FirstArrivalForPicker(KeloKeloPtrClass kelo) {
     const std::string text = schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival().Format() : std::string();
     const QTime time = QTime::fromString(QString::fromLatin1(text.c_str()), "HH:mm");
     if (!time.isValid())
-        throw KeloConvertError("'" + text + "' is not a valid time");
+        throw KeloConvertError("«" + text + "» не является допустимым временем");
     return time;
 }
 

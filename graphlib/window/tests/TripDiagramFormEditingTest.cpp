@@ -69,6 +69,7 @@ TEST_F(EditingFlowTest, MoveShiftsTheKeloToThePickedStart) {
         caption = dialog->windowTitle();
         EXPECT_EQ(dialog->TimeStartPicker->GetTime(), QTime(8, 0));
         EXPECT_FALSE(dialog->KeloCopyCheckBox->isChecked());
+        Screenshot(dialog, "move-dialog.png");
         AnswerStart("09:30")(dialog);
     });
     Trigger(*form, "KeloMoveAction");
@@ -86,6 +87,7 @@ TEST_F(EditingFlowTest, MoveWithCopyAddsTheCopyAndSelectsIt) {
     WhenModal<TKeloTripKeloCopyDialogForm> copy([](auto* dialog) {
         EXPECT_EQ(dialog->TripIdEdit->text(), "~F1(2)");
         EXPECT_EQ(dialog->TripNameEdit->text(), "ALPHA - CHARLIE");
+        Screenshot(dialog, "copy-dialog.png");
         dialog->OkButton->click();
     });
     Trigger(*form, "KeloMoveAction");

@@ -401,3 +401,17 @@ TEST(KeloSwitchDialog, ATickOnOneOfSeveralSelectedRowsTicksThemAll) {
     list->topLevelItem(0)->setCheckState(0, Qt::Checked);
     EXPECT_EQ(dialog.Checks(), (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
 }
+
+TEST(KeloSwitchDialog, PlacementCarriesOverToTheNextDialog) {
+    kelo_test::TempDirSandbox sandbox;
+    {
+        TKeloTripSwitchDialogForm dialog;
+        dialog.show();
+        dialog.resize(700, 500);
+        dialog.reject();
+    }
+    TKeloTripSwitchDialogForm next;
+    next.show();
+    EXPECT_EQ(next.size(), QSize(700, 500));
+    next.reject();
+}

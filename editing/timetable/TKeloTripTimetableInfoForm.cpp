@@ -125,4 +125,7 @@ void TKeloTripTimetableInfoForm::WaitTimeEmptyCheckBoxClick() {
     const bool withStay = WaitTimeEmptyCheckBox->isChecked();
     TimeOutShortTimePicker->setEnabled(withStay);
     TimeWaitShortTimePicker->setEnabled(withStay);
+    // A stay given again starts from the arrival, not from a departure left at 00:00.
+    if (withStay)
+        TimeWaitShortTimePickerTimeChange();
 }

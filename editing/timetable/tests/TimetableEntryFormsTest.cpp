@@ -81,6 +81,7 @@ TEST(TimetableEntryForm, WithoutStayTheOtherPickersAreDisabledAndLeftAlone) {
     window.form.WaitTimeEmptyCheckBox->setChecked(true);
     EXPECT_TRUE(window.form.TimeOutShortTimePicker->isEnabled());
     EXPECT_TRUE(window.form.TimeWaitShortTimePicker->isEnabled());
+    EXPECT_EQ(window.Out(), "09:30"); // departs after a stay of 00:00, not at midnight
 }
 
 TEST(TimetableEntryForm, LayoutAndTabOrder) {

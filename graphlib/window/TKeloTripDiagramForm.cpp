@@ -423,10 +423,6 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
     // The kelo choice dialog arrives with the editing dialogs.
 }
 
-void TKeloTripDiagramForm::OpenTimetableDialog(int) {
-    // The timetable dialog arrives with the editing dialogs.
-}
-
 // ---- TripDiagramHostClass ----
 
 std::int32_t TKeloTripDiagramForm::GetPaintAreaClientWidth() { return paintBox->width(); }

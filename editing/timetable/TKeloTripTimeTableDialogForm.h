@@ -39,6 +39,10 @@ public:
     // is unknown. A run of a day or more is reported to the planner and reduced modulo 24 h.
     bool LegTimeAtSpeed(int j, double speed, KeloTimeType& duration);
 
+    // Arrivals after entry k from runs at `speed`, starting at k's departure; ends at the
+    // first unknown run. Entry k and the stays stay as they are.
+    void RecalculateFrom(int k, double speed);
+
     void ChangeInfoActionExecute();
     void UpdateBySpeedActionExecute();
     void MoveActionExecute();

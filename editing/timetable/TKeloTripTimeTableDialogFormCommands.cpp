@@ -114,8 +114,10 @@ void TKeloTripTimeTableDialogForm::UpdateBySpeedActionExecute() {
     form.setWindowTitle(form.windowTitle() + Row(k)->text(NameColumn));
     if (form.exec() != QDialog::Accepted)
         return;
-    const double speed = form.Speed();
+    RecalculateFrom(k, form.Speed());
+}
 
+void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
     KeloStopSchedulePtrClass entry = schedule->GetItem(k);
     // Sums run past midnight unreduced (24:00 and later); an empty start empties them all.
     KeloTimeType t = entry->GetStay().IsEmpty() ? entry->GetArrival()

@@ -50,8 +50,9 @@ TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     ChainListView->header()->setStretchLastSection(false);
     ChainListView->setColumnWidth(NameColumn, 340);
     ChainListView->setColumnWidth(CodeColumn, 83);
+    // The other columns as wide as their captions.
     for (int column = ArrivalColumn; column <= DistanceColumn; ++column)
-        ChainListView->setColumnWidth(column, 70);
+        ChainListView->setColumnWidth(column, ChainListView->header()->sectionSizeHint(column));
     ChainListView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ChainListView, &QTreeWidget::itemDoubleClicked, this,
             [this] { ChangeInfoActionExecute(); });

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
@@ -65,6 +67,8 @@ TKeloTripTimetableInfoForm::TKeloTripTimetableInfoForm(QWidget* owner)
     CancelButton->setAutoDefault(false);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
+    FitToFont();
+
     // Arrival, check box, departure, stay; then the buttons.
     setTabOrder(TimeInShortTimePicker, WaitTimeEmptyCheckBox);
     setTabOrder(WaitTimeEmptyCheckBox, TimeOutShortTimePicker);
@@ -84,6 +88,30 @@ TKeloTripTimetableInfoForm::TKeloTripTimetableInfoForm(QWidget* owner)
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void TKeloTripTimetableInfoForm::FitToFont() {
+    // The designed places suit a small dialog font; with a wider font each control moves right
+    // just enough not to cover the text before it, and the window grows to match.
+    const int pickerWidth = std::max(41, fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 12);
+    int right = 0;
+    auto place = [&right](QWidget* widget, int designedX, int gap) {
+        widget->move(std::max(designedX, right + gap), widget->y());
+        right = widget->geometry().right() + 1;
+    };
+    for (TShortTimePicker* picker : {TimeInShortTimePicker, TimeOutShortTimePicker, TimeWaitShortTimePicker})
+        picker->resize(pickerWidth, picker->height());
+    place(InTimeLabel, 8, 0);
+    place(TimeInShortTimePicker, 64, 4);
+    place(WaitTimeEmptyCheckBox, 111, 6);
+    place(TimeOutLabel, 128, 2);
+    place(TimeOutShortTimePicker, 200, 4);
+    place(TimeWaitLabel, 272, 31);
+    place(TimeWaitShortTimePicker, 320, 4);
+    const int width = std::max(365, right + 4);
+    setFixedSize(width, 78);
+    CancelButton->move(width - 4 - CancelButton->width(), CancelButton->y());
+    SaveButton->move(CancelButton->x() - 5 - SaveButton->width(), SaveButton->y());
 }
 
 void TKeloTripTimetableInfoForm::SetEntry(const QTime& arrival, bool hasStay, const QTime& stay) {

@@ -31,6 +31,7 @@ public:
     QPushButton* CancelButton = nullptr;
 
 private:
+    void FitToFont();
     void TimeInShortTimePickerTimeChange();
     void TimeOutShortTimePickerTimeChange();
     void TimeWaitShortTimePickerTimeChange();

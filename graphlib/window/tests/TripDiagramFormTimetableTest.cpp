@@ -1,5 +1,6 @@
 #include "InMemoryKeloData.h"
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloDemoDataClass.h"
 #include "ModalAnswer.h"
 #include "TKeloTripDiagramForm.h"
 #include "TKeloTripTimeTableDialogForm.h"
@@ -93,4 +94,27 @@ TEST(TripDiagramFormTimetable, DoubleClickEditsTheTimetableOkKeepsCancelDrops) {
         KeloKeloSchedulePtrClass drawn = form.Diagram().GetView()->GetKeloSet()->GetItem(kelo)->GetSchedule();
         EXPECT_EQ(drawn->GetItem(2)->GetArrival().Format(), "08:46");
     }
+}
+
+// Pictures for a person to look at: the dialog on 02П and its entry window, in the build tree.
+TEST(TripDiagramFormTimetable, Screenshots) {
+    kelo_test::TempDirSandbox sandbox;
+    std::vector<std::string> line;
+    KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo("02\xCF")->GetSchedule();
+    for (int i = 0; i < schedule->GetCount(); ++i)
+        line.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    TKeloTripDiagramForm form(nullptr, "02\xCF", line);
+    form.show();
+    WhenModal<TKeloTripTimeTableDialogForm> dialog([](TKeloTripTimeTableDialogForm* d) {
+        WhenModal<TKeloTripTimetableInfoForm> entry([d](TKeloTripTimetableInfoForm* form) {
+            EXPECT_TRUE(form->grab().save("kelo-timetable-entry.png"));
+            EXPECT_TRUE(d->grab().save("kelo-timetable-dialog.png"));
+            form->CancelButton->click();
+        });
+        d->SelectRow(2);
+        d->ChangeInfoAction->trigger();
+        d->CancelButton->click();
+    });
+    form.OpenTimetableDialog(form.State().selectedKelo);
+    EXPECT_TRUE(dialog.Done());
 }

@@ -3,12 +3,12 @@
 
 #include "FormatShortTime.h"
 #include "KeloErrorReport.h"
-#include "KeloInversion.h"
+#include "KeloInvertMessageBoxes.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "KeloTimetableArithmetic.h"
-#include "TKeloMessageModule.h"
 #include "TKeloSimpleStopDataSetViewForm.h"
+#include "TKeloTripKeloMoveDialogForm.h"
 #include "TKeloTripTimetableInfoForm.h"
 #include "TKeloTripTimetableRateSpeedForm.h"
 #include "TShortTimePicker.h"
@@ -39,26 +39,6 @@ QTime PickerTime(const KeloTimeType& time) {
 KeloTimeType Minutes(const QTime& time) { return KeloTimeType(time.hour(), time.minute()); }
 
 QString NoTopologyText() { return U("Отсутствует топология"); }
-
-/// The inversion's questions as message boxes over the timetable dialog.
-class TimetableInvertQuestions : public KeloInvertQuestionsClass {
-public:
-    explicit TimetableInvertQuestions(QWidget* parent) : parent(parent) {}
-    bool AskAddMissingData() override {
-        return KeloAskYesNo(KeloSharedMessage(TKeloMessageModule::NotEnoughDataQuestion), parent);
-    }
-    void ShowDatabaseMaintenanceNeeded() override {
-        KeloShowInformation(KeloSharedMessage(TKeloMessageModule::RegulationNotice), parent);
-    }
-    void ShowMissingArrival(const std::string& stopName) override {
-        KeloShowError(U("Нет времени прибытия на остановочный пункт ") + KeloToQString(stopName) +
-                          U(". Рейс не инвертирован."),
-                      parent);
-    }
-
-private:
-    QWidget* parent;
-};
 
 } // namespace
 
@@ -169,7 +149,7 @@ void TKeloTripTimeTableDialogForm::InvertActionExecute() {
     }
     if (!AskStartTime(ZoStringStorage->Line(InvertCaption), start))
         return;
-    TimetableInvertQuestions questions(this);
+    KeloInvertMessageBoxesClass questions(this);
     if (InvertKeloSchedule(*schedule, *topology, questions))
         ShiftKeloSchedule(*schedule, Minutes(start).GetTotalMinutes());
     FillChainList();
@@ -240,7 +220,14 @@ std::string TKeloTripTimeTableDialogForm::ChooseStop() {
     return choice.SelectedCode();
 }
 
-bool TKeloTripTimeTableDialogForm::AskStartTime(const QString&, QTime&) {
-    // Not yet: the start-time window comes with the diagram window's kelo commands.
-    return false;
+bool TKeloTripTimeTableDialogForm::AskStartTime(const QString& caption, QTime& start) {
+    TKeloTripKeloMoveDialogForm dialog(this);
+    dialog.setWindowTitle(caption);
+    // The dialog works on this kelo itself; copies are made in the diagram window.
+    dialog.KeloCopyCheckBox->hide();
+    dialog.TimeStartPicker->SetTime(start);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    start = dialog.TimeStartPicker->GetTime();
+    return true;
 }

@@ -2,6 +2,7 @@
 #include "ModalAnswer.h"
 #include "TKeloErrorMessageDialogForm.h"
 #include "TKeloSimpleStopDataSetViewForm.h"
+#include "TKeloTripKeloMoveDialogForm.h"
 #include "TKeloTripTimeTableDialogForm.h"
 #include "TKeloTripTimetableInfoForm.h"
 #include "TKeloTripTimetableRateSpeedForm.h"
@@ -279,4 +280,49 @@ TEST_F(TimetableDialog, MenuNeedsASelectedRowForStopCommands) {
     dialog.ChainPopupMenuPopup();
     EXPECT_FALSE(dialog.ChangeInfoAction->isEnabled());
     EXPECT_TRUE(dialog.AppendStopAction->isEnabled());
+}
+
+TEST_F(TimetableDialog, MoveAndInvertTheWholeKelo) {
+    struct Case {
+        bool invert;
+        const char* start;
+        Texts stored;
+    };
+    const Case cases[] = {
+        {false, "09:30", {"1 09:30/-", "2 10:30/-", "3 11:30/-", "4 12:30/00:05", "5 13:30/-"}},
+        // Each run and stay as before, in reverse; the former last stop waits 0 minutes.
+        {true, "08:00", {"5 08:00/00:00", "4 08:55/00:05", "3 10:00/-", "2 11:00/-", "1 12:00/-"}},
+        {true, "06:00", {"5 06:00/00:00", "4 06:55/00:05", "3 08:00/-", "2 09:00/-", "1 10:00/-"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        data = MakeInMemorySource(LineData());
+        Open(0, 2);
+        WhenModal<TKeloTripKeloMoveDialogForm> start([&](TKeloTripKeloMoveDialogForm* form) {
+            EXPECT_EQ(form->windowTitle(), QString::fromUtf8(c.invert ? "Инвертирование рейса" : "Перенос рейса"));
+            EXPECT_TRUE(form->KeloCopyCheckBox->isHidden());
+            EXPECT_EQ(form->TimeStartPicker->displayText(), "08:00");
+            form->TimeStartPicker->SetTimeByString(c.start);
+            form->OkButton->click();
+        });
+        (c.invert ? dialog.InvertAction : dialog.MoveAction)->trigger();
+        EXPECT_EQ(Stored(), c.stored);
+        EXPECT_EQ(Rows()[0].substr(0, 7), c.stored[0].substr(0, 7));
+    }
+}
+
+TEST_F(TimetableDialog, WholeKeloCommandsRefuseTimesTheyCannotUse) {
+    // An inversion needs every arrival; a move needs the first one.
+    Open(1, 0);
+    MessageBoxAnswer refusal(QMessageBox::Ok);
+    WhenModal<TKeloTripKeloMoveDialogForm> start([](auto* form) { form->OkButton->click(); });
+    dialog.InvertAction->trigger();
+    EXPECT_EQ(refusal.Count(), 1);
+    const Texts before = Stored();
+    EXPECT_EQ(before[0], "1 23:50/00:15");
+    dialog.Schedule()->GetItem(0)->SetArrival(KeloTimeType());
+    WhenModal<TKeloErrorMessageDialogForm> error([](auto* form) { form->CloseButton->click(); });
+    dialog.MoveAction->trigger();
+    EXPECT_TRUE(error.Done());
+    EXPECT_EQ(Stored()[1], before[1]);
 }

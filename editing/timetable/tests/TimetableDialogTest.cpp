@@ -10,6 +10,7 @@
 #include "TempDirSandbox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLocale>
@@ -325,4 +326,23 @@ TEST_F(TimetableDialog, WholeKeloCommandsRefuseTimesTheyCannotUse) {
     dialog.MoveAction->trigger();
     EXPECT_TRUE(error.Done());
     EXPECT_EQ(Stored()[1], before[1]);
+}
+
+TEST_F(TimetableDialog, ColumnWidthsComeBackInTheNextDialog) {
+    Open(0, 0);
+    EXPECT_EQ(dialog.ChainListView->columnWidth(0), 340);
+    EXPECT_EQ(dialog.ChainListView->columnWidth(1), 83);
+    // Both buttons at the right edge, 10 pixels from it and apart.
+    dialog.resize(700, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.CancelButton->geometry().right() + 1, dialog.Panel->width() - 10);
+    EXPECT_EQ(dialog.NextButton->geometry().right() + 1, dialog.CancelButton->x() - 10);
+    dialog.ChainListView->setColumnWidth(0, 150);
+    dialog.ChainListView->setColumnWidth(5, 77);
+    dialog.reject();
+    TKeloTripTimeTableDialogForm next;
+    ASSERT_TRUE(next.SetKelo(0, data));
+    next.show();
+    EXPECT_EQ(next.ChainListView->columnWidth(0), 150);
+    EXPECT_EQ(next.ChainListView->columnWidth(5), 77);
 }

@@ -2,6 +2,7 @@
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloDemoDataClass.h"
 #include "ModalAnswer.h"
+#include "TKeloDiagramChangesForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TKeloTripTimeTableDialogForm.h"
 #include "TKeloTripTimetableInfoForm.h"
@@ -10,6 +11,7 @@
 #include "TempDirSandbox.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -90,6 +92,15 @@ TEST(TripDiagramFormTimetable, DoubleClickEditsTheTimetableOkKeepsCancelDrops) {
         buffer.GetChange(0, kind, number);
         EXPECT_EQ(kind, KeloDataCUChangeKind::Modified);
         EXPECT_EQ(number, "F1");
+        // The change review offers that one kelo.
+        QStringList review;
+        WhenModal<TKeloDiagramChangesForm> changes([&](TKeloDiagramChangesForm* d) {
+            for (QCheckBox* box : d->ChangeBoxes())
+                review << box->text();
+            d->CancelButton->click();
+        });
+        form.SaveButton()->click();
+        EXPECT_EQ(review, QStringList({QString::fromUtf8("Рейс №F1 (A - C)  модифицирован")}));
         // The picture reads the same timetable through the selection view.
         KeloKeloSchedulePtrClass drawn = form.Diagram().GetView()->GetKeloSet()->GetItem(kelo)->GetSchedule();
         EXPECT_EQ(drawn->GetItem(2)->GetArrival().Format(), "08:46");

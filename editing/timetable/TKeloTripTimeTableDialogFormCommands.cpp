@@ -28,11 +28,13 @@ QString TimeText(const KeloTimeType& time) { return QString::fromLatin1(time.For
 // Stored times reach the pickers as their "HH:MM" text. A text that is no time of day (an
 // empty time, 24:00 or later) cannot be shown there; the command is refused with the reason.
 QTime PickerTime(const KeloTimeType& time) {
-    const std::string text = time.Format();
-    const QTime value = QTime::fromString(QString::fromLatin1(text.c_str()), QStringLiteral("hh:mm"));
-    if (!value.isValid())
-        throw std::invalid_argument("\xC2\xAB" + text + "\xC2\xBB \xE2\x80\x94 " +
-                                    U("не время суток (00:00 … 23:59)").toStdString());
+    const QString text = QString::fromLatin1(time.Format().c_str());
+    const QTime value = QTime::fromString(text, QStringLiteral("hh:mm"));
+    if (!value.isValid()) {
+        const QString reason = time.IsEmpty() ? U("Время не задано")
+                                              : U("«%1» — не время суток (00:00 … 23:59)").arg(text);
+        throw std::invalid_argument(reason.toStdString());
+    }
     return value;
 }
 

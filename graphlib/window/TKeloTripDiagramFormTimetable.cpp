@@ -43,7 +43,7 @@ void TKeloTripDiagramForm::OpenTimetableDialog(int index) {
                           numbers.join(QStringLiteral(", ")),
                       this);
     }
-    // The kelo list shows the first and last arrivals too: rebuild it before the selection.
-    FillKeloList();
+    // The kelo's row shows its first and last arrivals and its speed too.
+    RefreshKeloRow(index);
     ApplyKeloSelection();
 }

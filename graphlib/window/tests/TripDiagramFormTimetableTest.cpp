@@ -41,6 +41,13 @@ QStringList Column(QTreeWidget* list, int column) {
     return texts;
 }
 
+// As the planner double-clicks: a click, then the second press.
+void DoubleClickRow(QTreeWidget* list, int row) {
+    const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
 // In the timetable dialog: the stay at B becomes 5 minutes (9 when cancelled), then the times
 // are recalculated from A at 60 km/h; the dialog is closed with Ok or "Отмена".
 void EditTimetable(TKeloTripTimeTableDialogForm* dialog, bool ok) {
@@ -49,8 +56,7 @@ void EditTimetable(TKeloTripTimeTableDialogForm* dialog, bool ok) {
         form->TimeWaitShortTimePicker->SetTimeByString(ok ? "00:05" : "00:09");
         form->SaveButton->click();
     });
-    dialog->SelectRow(1);
-    dialog->ChangeInfoAction->trigger();
+    DoubleClickRow(dialog->ChainListView, 1);
     WhenModal<TKeloTripTimetableRateSpeedForm> speed([](TKeloTripTimetableRateSpeedForm* form) {
         form->SaveButton->click(); // 60 km/h as offered
     });
@@ -77,15 +83,13 @@ TEST(TripDiagramFormTimetable, DoubleClickEditsTheTimetableOkKeepsCancelDrops) {
         WhenModal<TKeloTripTimeTableDialogForm> dialog(
             [ok](TKeloTripTimeTableDialogForm* d) { EditTimetable(d, ok); });
         QTreeWidget* list = form.TimetableListView();
-        const QRect row = list->visualItemRect(list->topLevelItem(1));
-        // As the planner double-clicks: a click, then the second press.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        DoubleClickRow(list, 1);
         ASSERT_TRUE(dialog.Done());
 
         // After Ok, and still after the cancelled second run: one modified kelo.
         EXPECT_EQ(Column(list, 1), QStringList({"08:00", "08:11", "08:46"}));
         EXPECT_EQ(Column(list, 3), QStringList({"00:00", "00:05", ""}));
+        EXPECT_EQ(Column(form.KeloListView(), 4), QStringList({"08:46"})); // last arrival
         ASSERT_EQ(buffer.GetChangeCount(), 1);
         KeloDataCUChangeKind kind;
         std::string number;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
@@ -56,6 +58,12 @@ TKeloTripTimetableRateSpeedForm::TKeloTripTimetableRateSpeedForm(QWidget* owner)
     CancelButton->setGeometry(246, 64, 75, 25);
     CancelButton->setAutoDefault(false);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Buttons as wide as their captions need, kept at the right edge.
+    for (QPushButton* button : {SaveButton, CancelButton})
+        button->resize(std::max(75, button->sizeHint().width()), 25);
+    CancelButton->move(width() - 8 - CancelButton->width(), 64);
+    SaveButton->move(CancelButton->x() - 5 - SaveButton->width(), 64);
 
     ZoStringStorage = new TZoStringStorage(
         {U("Введите значение расчетной скорости"), U("Неккоректное значение расчетной скорости"),

@@ -124,10 +124,17 @@ TEST(TripDiagramFormTimetable, Screenshots) {
         WhenModal<TKeloTripTimetableInfoForm> entry([d](TKeloTripTimetableInfoForm* form) {
             EXPECT_TRUE(form->grab().save("kelo-timetable-entry.png"));
             EXPECT_TRUE(d->grab().save("kelo-timetable-dialog.png"));
+            d->resize(880, d->height()); // every column in view
+            EXPECT_TRUE(d->grab().save("kelo-timetable-dialog-wide.png"));
             form->CancelButton->click();
         });
         d->SelectRow(2);
         d->ChangeInfoAction->trigger();
+        WhenModal<TKeloTripTimetableRateSpeedForm> speed([](TKeloTripTimetableRateSpeedForm* form) {
+            EXPECT_TRUE(form->grab().save("kelo-timetable-speed.png"));
+            form->CancelButton->click();
+        });
+        d->UpdateBySpeedAction->trigger();
         d->CancelButton->click();
     });
     form.OpenTimetableDialog(form.State().selectedKelo);

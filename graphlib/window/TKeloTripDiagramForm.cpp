@@ -433,10 +433,6 @@ void TKeloTripDiagramForm::ToggleMonoColor() {
     FillKeloList(); // the colour squares follow
 }
 
-void TKeloTripDiagramForm::OpenTimetableDialog(int) {
-    // The timetable dialog arrives with the editing dialogs.
-}
-
 // ---- TripDiagramHostClass ----
 
 std::int32_t TKeloTripDiagramForm::GetPaintAreaClientWidth() { return paintBox->width(); }

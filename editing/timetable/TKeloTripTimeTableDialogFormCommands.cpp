@@ -1,0 +1,235 @@
+// The commands of the timetable dialog's popup menu.
+#include "TKeloTripTimeTableDialogForm.h"
+
+#include "FormatShortTime.h"
+#include "KeloErrorReport.h"
+#include "KeloInvertMessageBoxes.h"
+#include "KeloMessageBoxes.h"
+#include "KeloQtText.h"
+#include "KeloTimetableArithmetic.h"
+#include "TKeloSimpleStopDataSetViewForm.h"
+#include "TKeloTripKeloMoveDialogForm.h"
+#include "TKeloTripTimetableInfoForm.h"
+#include "TKeloTripTimetableRateSpeedForm.h"
+#include "TShortTimePicker.h"
+#include "TZoStringStorage.h"
+
+#include <QCheckBox>
+#include <QTreeWidget>
+
+#include <stdexcept>
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+QString TimeText(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
+
+// Stored times reach the pickers as their "HH:MM" text. A text that is no time of day (an
+// empty time, 24:00 or later) cannot be shown there; the command is refused with the reason.
+QTime PickerTime(const KeloTimeType& time) {
+    const QString text = QString::fromLatin1(time.Format().c_str());
+    const QTime value = QTime::fromString(text, QStringLiteral("hh:mm"));
+    if (!value.isValid()) {
+        const QString reason = time.IsEmpty() ? U("Время не задано")
+                                              : U("«%1» — не время суток (00:00 … 23:59)").arg(text);
+        throw std::invalid_argument(reason.toStdString());
+    }
+    return value;
+}
+
+KeloTimeType Minutes(const QTime& time) { return KeloTimeType(time.hour(), time.minute()); }
+
+QString NoTopologyText() { return U("Отсутствует топология"); }
+
+} // namespace
+
+void TKeloTripTimeTableDialogForm::ChangeInfoActionExecute() {
+    const int k = SelectedRow();
+    if (k < 0)
+        return;
+    KeloStopSchedulePtrClass entry = schedule->GetItem(k);
+    const KeloTimeType arrival = entry->GetArrival();
+    const KeloTimeType stay = entry->GetStay();
+    QTime arrivalTime;
+    QTime stayTime(0, 0);
+    try {
+        arrivalTime = PickerTime(arrival);
+        if (!stay.IsEmpty()) {
+            stayTime = PickerTime(stay);
+            PickerTime(arrival + stay); // the departure must be a time of the same day too
+        }
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+        return;
+    }
+
+    TKeloTripTimetableInfoForm form(this);
+    form.setWindowTitle(Row(k)->text(NameColumn));
+    form.SetEntry(arrivalTime, !stay.IsEmpty(), stayTime);
+    if (form.exec() != QDialog::Accepted)
+        return;
+
+    QTreeWidgetItem* row = Row(k);
+    entry->SetArrival(Minutes(form.TimeInShortTimePicker->GetTime()));
+    row->setText(ArrivalColumn, FormatShortTime(form.TimeInShortTimePicker->GetTime()));
+    if (form.WaitTimeEmptyCheckBox->isChecked()) {
+        entry->SetStay(Minutes(form.TimeWaitShortTimePicker->GetTime()));
+        row->setText(DepartureColumn, FormatShortTime(form.TimeOutShortTimePicker->GetTime()));
+        row->setText(StayColumn, FormatShortTime(form.TimeWaitShortTimePicker->GetTime()));
+    } else {
+        entry->SetStay(KeloTimeType());
+        row->setText(DepartureColumn, QString());
+        row->setText(StayColumn, QString());
+    }
+    // Only this entry changes; the recalculation moves the ones after it.
+    if (k > 0)
+        FillRunColumns(k - 1);
+    FillRunColumns(k);
+}
+
+void TKeloTripTimeTableDialogForm::UpdateBySpeedActionExecute() {
+    const int k = SelectedRow();
+    if (k < 0)
+        return;
+    TKeloTripTimetableRateSpeedForm form(this);
+    form.setWindowTitle(form.windowTitle() + Row(k)->text(NameColumn));
+    if (form.exec() != QDialog::Accepted)
+        return;
+    RecalculateFrom(k, form.Speed());
+}
+
+void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
+    KeloStopSchedulePtrClass entry = schedule->GetItem(k);
+    // Sums run past midnight unreduced (24:00 and later); an empty start empties them all.
+    KeloTimeType t = entry->GetStay().IsEmpty() ? entry->GetArrival()
+                                                : entry->GetArrival() + entry->GetStay();
+    const std::int32_t count = schedule->GetCount();
+    for (std::int32_t j = k + 1; j < count; ++j) {
+        KeloTimeType duration;
+        const bool linked = LegTimeAtSpeed(j - 1, speed, duration);
+        if (linked) {
+            KeloStopSchedulePtrClass next = schedule->GetItem(j);
+            t = t + duration;
+            next->SetArrival(t);
+            Row(j)->setText(ArrivalColumn, TimeText(t));
+            const KeloTimeType stay = next->GetStay();
+            if (!stay.IsEmpty()) {
+                t = t + stay;
+                Row(j)->setText(DepartureColumn, TimeText(t));
+            }
+        }
+        FillRunColumns(j - 1);
+        if (!linked)
+            break;
+    }
+}
+
+void TKeloTripTimeTableDialogForm::MoveActionExecute() {
+    QTime start;
+    try {
+        start = PickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
+                                                    : KeloTimeType());
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+        return;
+    }
+    if (!AskStartTime(ZoStringStorage->Line(MoveCaption), start))
+        return;
+    ShiftKeloSchedule(*schedule, Minutes(start).GetTotalMinutes());
+    FillChainList();
+}
+
+void TKeloTripTimeTableDialogForm::InvertActionExecute() {
+    QTime start;
+    try {
+        start = PickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
+                                                    : KeloTimeType());
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+        return;
+    }
+    if (!AskStartTime(ZoStringStorage->Line(InvertCaption), start))
+        return;
+    KeloInvertMessageBoxesClass questions(this);
+    if (InvertKeloSchedule(*schedule, *topology, questions))
+        ShiftKeloSchedule(*schedule, Minutes(start).GetTotalMinutes());
+    FillChainList();
+}
+
+void TKeloTripTimeTableDialogForm::DeleteStopActionExecute() {
+    const int k = SelectedRow();
+    if (k < 0)
+        return;
+    const std::int32_t count = schedule->GetCount();
+    // The first and the last stop go without a check: no run is joined around them.
+    if (k > 0 && k < count - 1 && !topology->HasLink(StopCode(k - 1), StopCode(k + 1))) {
+        KeloShowError(NoTopologyText(), this);
+        return;
+    }
+    schedule->RemoveStop(k);
+    FillChainList();
+    SelectRow(std::min(k, count - 2));
+}
+
+void TKeloTripTimeTableDialogForm::InsertStopActionExecute() {
+    const int k = SelectedRow();
+    if (k < 0)
+        return;
+    const std::string code = ChooseStop();
+    if (code.empty())
+        return;
+    const bool linked = k > 0 ? topology->HasLink(StopCode(k - 1), code) &&
+                                    topology->HasLink(code, StopCode(k))
+                              : topology->HasLink(code, StopCode(0));
+    if (!linked) {
+        KeloShowError(NoTopologyText(), this);
+        return;
+    }
+    KeloStopSchedulePtrClass entry = schedule->InsertStop(k, code);
+    if (entry.IsNull())
+        return;
+    entry->SetArrival(KeloTimeType(0));
+    entry->SetStay(KeloTimeType());
+    FillChainList();
+    SelectRow(k);
+    ChangeInfoActionExecute();
+}
+
+void TKeloTripTimeTableDialogForm::AppendStopActionExecute() {
+    // No topology check: the planner may be building the timetable from its first stop.
+    try {
+        const std::string code = ChooseStop();
+        if (code.empty())
+            return;
+        KeloStopSchedulePtrClass entry = schedule->AppendStop(code);
+        if (entry.IsNull())
+            return;
+        entry->SetArrival(KeloTimeType(0));
+        FillChainList();
+        SelectRow(ChainListView->topLevelItemCount() - 1);
+        ChangeInfoActionExecute();
+    } catch (const std::exception& error) {
+        // Shown rather than swallowed: the planner must know the stop was not added.
+        ShowExceptionError(error, this);
+    }
+}
+
+std::string TKeloTripTimeTableDialogForm::ChooseStop() {
+    TKeloSimpleStopDataSetViewForm choice(data, this);
+    if (choice.exec() != QDialog::Accepted)
+        return {};
+    return choice.SelectedCode();
+}
+
+bool TKeloTripTimeTableDialogForm::AskStartTime(const QString& caption, QTime& start) {
+    TKeloTripKeloMoveDialogForm dialog(this);
+    dialog.setWindowTitle(caption);
+    // The dialog works on this kelo itself; copies are made in the diagram window.
+    dialog.KeloCopyCheckBox->hide();
+    dialog.TimeStartPicker->SetTime(start);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    start = dialog.TimeStartPicker->GetTime();
+    return true;
+}

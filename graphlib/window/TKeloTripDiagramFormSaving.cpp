@@ -124,7 +124,7 @@ void TKeloTripDiagramForm::SaveChanges() {
         return;
     }
     if (!outcome.saved)
-        KeloShowError(QString::fromUtf8("Не удалось сохранить изменения: %1.\n"
+        KeloShowError(QString::fromUtf8("Не удалось сохранить изменения (%1).\n"
                                         "Ничего не записано; изменения остаются несохранёнными "
                                         "в окне, их можно сохранить ещё раз.")
                           .arg(QString::fromStdString(outcome.error)),

@@ -1,9 +1,12 @@
 #include "KeloDBDataClass.h"
 
+#include "KeloDBErrorClass.h"
 #include "KeloDBGuard.h"
 #include "KeloDBKeloClass.h"
 #include "KeloDBTopologyClass.h"
 #include "KeloDBValueClasses.h"
+
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -132,6 +135,7 @@ void KeloDBDataClass::DeleteKelo(const std::string& number) {
 
 bool KeloDBDataClass::BeginTransaction() {
     transactionError.clear();
+    lockedOut = false;
     if (connection->IsInTransaction()) {
         transactionError = "a transaction is already open";
         return false;
@@ -140,8 +144,9 @@ bool KeloDBDataClass::BeginTransaction() {
         // IMMEDIATE takes the write lock now (waiting the busy timeout), so a locked
         // database is found before anything is written.
         connection->Execute("BEGIN IMMEDIATE");
-    } catch (const std::exception& error) {
+    } catch (const KeloDBErrorClass& error) {
         transactionError = error.what();
+        lockedOut = error.GetCode() == SQLITE_BUSY;
         return false;
     }
     connection->ClearFailure();
@@ -150,6 +155,7 @@ bool KeloDBDataClass::BeginTransaction() {
 
 bool KeloDBDataClass::CommitTransaction() {
     transactionError.clear();
+    lockedOut = false;
     if (!connection->IsInTransaction()) {
         transactionError = "no transaction is open";
         return false;
@@ -159,8 +165,9 @@ bool KeloDBDataClass::CommitTransaction() {
         try {
             connection->Execute("COMMIT");
             return true;
-        } catch (const std::exception& error) {
+        } catch (const KeloDBErrorClass& error) {
             reason = error.what();
+            lockedOut = error.GetCode() == SQLITE_BUSY;
         }
     }
     RollbackTransaction();
@@ -181,6 +188,10 @@ void KeloDBDataClass::RollbackTransaction() {
 
 std::string KeloDBDataClass::GetTransactionError() {
     return transactionError;
+}
+
+bool KeloDBDataClass::WasLockedOut() {
+    return lockedOut;
 }
 
 KeloDataPtrClass KeloDBDataClass::SelectStops(const std::vector<std::string>& stopCodes) {

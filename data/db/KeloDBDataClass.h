@@ -38,6 +38,7 @@ public:
     bool CommitTransaction() override;
     void RollbackTransaction() override;
     std::string GetTransactionError() override;
+    bool WasLockedOut() override;
 
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
 
@@ -54,4 +55,5 @@ private:
     std::shared_ptr<KeloDBConnectionClass> connection;
     std::vector<std::string> selection;
     std::string transactionError;
+    bool lockedOut = false;
 };

@@ -19,6 +19,9 @@ public:
     virtual void RollbackTransaction() = 0;
     // Why the last begin or commit failed (plain ASCII from the store); empty otherwise.
     virtual std::string GetTransactionError() = 0;
+    // True when the last begin or commit failed because another program kept the store
+    // locked past the waiting time: worth trying again later.
+    virtual bool WasLockedOut() = 0;
 };
 
 /// The transaction interface of a source, or null when it has none.

@@ -16,6 +16,7 @@ KeloSaveOutcomeType KeloSaveInTransaction(KeloTransactionClass* transaction,
     if (!transaction->BeginTransaction()) {
         outcome.saved = false;
         outcome.error = transaction->GetTransactionError();
+        outcome.lockedOut = transaction->WasLockedOut();
         return outcome;
     }
     const KeloCachedUpdateDataClass::SnapshotType before = buffer.TakeSnapshot();
@@ -31,6 +32,7 @@ KeloSaveOutcomeType KeloSaveInTransaction(KeloTransactionClass* transaction,
         return outcome;
     outcome.saved = false;
     outcome.error = transaction->GetTransactionError();
+    outcome.lockedOut = transaction->WasLockedOut();
     cache.ForgetKelos();
     buffer.RestoreSnapshot(before);
     return outcome;

@@ -13,6 +13,8 @@ struct KeloSaveOutcomeType {
     bool saved = true;
     // Why not, as the store put it (plain ASCII).
     std::string error;
+    // Another program kept the store locked: saving again later may succeed.
+    bool lockedOut = false;
 };
 
 /// Runs `apply`, which writes changes of `buffer` through `cache` into the bottom source, as

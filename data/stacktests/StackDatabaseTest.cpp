@@ -131,7 +131,7 @@ TEST_F(StackDatabaseTest, ALockedDatabaseKeepsTheChangesInTheBufferToBeSavedAgai
         other.Execute("BEGIN IMMEDIATE");
         const KeloSaveOutcomeType outcome = stack.Save();
         EXPECT_FALSE(outcome.saved);
-        EXPECT_NE(outcome.error.find("locked"), std::string::npos) << outcome.error;
+        EXPECT_TRUE(outcome.lockedOut) << outcome.error;
         EXPECT_EQ(stack.bufferObject->GetChangeCount(), 2);
         EXPECT_EQ(stack.buffer->FindKelo(Kelo02P)->GetName(), "LOCKED OUT");
         other.Execute("ROLLBACK");
@@ -158,6 +158,7 @@ TEST_F(StackDatabaseTest, AWriteFailingMidSaveUndoesTheWholeSaveAndTheCacheForge
     const KeloSaveOutcomeType outcome = stack.Save();
     EXPECT_FALSE(outcome.saved);
     EXPECT_NE(outcome.error.find("refused"), std::string::npos) << outcome.error;
+    EXPECT_FALSE(outcome.lockedOut);
     // Nothing reached the file, the cache shows the file, the buffer still has everything.
     EXPECT_EQ(stack.bottom->FindKelo(Kelo02P)->GetName(), oldName);
     EXPECT_FALSE(stack.bottom->FindKelo("100").IsNull());

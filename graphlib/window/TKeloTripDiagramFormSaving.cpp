@@ -124,10 +124,13 @@ void TKeloTripDiagramForm::SaveChanges() {
         return;
     }
     if (!outcome.saved)
-        KeloShowError(QString::fromUtf8("Не удалось сохранить изменения (%1).\n"
-                                        "Ничего не записано; изменения остаются несохранёнными "
-                                        "в окне, их можно сохранить ещё раз.")
-                          .arg(QString::fromStdString(outcome.error)),
+        KeloShowError((outcome.lockedOut
+                           ? QString::fromUtf8("Не удалось сохранить изменения: база данных "
+                                               "занята другой программой.\n")
+                           : QString::fromUtf8("Не удалось сохранить изменения (%1).\n")
+                                 .arg(QString::fromStdString(outcome.error))) +
+                          QString::fromUtf8("Ничего не записано; изменения остаются "
+                                            "несохранёнными в окне, их можно сохранить ещё раз."),
                       this);
     else if (result.heldBack.empty())
         KeloShowInformation(stringStorage->Line(8), this);

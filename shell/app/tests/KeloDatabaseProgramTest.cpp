@@ -131,7 +131,9 @@ TEST_F(KeloDatabaseProgramTest, ASaveIntoALockedDatabaseFailsWholeAndCanBeRepeat
         other.Execute("BEGIN IMMEDIATE");
         const kelo_test::SeenMessageBox box = Save(*form);
         EXPECT_EQ(box.icon, QMessageBox::Critical);
-        EXPECT_TRUE(box.text.startsWith(QString::fromUtf8("Не удалось сохранить изменения"))) << box.text.toStdString();
+        EXPECT_TRUE(box.text.startsWith(QString::fromUtf8(
+            "Не удалось сохранить изменения: база данных занята другой программой.")))
+            << box.text.toStdString();
         EXPECT_EQ(form->Diagram().GetEditBufferObject().GetChangeCount(), 2);
         EXPECT_FALSE(form->EditBuffer()->FindKelo(Copy02P).IsNull());
         other.Execute("ROLLBACK");

@@ -73,3 +73,10 @@ void KeloDBConnectionClass::NoteFailure(const std::string& message) {
 int KeloDBConnectionClass::GetChanges() const {
     return sqlite3_changes(db);
 }
+
+std::vector<std::string> KeloDBConnectionClass::GetStatementTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& [sql, statement] : statements)
+        texts.push_back(sql);
+    return texts;
+}

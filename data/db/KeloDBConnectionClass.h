@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -27,6 +28,8 @@ public:
     KeloDBStatementClass& Statement(std::string_view sql);
     // A single integer from a query such as a PRAGMA; 0 when it returns no row.
     std::int64_t QueryInt(const char* sql);
+    // The SQL texts of the statements kept so far, for checking their query plans.
+    std::vector<std::string> GetStatementTexts() const;
 
     std::int64_t GetLastInsertId() const;
     // Rows changed by the last INSERT, UPDATE or DELETE.

@@ -2,6 +2,7 @@
 // database made from the built-in data set; the expectations come from the static tables.
 #include "Cp1251.h"
 #include "KeloDBBuiltInExport.h"
+#include "KeloDBConnectionClass.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
 #include "KeloDBTestSupport.h"
@@ -150,6 +151,43 @@ TEST_P(KeloDataContract, SelectionOffersKelosWithTwoCallsAtSelectedStops) {
         EXPECT_EQ(Numbers(restricted), expected) << selection[0];
         // Look-ups by key still search everything.
         EXPECT_FALSE(restricted->FindKelo(root.kelos[0].number).IsNull());
+    }
+}
+
+TEST(KeloDBQueryPlans, EveryLookUpByKeyUsesAnIndex) {
+    KeloDBTempDirType dir;
+    KeloDBWriteBuiltInDataSet(dir.File("plans.db"));
+    KeloDBOpenResultType opened = KeloDBOpen(dir.File("plans.db"));
+    ASSERT_EQ(opened.status, KeloDBOpenStatusType::Ok);
+    KeloDataPtrClass source(new KeloDBDataClass(opened.connection, {}));
+    // Every read and write once, so every kept statement is prepared.
+    KeloKeloPtrClass kelo = source->FindKelo("100");
+    kelo->GetName();
+    kelo->GetBus();
+    kelo->GetAverageSpeed();
+    kelo->SetName("X");
+    kelo->SetBus("");
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    schedule->InsertStop(1, "050100")->SetArrival(KeloTimeType(1));
+    schedule->GetItem(1)->GetStay();
+    schedule->RemoveStop(1);
+    source->GetTopology()->HasLink("050100", "050101");
+    source->FindBus("X");
+    source->GetStopSet()->GetCount();
+    source->GetKeloSet()->GetItem(0);
+    source->CreateKelo("NEW");
+    source->DeleteKelo("NEW");
+    const std::vector<std::string> texts = opened.connection->GetStatementTexts();
+    EXPECT_GE(texts.size(), 15u);
+    for (const std::string& sql : texts) {
+        KeloDBStatementClass plan(opened.connection->GetHandle(), "EXPLAIN QUERY PLAN " + sql);
+        while (plan.Step()) {
+            const std::string detail = plan.ColumnBytes(3);
+            // Only the whole-table listings (no WHERE) may walk a table.
+            if (sql.find("WHERE") != std::string::npos) {
+                EXPECT_EQ(detail.find("SCAN"), std::string::npos) << sql << "\n" << detail;
+            }
+        }
     }
 }
 

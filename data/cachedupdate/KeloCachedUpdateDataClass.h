@@ -62,4 +62,16 @@ private:
     KeloDataCUModifiedKeloStorageClass modified;
     KeloKeloSetPtrClass keloSet;
     KeloCachedUpdateKeloSetClass* keloSetPtr;
+
+public:
+    /// Every change the buffer holds, taken before a save so that a save the source below
+    /// undid as a whole (a rolled-back transaction) can be put back, to be saved again.
+    struct SnapshotType {
+        KeloDataCUDeletedKeloStorageClass deleted;
+        KeloDataCUModifiedKeloStorageClass modified;
+    };
+    SnapshotType TakeSnapshot() const;
+    // Puts back the changes of the snapshot; the kelo set is rebuilt over the source below
+    // as it is now, which must be the state the snapshot was taken over.
+    void RestoreSnapshot(const SnapshotType& snapshot);
 };

@@ -48,7 +48,8 @@ class TKeloTripDiagramForm : public QWidget, private TripDiagramHostClass {
 public:
     TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
                          const std::vector<std::string>& lineStopCodes);
-    // For tests: the same line over a given bottom data source instead of the built-in data.
+    // The same line over a given bottom data source (the one start-up chose, or a test's)
+    // instead of the built-in data.
     TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
                          const std::vector<std::string>& lineStopCodes, KeloDataPtrClass bottom);
     ~TKeloTripDiagramForm() override;

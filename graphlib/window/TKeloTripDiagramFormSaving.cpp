@@ -7,6 +7,7 @@
 #include "KeloErrorReport.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
+#include "KeloTransactionalSave.h"
 #include "TKeloDiagramChangesForm.h"
 #include "TZoStringStorage.h"
 
@@ -110,16 +111,29 @@ void TKeloTripDiagramForm::SaveChanges() {
 
     const KeloViewSnapshot before = SnapshotKeloViews();
     KeloDataCUApplyResultType result;
+    KeloSaveOutcomeType outcome;
     try {
         WaitCursor wait;
-        result = buffer.ApplySelectedUpdates(chosen);
+        // Over a source with transactions the chosen changes are written all or none.
+        outcome = KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(),
+                                        buffer,
+                                        [&] { result = buffer.ApplySelectedUpdates(chosen); });
         RefreshAfterBufferReset(before);
     } catch (const std::exception& error) {
         RefreshAfterBufferReset(before);
         ShowExceptionError(error, this);
         return;
     }
-    if (result.heldBack.empty())
+    if (!outcome.saved)
+        KeloShowError((outcome.lockedOut
+                           ? QString::fromUtf8("Не удалось сохранить изменения: база данных "
+                                               "занята другой программой.\n")
+                           : QString::fromUtf8("Не удалось сохранить изменения (%1).\n")
+                                 .arg(QString::fromStdString(outcome.error))) +
+                          QString::fromUtf8("Ничего не записано; изменения остаются "
+                                            "несохранёнными в окне, их можно сохранить ещё раз."),
+                      this);
+    else if (result.heldBack.empty())
         KeloShowInformation(stringStorage->Line(8), this);
     else
         KeloShowError(HeldBackMessage(result), this);

@@ -1,8 +1,8 @@
 #include "KeloCommandLine.h"
-#include "KeloDemoDataClass.h"
 #include "KeloExportCommand.h"
 #include "KeloErrorReport.h"
 #include "KeloSettingsFile.h"
+#include "KeloStartupSource.h"
 #include "TKeloMainFrame.h"
 #include "TKeloMessageModule.h"
 
@@ -19,13 +19,16 @@ namespace {
 // Exit status of every refusal of the command line.
 constexpr int RefusedExitCode = 2;
 
-int RunInteractive(int argc, char** argv) {
+int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
     QApplication app(argc, argv);
     try {
         QApplication::setApplicationName("Kelo");
         QApplication::setApplicationDisplayName("Kelo");
 
-        auto mainFrame = std::make_unique<TKeloMainFrame>();
+        KeloDataPtrClass source = OpenStartupSourceOrReport(options.database);
+        if (source.IsNull())
+            return KeloStartupRefusedExitCode;
+        auto mainFrame = std::make_unique<TKeloMainFrame>(source);
         TKeloMessageModule messageModule(&app);
         SetSettingsFileNameProvider(MakeSettingsFileName);
 
@@ -51,7 +54,13 @@ int RunExport(int argc, char** argv, const KeloCommandLineType& options) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        return RunDiagramExport(options.exportNumber, options.exportFile, MakeBuiltInSource(),
+        // No error box here: a refused database is one line on standard error.
+        const KeloStartupSourceType opened = OpenStartupSource(options.database);
+        if (opened.source.IsNull()) {
+            std::cerr << "kelo: " << opened.error.toStdString() << "\n";
+            return RefusedExitCode;
+        }
+        return RunDiagramExport(options.exportNumber, options.exportFile, opened.source,
                                 std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "kelo: the export failed: " << error.what() << "\n";
@@ -74,11 +83,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Each option is wired in by its own command below.
-    if (options.WantsImport() || !options.database.empty()) {
-        std::cerr << "kelo: this option is not available in this build\n";
+    if (options.WantsImport()) {
+        std::cerr << "kelo: this option is not available in this build
+";
         return RefusedExitCode;
     }
     if (options.WantsExport())
         return RunExport(argc, argv, options);
-    return RunInteractive(argc, argv);
+    return RunInteractive(argc, argv, options);
 }

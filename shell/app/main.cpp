@@ -84,8 +84,7 @@ int main(int argc, char** argv) {
     }
     // Each option is wired in by its own command below.
     if (options.WantsImport()) {
-        std::cerr << "kelo: this option is not available in this build
-";
+        std::cerr << "kelo: this option is not available in this build\n";
         return RefusedExitCode;
     }
     if (options.WantsExport())

@@ -98,8 +98,7 @@ void KeloGtfsFeedTablesClass::ReadStops(const KeloGtfsFeedClass& feed) {
             if (!ParseNumber(lat, stop.latitude) || !ParseNumber(lon, stop.longitude) ||
                 stop.latitude < -90 || stop.latitude > 90 || stop.longitude < -180 ||
                 stop.longitude > 180)
-                reader.Fail("\"" + std::string(lat) + "\", \"" + std::string(lon) +
-                            "\" is not a position in degrees");
+                reader.Fail(std::string("stop_lat and stop_lon must be a position in degrees"));
             stop.hasPosition = true;
         }
         const std::string_view type = reader.Field(typeColumn);

@@ -459,7 +459,6 @@ private:
                     continue;
                 const float distance = LinkDistance(a, b);
                 sink.AddLink(codes[a.stop], codes[b.stop], distance);
-                sink.AddLink(codes[b.stop], codes[a.stop], distance);
                 summary.links += 2;
             }
         }

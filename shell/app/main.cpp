@@ -1,5 +1,6 @@
 #include "KeloCommandLine.h"
 #include "KeloErrorReport.h"
+#include "KeloGtfsImportCommand.h"
 #include "KeloSettingsFile.h"
 #include "TKeloMainFrame.h"
 #include "TKeloMessageModule.h"
@@ -56,7 +57,10 @@ int main(int argc, char** argv) {
         std::cout << KeloCommandLineUsage();
         return 0;
     }
-    // Each option is wired in by its own command below.
+    // Each option is wired in by its own command below; none of them opens a window.
+    if (options.WantsImport())
+        return RunKeloGtfsImportCommand(options.importFeed, options.database, options.serviceDate,
+                                        std::cout, std::cerr);
     if (options.WantsImport() || options.WantsExport() || !options.database.empty()) {
         std::cerr << "kelo: this option is not available in this build\n";
         return RefusedExitCode;

@@ -94,8 +94,8 @@ bool KeloGtfsCsvReaderClass::Next() {
             fields.emplace_back((span.copied ? unquoted.data() : buffer.data()) + span.offset,
                                 span.length);
         if (!header.empty() && fields.size() != header.size())
-            Fail("has " + std::to_string(fields.size()) + " fields, the header " +
-                 std::to_string(header.size()));
+            Fail("has " + std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") +
+                 ", the header " + std::to_string(header.size()));
         return true;
     }
 }

@@ -30,10 +30,11 @@ public:
             return;
         last = now;
         shown = true;
+        // Blanks at the end wipe what a longer line before left.
         if (table == "writing")
-            err << "\rkelo: writing the database...                    " << std::flush;
+            err << "\rkelo: writing the database: " << rows << " timetable rows    " << std::flush;
         else
-            err << "\rkelo: reading " << table << ": " << rows << " rows" << std::flush;
+            err << "\rkelo: reading " << table << ": " << rows << " rows    " << std::flush;
     }
 
 private:

@@ -483,6 +483,8 @@ private:
                 sink.AddEntry(codes[row.stop], clock, stay);
             }
             ++summary.kelos;
+            if ((summary.rows + plan.count) / ProgressEvery != summary.rows / ProgressEvery)
+                Progress("writing", summary.rows + plan.count);
             summary.rows += plan.count;
         }
         for (const auto& entry : baseReplaced)

@@ -8,7 +8,8 @@
 #include <string>
 
 /// What to import: the feed, the day (the busiest one when not given) and whom to tell of
-/// progress (a table name and the rows read of it so far).
+/// progress (a table name and the rows read of it so far, or "writing" and the timetable
+/// rows written).
 struct KeloGtfsImportOptionsType {
     std::string feed;                     // folder or .zip
     std::optional<std::int32_t> serviceDay; // days since 1970-01-01

@@ -132,7 +132,7 @@ const std::vector<RefusalCase> Refusals = {
      "stop_times.txt, line 3: arrival_time lies before the departure"},
     {"day without trips", "", "", "no trips run on 20250101", "20250101"},
     {"impossible day", "", "", "--service-date 20260231 is not a date", "20260231"},
-    {"no calendar", "-calendar.txt", "", ""}, // calendar_dates.txt alone is enough
+    {"neither calendar", "-calendar.txt", "", "neither calendar.txt nor calendar_dates.txt"},
     {"broken zip", "zip", "PK\x03\x04 not really a zip", "the zip file cannot be read"},
 };
 
@@ -149,11 +149,9 @@ TEST(KeloGtfsImportTest, BrokenFeedsAreRefusedWithFileAndLineAndLeaveNothing) {
         } else if (!c.table.empty()) {
             sandbox.Write(c.table, c.text);
         }
+        if (std::string(c.name) == "neither calendar")
+            std::filesystem::remove(sandbox.Feed() + "/calendar_dates.txt");
         const GtfsRunType run = RunGtfsImport(feed, sandbox.File("plan.db"), c.serviceDate);
-        if (c.expected.empty()) {
-            EXPECT_EQ(run.status, 0) << run.err;
-            continue;
-        }
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.find("kelo: "), 0u) << run.err;
@@ -163,6 +161,16 @@ TEST(KeloGtfsImportTest, BrokenFeedsAreRefusedWithFileAndLineAndLeaveNothing) {
             EXPECT_TRUE(entry.path().filename() == "feed" || entry.path().filename() == "broken.zip")
                 << "left behind: " << entry.path();
     }
+}
+
+TEST(KeloGtfsImportTest, CalendarDatesAloneDateTheServices) {
+    GtfsSandboxType sandbox;
+    std::filesystem::remove(sandbox.Feed() + "/calendar.txt");
+    const GtfsRunType run = RunGtfsImport(sandbox.Feed(), sandbox.File("plan.db"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The only day left is the holiday that calendar_dates.txt adds.
+    EXPECT_NE(run.out.find("imported 2026-01-05 into"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(" 1 kelo, 3 timetable rows; 0 trips"), std::string::npos) << run.out;
 }
 
 TEST(KeloGtfsImportTest, AnExistingDatabaseIsRefusedAndLeftUntouched) {

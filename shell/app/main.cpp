@@ -2,6 +2,7 @@
 #include "KeloErrorReport.h"
 #include "KeloGtfsImportCommand.h"
 #include "KeloSettingsFile.h"
+#include "KeloStartupSource.h"
 #include "TKeloMainFrame.h"
 #include "TKeloMessageModule.h"
 
@@ -18,13 +19,16 @@ namespace {
 // Exit status of every refusal of the command line.
 constexpr int RefusedExitCode = 2;
 
-int RunInteractive(int argc, char** argv) {
+int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
     QApplication app(argc, argv);
     try {
         QApplication::setApplicationName("Kelo");
         QApplication::setApplicationDisplayName("Kelo");
 
-        auto mainFrame = std::make_unique<TKeloMainFrame>();
+        KeloDataPtrClass source = OpenStartupSourceOrReport(options.database);
+        if (source.IsNull())
+            return KeloStartupRefusedExitCode;
+        auto mainFrame = std::make_unique<TKeloMainFrame>(source);
         TKeloMessageModule messageModule(&app);
         SetSettingsFileNameProvider(MakeSettingsFileName);
 
@@ -57,13 +61,13 @@ int main(int argc, char** argv) {
         std::cout << KeloCommandLineUsage();
         return 0;
     }
-    // Each option is wired in by its own command below; none of them opens a window.
+    // Each option is wired in by its own command below; the import opens no window.
     if (options.WantsImport())
         return RunKeloGtfsImportCommand(options.importFeed, options.database, options.serviceDate,
                                         std::cout, std::cerr);
-    if (options.WantsImport() || options.WantsExport() || !options.database.empty()) {
+    if (options.WantsExport()) {
         std::cerr << "kelo: this option is not available in this build\n";
         return RefusedExitCode;
     }
-    return RunInteractive(argc, argv);
+    return RunInteractive(argc, argv, options);
 }

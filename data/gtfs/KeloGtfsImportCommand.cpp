@@ -1,6 +1,7 @@
 #include "KeloGtfsImportCommand.h"
 
 #include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloGtfsErrorClass.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloGtfsTime.h"
 
@@ -72,8 +73,12 @@ int RunKeloGtfsImportCommand(const std::string& feed, const std::string& databas
         };
         KeloGtfsDatabaseSinkClass sink(database);
         summary = KeloGtfsImporterClass().Run(options, sink);
-    } catch (const std::exception& error) {
+    } catch (const KeloGtfsErrorClass& error) {
         err << "kelo: " << error.what() << "\n";
+        return RefusedExitCode;
+    } catch (const std::exception& error) {
+        // Anything else comes from writing the database.
+        err << "kelo: " << database << ": " << error.what() << "\n";
         return RefusedExitCode;
     }
     const std::string date = FormatGtfsDate(summary.day);

@@ -173,7 +173,7 @@ TEST(KeloGtfsImportTest, CalendarDatesAloneDateTheServices) {
     EXPECT_NE(run.out.find(" 1 kelo, 3 timetable rows; 0 trips"), std::string::npos) << run.out;
 }
 
-TEST(KeloGtfsImportTest, AnExistingDatabaseIsRefusedAndLeftUntouched) {
+TEST(KeloGtfsImportTest, AnExistingOrImpossibleDatabaseIsRefused) {
     GtfsSandboxType sandbox;
     std::ofstream(sandbox.File("plan.db")) << "my saved work";
     const GtfsRunType run = RunGtfsImport(sandbox.Feed(), sandbox.File("plan.db"));
@@ -181,6 +181,10 @@ TEST(KeloGtfsImportTest, AnExistingDatabaseIsRefusedAndLeftUntouched) {
     EXPECT_NE(run.err.find("already exists"), std::string::npos) << run.err;
     std::ifstream in(sandbox.File("plan.db"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "my saved work");
+    // A database that cannot be created is named in the refusal.
+    const GtfsRunType noFolder = RunGtfsImport(sandbox.Feed(), sandbox.File("no/such/plan.db"));
+    EXPECT_EQ(noFolder.status, 2);
+    EXPECT_NE(noFolder.err.find("no/such/plan.db: "), std::string::npos) << noFolder.err;
 }
 
 } // namespace

@@ -62,7 +62,7 @@ KeloGtfsFeedClass::KeloGtfsFeedClass(const std::string& path) : path(path) {
     if (!std::filesystem::is_regular_file(path, error))
         throw KeloGtfsErrorClass(path + ": no such GTFS folder or zip file");
     int code = 0;
-    zip_t* handle = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    zip_t* handle = zip_open(path.c_str(), ZIP_RDONLY, &code);
     if (!handle) {
         zip_error_t zipError;
         zip_error_init_with_code(&zipError, code);

@@ -97,7 +97,8 @@ std::optional<std::int32_t> KeloGtfsCalendarClass::BusiestDay(
         first = any ? std::min(first, service.first) : service.first;
         last = any ? std::max(last, service.last) : service.last;
     }
-    if (last >= first)
+    const bool anyRange = last >= first;
+    if (anyRange)
         last = std::min(last, first + MaxSweptDays - 1);
     const auto inSweep = [&](std::int32_t day) { return day >= first && day <= last; };
 
@@ -138,7 +139,9 @@ std::optional<std::int32_t> KeloGtfsCalendarClass::BusiestDay(
         for (const auto& [day, added] : service.exceptions)
             decided[day] = added;
         for (const auto& [day, added] : decided) {
-            if (!inSweep(day)) {
+            // Without any calendar.txt range every day starts from nothing; otherwise a day
+            // beyond the sweep is counted in full below.
+            if (anyRange && !inSweep(day)) {
                 outside[day] = true;
                 continue;
             }

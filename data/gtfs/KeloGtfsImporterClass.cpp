@@ -142,10 +142,13 @@ private:
                 throw KeloGtfsErrorClass("no trips of the feed run on any day");
             summary.day = *busiest;
         }
+        std::vector<char> serviceRuns(calendar.GetServiceCount());
+        for (std::uint32_t s = 0; s < serviceRuns.size(); ++s)
+            serviceRuns[s] = calendar.Runs(s, summary.day);
         runs.assign(tables.trips.size(), false);
         bool any = false;
         for (std::size_t t = 0; t < tables.trips.size(); ++t)
-            any |= runs[t] = calendar.Runs(tables.trips[t].service, summary.day);
+            any |= runs[t] = serviceRuns[tables.trips[t].service] != 0;
         if (!any)
             throw KeloGtfsErrorClass("no trips run on " + FormatGtfsDate(summary.day));
     }

@@ -31,13 +31,13 @@ TEST(KeloImportedFeedWindow, ChosenKeloOpensItsLineWithTheDaysKelos) {
     frame.resize(1280, 800);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    const std::string late = Utf8ToCp1251("02П-3").bytes;
+    const std::string chosen = Utf8ToCp1251("02П-1").bytes;
     int offered = 0;
     {
         kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose([&](auto* choice) {
             offered = choice->RowCount();
             for (int i = 0; i < choice->RowCount(); ++i)
-                if (choice->Row(i)->CaptionBytes() == late)
+                if (choice->Row(i)->CaptionBytes() == chosen)
                     choice->ListView->setCurrentItem(choice->Row(i));
             choice->accept();
         });

@@ -8,6 +8,7 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
+    libzip-dev
     fonts-dejavu-core
     poppler-utils
 )

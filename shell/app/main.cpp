@@ -1,6 +1,7 @@
 #include "KeloCommandLine.h"
 #include "KeloExportCommand.h"
 #include "KeloErrorReport.h"
+#include "KeloGtfsImportCommand.h"
 #include "KeloSettingsFile.h"
 #include "KeloStartupSource.h"
 #include "TKeloMainFrame.h"
@@ -82,11 +83,10 @@ int main(int argc, char** argv) {
         std::cout << KeloCommandLineUsage();
         return 0;
     }
-    // Each option is wired in by its own command below.
-    if (options.WantsImport()) {
-        std::cerr << "kelo: this option is not available in this build\n";
-        return RefusedExitCode;
-    }
+    // Each option is wired in by its own command below; the import opens no window.
+    if (options.WantsImport())
+        return RunKeloGtfsImportCommand(options.importFeed, options.database, options.serviceDate,
+                                        std::cout, std::cerr);
     if (options.WantsExport())
         return RunExport(argc, argv, options);
     return RunInteractive(argc, argv, options);

@@ -82,12 +82,11 @@ void TKeloTripDiagramForm::UpdateHints(int x, int y) {
     for (int i = 1; i < stops; ++i) {
         const float position = distances.GetPosition(unsigned(i));
         if (position > f) {
-            char from[32];
-            char to[32];
-            std::snprintf(from, sizeof from, "(%.1f)", double(f - distances.GetPosition(unsigned(i - 1))));
-            std::snprintf(to, sizeof to, "(%.1f)", double(position - f));
-            hintFromValue->setText(KeloToQString(stopNames[i - 1]) + QString::fromLatin1(from));
-            hintToValue->setText(KeloToQString(stopNames[i]) + QString::fromLatin1(to));
+            const double run = f - distances.GetPosition(unsigned(i - 1));
+            hintFromValue->setText(KeloToQString(stopNames[i - 1]) + '(' +
+                                   KeloFormatDecimal(run, 1) + ')');
+            hintToValue->setText(KeloToQString(stopNames[i]) + '(' +
+                                 KeloFormatDecimal(position - f, 1) + ')');
             return;
         }
     }

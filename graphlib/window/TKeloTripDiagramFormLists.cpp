@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -24,7 +23,7 @@ constexpr int KeloIndexRole = Qt::UserRole;
 // The cp1251 bytes of the "Рейс" text, compared as the data's own bytes.
 constexpr int KeloTextBytesRole = Qt::UserRole + 1;
 
-QString FormatOneDecimal(double value) { return QLocale::system().toString(value, 'f', 1); }
+QString FormatOneDecimal(double value) { return KeloFormatDecimal(value, 1); }
 
 QString FormatTime(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
 

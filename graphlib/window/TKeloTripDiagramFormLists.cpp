@@ -153,12 +153,17 @@ void TKeloTripDiagramForm::FillKeloList() {
         SortKeloList();
         if (keloListView->topLevelItemCount() > 0) {
             QTreeWidgetItem* row = FindKeloListItem(State().selectedKelo);
-            if (row == nullptr)
+            const bool firstInstead = row == nullptr;
+            if (firstInstead)
                 row = keloListView->topLevelItem(0);
             keloListRebuilding = true;
             keloListView->setCurrentItem(row);
             keloListRebuilding = false;
             keloListView->scrollToItem(row);
+            // The first row stands in for a kelo that has no row: it becomes the selected
+            // kelo, so the list, the chart and the info panel agree.
+            if (firstInstead)
+                KeloListViewSelectItem();
         }
     }
     keloListView->setUpdatesEnabled(true);

@@ -208,6 +208,13 @@ TEST_F(TripDiagramFormTest, EveryColumnSortsBothWays) {
                     << "column " << column << " pass " << pass << " row " << i;
         }
     }
+    // Speeds as shown in the planner's locale ("41,3" in Russian) really order the rows.
+    list->header()->sectionClicked(2);
+    ASSERT_EQ(form->KeloListSortKey(), 3);
+    const int last = list->topLevelItemCount() - 1;
+    EXPECT_LT(QLocale::system().toDouble(list->topLevelItem(0)->text(2)),
+              QLocale::system().toDouble(list->topLevelItem(last)->text(2)));
+    EXPECT_LT(form->KeloListViewCompare(list->topLevelItem(0), list->topLevelItem(last)), 0);
     // Latin letters fold: "alpha - offline" sorts with the capitals, before "BRAVO".
     list->header()->sectionClicked(1);
     ASSERT_EQ(form->KeloListSortKey(), 2);

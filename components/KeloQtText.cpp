@@ -1,6 +1,7 @@
 #include "KeloQtText.h"
 
 #include "Cp1251.h"
+#include "KeloNumberText.h"
 
 QString KeloToQString(const std::string& cp1251) {
     const std::string utf8 = Cp1251ToUtf8(cp1251);
@@ -17,4 +18,10 @@ bool KeloFromQString(const QString& text, std::string& out, QString* rejected) {
             rejected->append(QString::fromUcs4(&cp, 1));
     }
     return result.Ok();
+}
+
+QString KeloFormatDecimal(double value, int decimals, const QLocale& locale) {
+    QString text = QString::fromLatin1(FormatDecimal(value, decimals, '.'));
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <string>
@@ -10,3 +11,7 @@ QString KeloToQString(const std::string& cp1251);
 /// Encodes `text` into Windows-1251. Returns false when a character cannot be held by the
 /// code page; `out` then holds '?' in its place and `rejected` (when given) lists them.
 bool KeloFromQString(const QString& text, std::string& out, QString* rejected = nullptr);
+
+/// A number as the lists and reports show it (the "0.0" patterns): `decimals` decimals
+/// after the locale's decimal separator, never a group separator ("1234,5" in Russian).
+QString KeloFormatDecimal(double value, int decimals, const QLocale& locale = QLocale::system());

@@ -1,6 +1,7 @@
 #include "TShortTimePicker.h"
 
 #include "FormatShortTime.h"
+#include "KeloUnhandledError.h"
 
 namespace {
 
@@ -86,11 +87,16 @@ bool TShortTimePicker::CheckTime() {
 
 void TShortTimePicker::TimeChange() {
     const int rewritesBefore = rewrites;
-    if (!CheckTime())
+    const bool valid = CheckTime();
+    // A text CheckTime put back has been handled, and reported, by its own pass already.
+    if (rewrites != rewritesBefore)
         return;
-    // A rewrite by CheckTime has been reported by its own change handling already.
-    if (rewrites == rewritesBefore)
-        emit OnTimeChange();
+    if (!valid) {
+        KeloReportUnhandledError(
+            QString::fromUtf8("\"%1\" не является правильным временем").arg(displayText()));
+        return;
+    }
+    emit OnTimeChange();
 }
 
 void TShortTimePicker::SetTime(const QTime& time) {

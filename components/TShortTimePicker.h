@@ -36,7 +36,9 @@ public:
     static ShortTimeCheckType NormaliseShortTime(const QString& text, int caret);
 
 signals:
-    // Emitted after every change of the text once it has been normalised into a time.
+    // Emitted after every change of the text once it has been normalised into a time. A
+    // change that leaves no time of day (hours above 23 or minutes above 59 where the caret
+    // does not stand) is reported through KeloReportUnhandledError instead.
     void OnTimeChange();
 
 private:

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     libzip-dev
-    fonts-dejavu-core
+    fonts-dejavu-core locales
     poppler-utils
 )
 
@@ -20,15 +20,27 @@ for p in "${packages[@]}"; do
     fi
 done
 
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+else
+    as_root=(sudo)
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing missing packages: ${missing[*]}"
-    if [ "$(id -u)" -eq 0 ]; then
-        as_root=()
-    else
-        as_root=(sudo)
-    fi
     "${as_root[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The planners run Kelo under a Russian locale; the GUI tests run a second time in it.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+    echo "Generating the ru_RU.UTF-8 locale"
+    if grep -q '^# *ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        "${as_root[@]}" sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    elif ! grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+        echo 'ru_RU.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${as_root[@]}" locale-gen
 fi
 
 build_dir=$1

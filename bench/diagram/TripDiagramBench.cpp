@@ -21,12 +21,14 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "kelo_diagram_bench";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app;
-    if (app)
+    // Never destroyed, on purpose: torn down among the static destructors at exit, the
+    // application outlived Qt's own globals and crashed the program after its last run.
+    static QGuiApplication* app = nullptr;
+    if (app != nullptr)
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app = new QGuiApplication(argc, argv);
 }
 
 struct BusiestLine {

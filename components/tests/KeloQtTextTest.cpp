@@ -18,3 +18,12 @@ TEST(KeloQtText, CharacterOutsideTheCodePageIsReported) {
     EXPECT_EQ(out, "A?B");
     EXPECT_EQ(rejected, QString::fromUtf8("\u4E2D"));
 }
+
+TEST(KeloQtText, DecimalsFollowTheLocaleWithoutGroupSeparators) {
+    EXPECT_EQ(KeloFormatDecimal(1234.5, 1, QLocale(QLocale::Russian, QLocale::Russia)), "1234,5");
+    EXPECT_EQ(KeloFormatDecimal(1234.5, 1, QLocale::c()), "1234.5");
+    EXPECT_EQ(KeloFormatDecimal(12345678.04, 1, QLocale(QLocale::German)), "12345678,0");
+    // Whatever the locale the suite runs in, the text has its separator and nothing else.
+    const QString shown = KeloFormatDecimal(1234.5, 1);
+    EXPECT_EQ(shown, "1234" + QLocale::system().decimalPoint() + "5");
+}

@@ -1,5 +1,6 @@
 #include "TShortTimePicker.h"
 #include "FormatShortTime.h"
+#include "ModalAnswer.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -212,12 +213,17 @@ TEST(ShortTimePicker, TextWithoutATimeKeepsThePreviousTime) {
     EXPECT_FALSE(f.picker.CheckTime());
     EXPECT_EQ(f.picker.GetTime(), QTime(8, 15));
     EXPECT_EQ(f.Text(), "29:15");
-    // Pasting a whole text: the minutes are corrected at the caret, the hours cannot be.
+    // Pasting a whole text: the minutes are corrected at the caret, the hours cannot be, and
+    // that is reported once.
+    kelo_test::MessageBoxAnswer ok;
     f.picker.setSelection(0, 5);
     f.picker.insert("2999");
     EXPECT_EQ(f.Text(), "29:09");
     EXPECT_EQ(f.picker.GetTime(), QTime(8, 15));
     EXPECT_EQ(changes.count(), 0);
+    ASSERT_EQ(ok.Count(), 1);
+    EXPECT_EQ(ok.Last().icon, QMessageBox::Critical);
+    EXPECT_TRUE(ok.Last().text.contains("29:09")) << ok.Last().text.toStdString();
 }
 
 TEST(FormatShortTime, TwoDigitHoursAndMinutes) {

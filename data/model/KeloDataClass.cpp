@@ -8,6 +8,9 @@ KeloTimeType KeloKeloClass::GetTravelTime() {
         return result;
     KeloStopSchedulePtrClass first = schedule->GetItem(0);
     KeloStopSchedulePtrClass last = schedule->GetItem(count - 1);
+    // A source may hold an entry for a stop it does not have, and give no entry for it.
+    if (first.IsNull() || last.IsNull())
+        return result;
     const KeloTimeType start = KeloDeparture(first->GetArrival(), first->GetStay());
     if (start.IsEmpty())
         return result;

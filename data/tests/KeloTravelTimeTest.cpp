@@ -41,3 +41,56 @@ TEST(KeloTravelTime, MissingTimesGiveZeroNotEmpty) {
     EXPECT_EQ(Travel(source, "E1"), 0);
     EXPECT_EQ(Travel(source, "E2"), 0);
 }
+
+namespace {
+
+// A timetable whose entries at the given positions name a stop the source does not have:
+// such a source answers them with no entry at all.
+class HoleySchedule : public KeloKeloScheduleClass {
+public:
+    HoleySchedule(KeloKeloSchedulePtrClass inner, std::int32_t hole) : inner(inner), hole(hole) {}
+    std::int32_t GetCount() override { return inner->GetCount(); }
+    KeloStopSchedulePtrClass GetItem(std::int32_t index) override {
+        return index == hole ? KeloStopSchedulePtrClass() : inner->GetItem(index);
+    }
+    KeloStopSchedulePtrClass AppendStop(const std::string&) override { return {}; }
+    KeloStopSchedulePtrClass InsertStop(std::int32_t, const std::string&) override { return {}; }
+    void RemoveStop(std::int32_t) override {}
+
+private:
+    KeloKeloSchedulePtrClass inner;
+    std::int32_t hole;
+};
+
+class HoleyKelo : public KeloKeloClass {
+public:
+    HoleyKelo(KeloKeloPtrClass inner, std::int32_t hole) : inner(inner), hole(hole) {}
+    std::string GetNumber() override { return inner->GetNumber(); }
+    std::string GetName() override { return inner->GetName(); }
+    KeloKeloSchedulePtrClass GetSchedule() override {
+        return KeloKeloSchedulePtrClass(new HoleySchedule(inner->GetSchedule(), hole));
+    }
+    KeloBusPtrClass GetBus() override { return inner->GetBus(); }
+    float GetAverageSpeed() override { return 0; }
+    float GetDistance() override { return 0; }
+    void SetName(const std::string&) override {}
+    void SetBus(const std::string&) override {}
+
+private:
+    KeloKeloPtrClass inner;
+    std::int32_t hole;
+};
+
+} // namespace
+
+TEST(KeloTravelTime, FirstOrLastEntryWithoutAStopGivesZero) {
+    KeloDataPtrClass source = MakeInMemorySource(TwoKelos());
+    for (const std::int32_t hole : {0, 2}) {
+        HoleyKelo kelo(source->FindKelo("D1"), hole);
+        const KeloTimeType t = kelo.GetTravelTime();
+        EXPECT_FALSE(t.IsEmpty()) << hole;
+        EXPECT_EQ(t.GetTotalMinutes(), 0) << hole;
+    }
+    HoleyKelo middle(source->FindKelo("D1"), 1);
+    EXPECT_EQ(middle.GetTravelTime().GetTotalMinutes(), 65);
+}

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,12 +46,33 @@ TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     const QImage half = image.scaled(image.width() / 2, image.height() / 2, Qt::IgnoreAspectRatio,
                                      Qt::SmoothTransformation);
     ASSERT_TRUE(half.save("trip_diagram_02P_half.png"));
+    EXPECT_EQ(half.size(), QSize(image.width() / 2, image.height() / 2));
+    // Halving blends the 3-pixel line of 02П with the white, but it keeps its hue.
+    const QColor selected = ZoColorToQColor(0xFF0000);
+    int tinted = 0;
+    for (int y = 0; y < half.height(); ++y)
+        for (int x = 0; x < half.width(); ++x) {
+            const QColor c = half.pixelColor(x, y);
+            tinted += c.hsvSaturation() > 100 && std::abs(c.hsvHue() - selected.hsvHue()) < 15;
+        }
+    EXPECT_GT(tinted, 50);
     // Window-sized pieces: the stop names with the start of the day, and the morning
     // from the start of 02П, where a new window opens.
     const QRect window(0, 0, 1000, host.paintHeight);
-    ZoRenderCanvasToImage(diagram.GetCanvas(), window, font).save("trip_diagram_02P_left.png");
-    ZoRenderCanvasToImage(diagram.GetCanvas(), window.translated(diagram.TimeToX(7.9), 0), font)
-        .save("trip_diagram_02P_morning.png");
+    const QImage left = ZoRenderCanvasToImage(diagram.GetCanvas(), window, font);
+    left.save("trip_diagram_02P_left.png");
+    const QImage morning =
+        ZoRenderCanvasToImage(diagram.GetCanvas(), window.translated(diagram.TimeToX(7.9), 0), font);
+    morning.save("trip_diagram_02P_morning.png");
+    EXPECT_EQ(left.size(), window.size());
+    EXPECT_EQ(morning.size(), window.size());
+    // 02П leaves at 08:00: its colour fills the morning piece, while the left piece (before
+    // 08:00 once the names are past) shows grey kelos only.
+    EXPECT_GT(CountColour(morning, ZoColorToQColor(0xFF0000).rgb()), 50);
+    const int eight = diagram.TimeToX(8.0);
+    if (eight > window.width())
+        EXPECT_EQ(CountColour(left, ZoColorToQColor(0xFF0000).rgb()), 0);
+    EXPECT_GT(CountColour(left, ZoColorToQColor(0xE0E0E0).rgb()), 1000);
     EXPECT_TRUE(QFileInfo::exists("trip_diagram_02P.png"));
 
     // The selected kelo in its colour, the others grey, grids light grey, axes black.
@@ -80,9 +103,14 @@ TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     EXPECT_EQ(CountColour(beyond, qRgb(255, 255, 255)), beyond.width() * beyond.height());
 
     // The whole day at a quarter, small enough to take in at one glance.
+    const int fullDay = diagram.TimeToX(24) - diagram.TimeToX(0);
     diagram.SetZoom(0.25f);
-    ZoRenderCanvasToImage(diagram.GetCanvas(), QRect(0, 0, host.paintWidth, host.paintHeight), font)
-        .save("trip_diagram_02P_quarter.png");
+    const QImage quarter = ZoRenderCanvasToImage(
+        diagram.GetCanvas(), QRect(0, 0, host.paintWidth, host.paintHeight), font);
+    quarter.save("trip_diagram_02P_quarter.png");
+    EXPECT_NEAR(diagram.TimeToX(24) - diagram.TimeToX(0), fullDay / 4, 2);
+    EXPECT_LE(diagram.TimeToX(24), quarter.width());
+    EXPECT_GT(CountColour(quarter, ZoColorToQColor(0xFF0000).rgb()), 20);
 }
 
 } // namespace

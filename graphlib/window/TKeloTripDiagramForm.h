@@ -101,7 +101,7 @@ public:
     // Chart mouse handling in paint-area coordinates; `globalX` follows the screen so that
     // dragging moves the picture with the mouse even while the paint area scrolls under it.
     void ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
-    void ChartPaintBoxMouseMove(int x, int y, int globalX);
+    void ChartPaintBoxMouseMove(int x, int y);
     void ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
     void ChartPaintBoxPaint(QPainter& painter, const QRect& area);
     void OnChartItemMouseDown(std::uint32_t id, int button);
@@ -228,7 +228,6 @@ private:
     bool keloListRebuilding = false;
     int lastMouseX = 0;
     int lastMouseY = 0;
-    int lastGlobalX = 0;
     bool dragging = false;
     bool scrolledOnFirstShow = false;
 };

@@ -33,7 +33,6 @@ void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x,
         diagram->GetCanvas().MouseDown(code, x, y);
     lastMouseX = x;
     lastMouseY = y;
-    lastGlobalX = paintBox->mapToGlobal(QPoint(x, y)).x();
 }
 
 void TKeloTripDiagramForm::ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
@@ -43,14 +42,16 @@ void TKeloTripDiagramForm::ChartPaintBoxMouseUp(Qt::MouseButton button, int x, i
     lastMouseY = y;
 }
 
-void TKeloTripDiagramForm::ChartPaintBoxMouseMove(int x, int y, int globalX) {
+void TKeloTripDiagramForm::ChartPaintBoxMouseMove(int x, int y) {
     QScrollBar* bar = scrollBox->horizontalScrollBar();
-    if (dragging && globalX != lastGlobalX && bar->maximum() > 0) {
+    if (dragging && x != lastMouseX && bar->maximum() > 0) {
         // The scroll range is the paint area's width, so the picture moves exactly with the
-        // mouse; screen coordinates keep the step steady while the area slides under it.
-        bar->setValue(bar->value() - (globalX - lastGlobalX));
+        // mouse. The area then slides under the mouse by what the bar moved: the point the
+        // mouse stands on is again the one it grabbed, and the next move counts from there.
+        const int before = bar->value();
+        bar->setValue(before - (x - lastMouseX));
+        x -= before - bar->value();
     }
-    lastGlobalX = globalX;
     lastMouseX = x;
     lastMouseY = y;
     UpdateHints(x, y);
@@ -82,12 +83,11 @@ void TKeloTripDiagramForm::UpdateHints(int x, int y) {
     for (int i = 1; i < stops; ++i) {
         const float position = distances.GetPosition(unsigned(i));
         if (position > f) {
-            char from[32];
-            char to[32];
-            std::snprintf(from, sizeof from, "(%.1f)", double(f - distances.GetPosition(unsigned(i - 1))));
-            std::snprintf(to, sizeof to, "(%.1f)", double(position - f));
-            hintFromValue->setText(KeloToQString(stopNames[i - 1]) + QString::fromLatin1(from));
-            hintToValue->setText(KeloToQString(stopNames[i]) + QString::fromLatin1(to));
+            const double run = f - distances.GetPosition(unsigned(i - 1));
+            hintFromValue->setText(KeloToQString(stopNames[i - 1]) + '(' +
+                                   KeloFormatDecimal(run, 1) + ')');
+            hintToValue->setText(KeloToQString(stopNames[i]) + '(' +
+                                 KeloFormatDecimal(position - f, 1) + ')');
             return;
         }
     }

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -25,7 +24,7 @@ constexpr int KeloIndexRole = Qt::UserRole;
 // The cp1251 bytes of the "Рейс" text, compared as the data's own bytes.
 constexpr int KeloTextBytesRole = Qt::UserRole + 1;
 
-QString FormatOneDecimal(double value) { return QLocale::system().toString(value, 'f', 1); }
+QString FormatOneDecimal(double value) { return KeloFormatDecimal(value, 1); }
 
 QString FormatTime(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
 
@@ -155,12 +154,17 @@ void TKeloTripDiagramForm::FillKeloList() {
         SortKeloList();
         if (keloListView->topLevelItemCount() > 0) {
             QTreeWidgetItem* row = FindKeloListItem(State().selectedKelo);
-            if (row == nullptr)
+            const bool firstInstead = row == nullptr;
+            if (firstInstead)
                 row = keloListView->topLevelItem(0);
             keloListRebuilding = true;
             keloListView->setCurrentItem(row);
             keloListRebuilding = false;
             keloListView->scrollToItem(row);
+            // The first row stands in for a kelo that has no row: it becomes the selected
+            // kelo, so the list, the chart and the info panel agree.
+            if (firstInstead)
+                KeloListViewSelectItem();
         }
     }
     keloListView->setUpdatesEnabled(true);

@@ -1,6 +1,6 @@
 #include "TripDiagramListOrder.h"
 
-#include <cstdlib>
+#include "KeloNumberText.h"
 
 namespace TripDiagramListOrder {
 
@@ -37,26 +37,10 @@ int CompareClockTexts(const std::string& a, const std::string& b, bool descendin
     return descending ? -result : result;
 }
 
-namespace {
-
-bool ToNumber(const std::string& text, float& value) {
-    if (text.empty())
-        return false;
-    std::string normalised = text;
-    for (char& c : normalised)
-        if (c == ',')
-            c = '.';
-    char* end = nullptr;
-    value = std::strtof(normalised.c_str(), &end);
-    return end != nullptr && *end == '\0';
-}
-
-} // namespace
-
 int CompareNumberTexts(const std::string& a, const std::string& b) {
-    float va = 0;
-    float vb = 0;
-    if (!ToNumber(a, va) || !ToNumber(b, vb))
+    double va = 0;
+    double vb = 0;
+    if (!ParseDecimal(a, va) || !ParseDecimal(b, vb))
         return 0;
     return va > vb ? 1 : (va < vb ? -1 : 0);
 }

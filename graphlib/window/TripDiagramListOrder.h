@@ -10,8 +10,8 @@ namespace TripDiagramListOrder {
 // text and empty does not flip when descending, so kelos without a time stay at the end.
 int CompareClockTexts(const std::string& a, const std::string& b, bool descending);
 
-// Decimal numbers as written in the list (either '.' or ',' as separator); a text that does
-// not convert ties.
+// Decimal numbers as written in the list (either '.' or ',' as separator), read the same
+// way whatever the C locale; a text that does not convert ties.
 int CompareNumberTexts(const std::string& a, const std::string& b);
 
 // Minutes of an "HH:MM" text, or -1 when it is not one.

@@ -31,7 +31,7 @@ void TripDiagramPaintBox::mousePressEvent(QMouseEvent* event) {
 
 void TripDiagramPaintBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    form.ChartPaintBoxMouseMove(p.x(), p.y(), event->globalPosition().toPoint().x());
+    form.ChartPaintBoxMouseMove(p.x(), p.y());
 }
 
 void TripDiagramPaintBox::mouseReleaseEvent(QMouseEvent* event) {

@@ -13,11 +13,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
@@ -48,6 +50,9 @@ TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
     setObjectName("KeloMainFrame");
     setWindowTitle("Kelo");
     resize(654, 480);
+    // Centred on the desktop: the place the window returns to when it is restored.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName("MdiArea");
@@ -63,7 +68,10 @@ TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
     hintPanel = MakePanel(bar, Qt::AlignLeft);
+    // Panel 0 takes what the date and the clock leave, through the bar's layout (stretch 1),
+    // and never asks for more: a long hint is cut, it does not widen the window.
     hintPanel->setMinimumWidth(50);
+    hintPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     datePanel = MakePanel(bar, Qt::AlignHCenter);
     datePanel->setFixedWidth(DatePanelWidth);
     timePanel = MakePanel(bar, Qt::AlignHCenter);
@@ -166,12 +174,7 @@ void TKeloMainFrame::CreateMenus() {
 
     WindowMenuItem = addMenu(nullptr, "WindowMenuItem", "О&кна", "Управление окнами системы");
     QAction* arrange = AddAction(WindowMenuItem, "WindowArrangeMenuItem", u("&Расположить"), {});
-    // Minimised children sit as icons along the bottom; re-tiling them is what arrange means.
-    connect(arrange, &QAction::triggered, this, [this] {
-        for (QMdiSubWindow* child : mdiArea->subWindowList())
-            if (child->isMinimized())
-                child->showMinimized();
-    });
+    connect(arrange, &QAction::triggered, this, &TKeloMainFrame::ArrangeIcons);
     QAction* cascade = AddAction(WindowMenuItem, "WindowCascadeMenuItem", u("&Каскадом"), {});
     connect(cascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
     QAction* tileHorz = AddAction(WindowMenuItem, "WindowTileHorzMenuItem", u("&Горизонтально"), {});
@@ -215,6 +218,27 @@ void TKeloMainFrame::TileChildren(Qt::Orientation direction) {
         else
             child->setGeometry(0, offset, area.width(), band);
         offset += band;
+    }
+}
+
+void TKeloMainFrame::ArrangeIcons() {
+    // Minimised children line up along the bottom of the area, left to right, in the order
+    // they were opened; a row that is full continues in a row above it.
+    const QRect area = mdiArea->viewport()->rect();
+    int x = 0;
+    int rowTop = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow* child : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!child->isMinimized())
+            continue;
+        const QSize size = child->size();
+        if (rowHeight == 0 || (x > 0 && x + size.width() > area.width())) {
+            rowTop -= rowHeight == 0 ? size.height() : rowHeight;
+            rowHeight = size.height();
+            x = 0;
+        }
+        child->move(x, rowTop + rowHeight - size.height());
+        x += size.width();
     }
 }
 
@@ -280,18 +304,6 @@ bool TKeloMainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
-}
-
-void TKeloMainFrame::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    StatusBarResize();
-}
-
-void TKeloMainFrame::StatusBarResize() {
-    // The status bar's layout gives panel 0 whatever the two fixed panels leave; pin the
-    // width too so the rule holds before the layout has run.
-    const int width = statusBar()->width() - DatePanelWidth - TimePanelWidth;
-    hintPanel->setFixedWidth(qMax(50, width));
 }
 
 QString TKeloMainFrame::PanelText(int panel) const {

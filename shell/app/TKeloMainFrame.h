@@ -44,7 +44,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateMenus();
@@ -52,9 +51,9 @@ private:
     void ClockTimerTimer();
     void DataTimerTimer();
     void ShowApplicationHint(const QString& hint);
-    void StatusBarResize();
     void FillWindowMenu();
     void TileChildren(Qt::Orientation direction);
+    void ArrangeIcons();
     QAction* AddAction(QMenu* menu, const QString& objectName, const QString& caption,
                        const QString& hint);
 

@@ -1,7 +1,10 @@
 #include "TZoFormStorage.h"
 
 #include "KeloSettingsFile.h"
+#include "KeloUnhandledError.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -10,6 +13,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QWidget>
 
@@ -19,10 +23,6 @@ namespace {
 
 // Sizes beyond this are not windows or columns anyone made.
 constexpr int MaxExtent = 30000;
-// How much of a window must lie on a screen (or in its MDI area) to be reachable.
-constexpr int MinVisibleWidth = 40;
-constexpr int MinVisibleHeight = 20;
-
 const char* const LeftKey = "Left";
 const char* const TopKey = "Top";
 const char* const WidthKey = "Width";
@@ -58,17 +58,37 @@ QHeaderView* ColumnHeader(QWidget* widget) {
     return qobject_cast<QHeaderView*>(widget);
 }
 
-bool Reachable(const QRect& rect, const QRect& area) {
-    const QRect seen = rect.intersected(area);
-    return seen.width() >= std::min(rect.width(), MinVisibleWidth) &&
-           seen.height() >= std::min(rect.height(), MinVisibleHeight) && !seen.isEmpty();
+// The available area of the screen `rect` lies on most, or of the one nearest to it.
+QRect NearestScreenArea(const QRect& rect) {
+    QRect best;
+    long long bestOverlap = -1;
+    long long bestDistance = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QRect seen = rect.intersected(area);
+        const long long overlap = seen.isEmpty() ? 0 : 1LL * seen.width() * seen.height();
+        const QPoint c = rect.center();
+        const long long dx = std::max({area.left() - c.x(), 0, c.x() - area.right()});
+        const long long dy = std::max({area.top() - c.y(), 0, c.y() - area.bottom()});
+        const long long distance = dx * dx + dy * dy;
+        if (overlap > bestOverlap || (overlap == bestOverlap && distance < bestDistance)) {
+            best = area;
+            bestOverlap = overlap;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
-bool OnSomeScreen(const QRect& rect) {
-    const auto screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
-        return Reachable(rect, screen->availableGeometry());
-    });
+// Shrinks `rect` to fit `area` and moves it inside, so a placement from another set of
+// monitors (or an MDI area since made smaller) opens where the planner can reach it.
+QRect ClampInto(QRect rect, const QRect& area) {
+    if (area.isEmpty())
+        return rect;
+    rect.setSize(rect.size().boundedTo(area.size()));
+    rect.moveLeft(std::clamp(rect.left(), area.left(), area.right() + 1 - rect.width()));
+    rect.moveTop(std::clamp(rect.top(), area.top(), area.bottom() + 1 - rect.height()));
+    return rect;
 }
 
 enum class Edge { Left, Top, Width, Height };
@@ -258,9 +278,12 @@ bool TZoFormStorage::eventFilter(QObject* watched, QEvent* event) {
 
 void TZoFormStorage::RestoreFormPlacement() {
     QSettings settings(KeloSettingsFileName(), QSettings::IniFormat);
-    // Unreadable or garbled: the window stays as designed.
-    if (settings.status() != QSettings::NoError)
+    // Unreadable or garbled: reported, and the window stays as designed.
+    if (settings.status() != QSettings::NoError) {
+        ReportFailure(QString::fromUtf8("Не удалось прочитать положение окна из файла настроек %1")
+                          .arg(QDir::toNativeSeparators(settings.fileName())));
         return;
+    }
     settings.beginGroup(Section());
     RestorePlacement(settings);
     for (const QString& item : storedProps) {
@@ -286,12 +309,14 @@ void TZoFormStorage::RestorePlacement(QSettings& settings) {
     }
     int left = 0;
     int top = 0;
-    if (ReadInt(settings, LeftKey, left) && ReadInt(settings, TopKey, top)) {
-        const QRect wanted(QPoint(left, top), placement.size());
-        const QWidget* area = target->isWindow() ? nullptr : target->parentWidget();
-        if (area != nullptr ? Reachable(wanted, area->rect()) : OnSomeScreen(wanted))
-            placement = wanted;
-    }
+    if (ReadInt(settings, LeftKey, left) && ReadInt(settings, TopKey, top))
+        placement.moveTo(left, top);
+    // An MDI child is kept inside its area, once the area has a size of its own.
+    const QWidget* area = target->isWindow() ? nullptr : target->parentWidget();
+    if (area == nullptr)
+        placement = ClampInto(placement, NearestScreenArea(placement));
+    else if (area->isVisible())
+        placement = ClampInto(placement, area->rect());
     if (placement != target->geometry())
         target->setGeometry(placement);
     lastNormalGeometry = target->geometry();
@@ -385,10 +410,27 @@ bool TZoFormStorage::SaveFormPlacement() {
             settings.setValue(item, value);
     }
     settings.endGroup();
-    // Written through a temporary file and renamed, so the file is whole or untouched.
+    // Written through a temporary file and renamed, so the file is whole or untouched. A
+    // garbled file read before leaves FormatError behind; only AccessError means the
+    // writing failed.
     settings.sync();
     saved = true;
-    return settings.status() == QSettings::NoError;
+    if (settings.status() == QSettings::AccessError) {
+        ReportFailure(QString::fromUtf8("Не удалось сохранить положение окна в файл настроек %1")
+                          .arg(QDir::toNativeSeparators(settings.fileName())));
+        return false;
+    }
+    return true;
+}
+
+void TZoFormStorage::ReportFailure(const QString& message) {
+    // A window being destroyed must not run a message loop; the report waits for the next
+    // turn of the program's own loop.
+    if (WindowBeingDestroyed()) {
+        QTimer::singleShot(0, qApp, [message] { KeloReportUnhandledError(message); });
+        return;
+    }
+    KeloReportUnhandledError(message);
 }
 
 void TZoFormStorage::SaveIfUnsaved() {

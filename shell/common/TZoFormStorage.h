@@ -38,9 +38,12 @@ class QWidget;
 ///     direction follows the splitter and is not restored.
 /// The window may supply its own getter and setter for any item (SetPropertyAccess).
 ///
-/// Nothing here fails loudly: a missing, unreadable or garbled file or section means the
-/// window stays as designed, a value out of range (off every screen, a width below 1) is
-/// skipped, and a file that cannot be written (read-only folder) is left as it was.
+/// A missing file or section means the window stays as designed; a value out of range (a
+/// width below 1, a number that is none) is skipped. A placement off every screen or larger
+/// than the screen is brought onto the screen it is nearest to (an MDI child into its area).
+/// A file that cannot be read or written is reported once per reading or writing through
+/// the application's error report (KeloReportUnhandledError); the window opens or closes
+/// all the same, and a file that could not be written is left as it was.
 /// A window stored as minimised opens in its normal state.
 class TZoFormStorage : public QObject {
     Q_OBJECT
@@ -82,6 +85,7 @@ private:
     QString ItemValue(const QString& item) const;
     QRect NormalGeometry() const;
     void TrackPlacementWidget();
+    void ReportFailure(const QString& message);
 
     QWidget* window;
     QString section;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <sstream>
 
@@ -175,6 +176,27 @@ std::string Literal(const std::string& bytes) {
     return out + "\"";
 }
 
+// A `//` comment showing UTF-8 texts: a backslash would join the next line to the comment
+// when it ends the line, and a control character could end the line early, so both are
+// written as \x escapes; the comment then always ends where its line ends.
+std::string Comment(std::initializer_list<const std::string*> texts) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out = " //";
+    for (const std::string* text : texts) {
+        out += ' ';
+        for (unsigned char c : *text) {
+            if (c == '\\' || c < 0x20 || c == 0x7F) {
+                out += "\\x";
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 KeloDemoTextTables ReadKeloDemoTables(const std::filesystem::path& folder) {
@@ -267,13 +289,13 @@ std::string WriteKeloDemoTablesSource(const KeloDemoTextTables& tables) {
     if (open("KeloDemoBusRecordType", "Buses", tables.buses.empty())) {
         for (const auto& b : tables.buses)
             out << "    {" << Literal(b.model.bytes) << ", " << Literal(b.category.bytes) << ", "
-                << b.capacity << "}, // " << b.model.utf8 << " " << b.category.utf8 << "\n";
+                << b.capacity << "}," << Comment({&b.model.utf8, &b.category.utf8}) << "\n";
         out << "};\n\n";
     }
     if (open("KeloDemoStopRecordType", "Stops", tables.stops.empty())) {
         for (const auto& s : tables.stops)
-            out << "    {" << Literal(s.code.bytes) << ", " << Literal(s.name.bytes) << "}, // "
-                << s.name.utf8 << "\n";
+            out << "    {" << Literal(s.code.bytes) << ", " << Literal(s.name.bytes) << "},"
+                << Comment({&s.name.utf8}) << "\n";
         out << "};\n\n";
     }
     // Each road pair in both directions with the same distance.
@@ -295,8 +317,8 @@ std::string WriteKeloDemoTablesSource(const KeloDemoTextTables& tables) {
     if (open("KeloDemoKeloRecordType", "Kelos", tables.kelos.empty())) {
         for (const auto& k : tables.kelos)
             out << "    {" << Literal(k.number.bytes) << ", " << Literal(k.name.bytes) << ", "
-                << Literal(k.bus.bytes) << ", " << k.firstRow << ", " << k.rowCount << "}, // "
-                << k.number.utf8 << " " << k.name.utf8 << "\n";
+                << Literal(k.bus.bytes) << ", " << k.firstRow << ", " << k.rowCount << "},"
+                << Comment({&k.number.utf8, &k.name.utf8}) << "\n";
         out << "};\n\n";
     }
 

@@ -203,3 +203,24 @@ TEST_F(KeloDemoTableGenTest, ByteOrderMarkAndWindowsLineEndsAreAccepted) {
 }
 
 } // namespace
+
+TEST_F(KeloDemoTableGenTest, NamesEndingInABackslashCannotSwallowTheNextRecord) {
+    // A backslash at the end of a comment would splice the next line, a record, into it.
+    files["stops.tsv"] = "code\tname\n050100\tВИННИЦА 1\\\n050101\tВОРОНОВИЦА+\n050157\tА1\n";
+    files["kelos.tsv"] = "number\tname\tbus\n02П\tВИННИЦА 1 - ВОРОНОВИЦА+\\\tПАЗ-672\n"
+                         "100\tОБРАТНО\tИК-250\n";
+    files["rows.tsv"] = "kelo\tcode\tstop\tarrival\tstay\n"
+                        "02П\t050100\tВИННИЦА 1\\\t08:00\t0\n"
+                        "02П\t050101\tВОРОНОВИЦА+\t08:35\t-\n"
+                        "100\t050101\tВОРОНОВИЦА+\t23:50\t2\n"
+                        "100\t050100\tВИННИЦА 1\\\t00:20\t-\n";
+    const ToolRun run = RunTool();
+    ASSERT_EQ(run.status, 0) << run.output;
+    std::ifstream in(Output());
+    const std::string source((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    EXPECT_EQ(source.find("\\\n"), std::string::npos);
+    EXPECT_EQ(source.find("\\\r"), std::string::npos);
+    EXPECT_NE(source.find("// ВИННИЦА 1\\x5C\n    {\"050101\""), std::string::npos);
+    EXPECT_NE(source.find("ВОРОНОВИЦА+\\x5C\n    {\"100\""), std::string::npos);
+}

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -207,6 +208,13 @@ TEST_F(TripDiagramFormTest, EveryColumnSortsBothWays) {
                     << "column " << column << " pass " << pass << " row " << i;
         }
     }
+    // Speeds as shown in the planner's locale ("41,3" in Russian) really order the rows.
+    list->header()->sectionClicked(2);
+    ASSERT_EQ(form->KeloListSortKey(), 3);
+    const int last = list->topLevelItemCount() - 1;
+    EXPECT_LT(QLocale::system().toDouble(list->topLevelItem(0)->text(2)),
+              QLocale::system().toDouble(list->topLevelItem(last)->text(2)));
+    EXPECT_LT(form->KeloListViewCompare(list->topLevelItem(0), list->topLevelItem(last)), 0);
     // Latin letters fold: "alpha - offline" sorts with the capitals, before "BRAVO".
     list->header()->sectionClicked(1);
     ASSERT_EQ(form->KeloListSortKey(), 2);
@@ -377,4 +385,41 @@ TEST_F(TripDiagramFormTest, ColumnWidthsCarryOverToTheNextWindow) {
     auto next = OpenSmall();
     EXPECT_EQ(next->KeloListView()->columnWidth(1), 321);
     EXPECT_EQ(next->TimetableListView()->columnWidth(0), 133);
+}
+
+TEST_F(TripDiagramFormTest, KeloWithoutARowLeavesTheFirstRowSelectedInListAndState) {
+    auto form = OpenSmall("NOT-ON-THE-LINE");
+    QTreeWidgetItem* current = form->KeloListView()->currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current, form->KeloListView()->topLevelItem(0));
+    EXPECT_EQ(form->State().selectedKelo, KeloOfRow(current));
+    EXPECT_FALSE(LabelText(*form, "TripPathLengthValueLabel").isEmpty());
+    EXPECT_GT(form->TimetableListView()->topLevelItemCount(), 0);
+}
+
+TEST_F(TripDiagramFormTest, DragScrollingFollowsTheMouseInThePaintArea) {
+    auto form = OpenSmall();
+    QWidget* paint = form->ChartPaintBox();
+    QScrollBar* bar = form->findChild<QScrollArea*>()->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 400);
+    bar->setValue(bar->maximum() / 2);
+    const int start = bar->value();
+    const int y = paint->height() / 2;
+    // The mouse as the planner moves it over the window; each event carries its position in
+    // the paint area, which slides while the picture scrolls.
+    auto send = [&](QEvent::Type type, int viewportX, Qt::MouseButtons held) {
+        const QPointF local(viewportX - paint->x(), y);
+        QMouseEvent event(type, local, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          held, Qt::NoModifier);
+        QApplication::sendEvent(paint, &event);
+    };
+    send(QEvent::MouseButtonPress, 400, Qt::LeftButton);
+    send(QEvent::MouseMove, 300, Qt::LeftButton);
+    EXPECT_EQ(bar->value(), start + 100);
+    send(QEvent::MouseMove, 250, Qt::LeftButton);
+    send(QEvent::MouseMove, 260, Qt::LeftButton);
+    EXPECT_EQ(bar->value(), start + 140); // the grabbed point stays under the mouse
+    send(QEvent::MouseButtonRelease, 260, Qt::NoButton);
+    send(QEvent::MouseMove, 100, Qt::NoButton);
+    EXPECT_EQ(bar->value(), start + 140);
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 using namespace TripDiagramListOrder;
 
 TEST(TripDiagramListOrder, ClockTextsKeepEmptyLastBothWays) {
@@ -33,4 +36,16 @@ TEST(TripDiagramListOrder, NumbersCompareAsNumbers) {
     EXPECT_EQ(CompareNumberTexts("41.3", "41,3"), 0);
     EXPECT_EQ(CompareNumberTexts("", "10.0"), 0);
     EXPECT_EQ(CompareNumberTexts("fast", "10.0"), 0);
+}
+
+TEST(TripDiagramListOrder, NumbersSortUnderARussianCLocale) {
+    // The Qt application sets the C locale from the environment; under Russian the speed
+    // texts read "41,3" and must still convert.
+    const std::string old = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") == nullptr)
+        GTEST_SKIP() << "ru_RU.UTF-8 is not generated on this system";
+    EXPECT_LT(CompareNumberTexts("9,5", "41,3"), 0);
+    EXPECT_GT(CompareNumberTexts("1234,5", "41,3"), 0);
+    EXPECT_EQ(CompareNumberTexts("41,3", "41.3"), 0);
+    std::setlocale(LC_NUMERIC, old.c_str());
 }

@@ -10,6 +10,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -180,11 +183,61 @@ TEST_F(TKeloMainFrameTest, StatusBarShowsHintsDateAndTime) {
     QApplication::sendEvent(&frame, &plain);
     EXPECT_EQ(frame.PanelText(0), QString::fromUtf8("Выход из задачи"));
 
-    frame.resize(1000, 500);
-    QApplication::processEvents();
-    auto panels = frame.statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(panels.size(), 3);
-    EXPECT_EQ(panels[0]->width(), frame.statusBar()->width() - 250 - 100);
+    // Under a Russian locale the date reads in Russian month and weekday names.
+    if (QLocale::system().language() == QLocale::Russian) {
+        const QDate today = QDate::currentDate();
+        const char* months[] = {"январ", "феврал", "март", "апрел", "ма", "июн",
+                                "июл", "август", "сентябр", "октябр", "ноябр", "декабр"};
+        const char* days[] = {"понедельник", "вторник", "среда", "четверг",
+                              "пятница", "суббота", "воскресенье"};
+        const QString pattern = QString::fromUtf8("^%1 %2[а-я]* %3 \\(%4\\)$")
+                                    .arg(today.toString("dd"), QString::fromUtf8(months[today.month() - 1]))
+                                    .arg(today.year())
+                                    .arg(QString::fromUtf8(days[today.dayOfWeek() - 1]));
+        EXPECT_TRUE(QRegularExpression(pattern).match(frame.PanelText(1)).hasMatch())
+            << frame.PanelText(1).toStdString();
+    }
+}
+
+TEST_F(TKeloMainFrameTest, KeepsItsSizeThroughClockTicksAndShowsDateAndClock) {
+    TKeloMainFrame frame;
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const QSize firstStart(654, 480);
+    EXPECT_EQ(frame.size(), firstStart);
+    // A long hint must not widen the window either.
+    QStatusTipEvent tip(QString(400, QLatin1Char('W')));
+    QApplication::sendEvent(&frame, &tip);
+    QTest::qWait(1600); // three ticks of the clock
+    EXPECT_EQ(frame.size(), firstStart);
+
+    for (const QSize asked : {QSize(900, 600), QSize(500, 400), QSize(1000, 500)}) {
+        frame.resize(asked);
+        QTest::qWait(600);
+        EXPECT_EQ(frame.size(), asked);
+        auto panels = frame.statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(panels.size(), 3);
+        const QRect visible = frame.rect();
+        for (QLabel* panel : {panels[1], panels[2]}) {
+            const QRect onWindow(panel->mapTo(&frame, QPoint(0, 0)), panel->size());
+            EXPECT_TRUE(visible.contains(onWindow)) << asked.width() << " " << panel->text().toStdString();
+            EXPECT_TRUE(panel->isVisible());
+        }
+        EXPECT_EQ(panels[1]->width(), 250);
+        EXPECT_EQ(panels[2]->width(), 100);
+        // Panel 0 takes the rest, less only the bar's own margins and gaps.
+        const int rest = frame.statusBar()->width() - 250 - 100;
+        EXPECT_LE(panels[0]->width(), rest);
+        EXPECT_GE(panels[0]->width(), rest - 20);
+        EXPECT_LT(panels[0]->geometry().right(), panels[1]->geometry().left());
+    }
+}
+
+TEST_F(TKeloMainFrameTest, FirstStartIsCentredOnTheDesktop) {
+    TKeloMainFrame frame;
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((frame.geometry().center() - desktop.center()).manhattanLength(), 1);
+    EXPECT_EQ(frame.size(), QSize(654, 480));
 }
 
 TEST_F(TKeloMainFrameTest, AboutWindowShowsTitleAndClosesWithOk) {
@@ -230,4 +283,14 @@ TEST_F(TKeloMainFrameTest, WindowMenuListsChildrenAndArrangesThem) {
     frame.findChild<QAction*>("WindowMinimizeAllMenuItem")->trigger();
     EXPECT_TRUE(children[0]->isMinimized());
     EXPECT_TRUE(children[1]->isMinimized());
+
+    // Icons dragged about come back to a row along the bottom, side by side.
+    children[0]->move(300, 200);
+    children[1]->move(310, 210);
+    frame.findChild<QAction*>("WindowArrangeMenuItem")->trigger();
+    const int bottom = frame.MdiArea()->viewport()->height();
+    EXPECT_EQ(children[0]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(children[1]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(children[0]->x(), 0);
+    EXPECT_EQ(children[1]->x(), children[0]->width());
 }

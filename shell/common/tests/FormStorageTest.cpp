@@ -1,9 +1,12 @@
 #include "TZoFormStorage.h"
+#include "ModalAnswer.h"
 #include "TempDirSandbox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -196,10 +199,13 @@ TEST_F(FormStorage, MissingSectionOrFileLeavesTheDesign) {
 TEST_F(FormStorage, GarbledFileMeansAsDesignedAndIsRepairedByTheNextSave) {
     WriteFile(QByteArray("\x01\x02[TKeloTestDiagramForm\n\xff\xfe=;;\n[=\x00\x00garbage", 40));
     {
+        kelo_test::MessageBoxAnswer ok;
         auto form = Open();
         EXPECT_EQ(form->size(), QSize(700, 450));
         form->resize(520, 330);
         form->close();
+        ASSERT_EQ(ok.Count(), 1); // the reading, once; the saving succeeds
+        EXPECT_TRUE(ok.Last().text.contains("KeloDemo.ini")) << ok.Last().text.toStdString();
     }
     auto again = Open();
     EXPECT_EQ(again->size(), QSize(520, 330));
@@ -223,6 +229,34 @@ TEST_F(FormStorage, ValuesOutOfRangeAreSkipped) {
     EXPECT_GT(form->RightSplitter->sizes()[1], 0);
     EXPECT_EQ(form->FreePanel->x(), 5);
     EXPECT_EQ(form->FreePanel->width(), 12);
+}
+
+TEST_F(FormStorage, PlacementOffEveryScreenOrTooLargeComesBackOntoTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        QRect stored;
+        QRect expected;
+    };
+    const Case cases[] = {
+        // Right of and below every screen: moved back to the nearest edges.
+        {QRect(screen.right() + 500, screen.bottom() + 400, 300, 200),
+         QRect(screen.right() + 1 - 300, screen.bottom() + 1 - 200, 300, 200)},
+        // Larger than the screen: it fills the screen.
+        {QRect(-50, -40, screen.width() * 3, screen.height() * 2), screen},
+        // Partly off the left edge: slid in, size kept.
+        {QRect(screen.left() - 100, screen.top() + 10, 300, 200),
+         QRect(screen.left(), screen.top() + 10, 300, 200)},
+    };
+    for (const Case& c : cases) {
+        WriteFile(QString("[TKeloTestDiagramForm]\nLeft=%1\nTop=%2\nWidth=%3\nHeight=%4\n")
+                      .arg(c.stored.x()).arg(c.stored.y()).arg(c.stored.width()).arg(c.stored.height())
+                      .toLatin1());
+        auto form = Open();
+        // The platform may nudge a window that fills the screen by its frame.
+        EXPECT_EQ(form->size(), c.expected.size()) << c.stored.x() << "," << c.stored.y();
+        EXPECT_LE((form->pos() - c.expected.topLeft()).manhattanLength(), 4)
+            << c.stored.x() << "," << c.stored.y();
+    }
 }
 
 TEST_F(FormStorage, MaximisedWindowKeepsItsNormalPlacement) {
@@ -301,15 +335,20 @@ TEST_F(FormStorage, MdiChildIsPlacedByItsFrame) {
     EXPECT_EQ(frame->geometry(), QRect(30, 20, 400, 300));
 }
 
-TEST_F(FormStorage, UnwritableFolderIsHandledQuietly) {
+TEST_F(FormStorage, UnwritableFolderIsReportedOnceAndTheWindowCloses) {
     // A file where the folder should be: no one, not even root, can write below it.
     QFile blocker(sandbox.SettingsFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    kelo_test::MessageBoxAnswer ok;
     auto form = Open();
     EXPECT_EQ(form->size(), QSize(700, 450));
+    EXPECT_EQ(ok.Count(), 0); // no file to read is no failure
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ok.Count(), 1); // one report per writing, not one per key
     EXPECT_FALSE(form->FormStorage->SaveFormPlacement());
-    form->close();
+    EXPECT_EQ(ok.Count(), 2);
     EXPECT_TRUE(QFileInfo(sandbox.SettingsFolder()).isFile());
 }
 
@@ -331,10 +370,12 @@ TEST_F(FormStorage, ReadOnlyFolderKeepsTheOldFileWhole) {
         GTEST_SKIP() << "permissions do not bind this user";
     }
     {
+        kelo_test::MessageBoxAnswer ok;
         auto form = Open();
         form->resize(450, 280);
         EXPECT_FALSE(form->FormStorage->SaveFormPlacement());
         form->close();
+        EXPECT_EQ(ok.Count(), 1);
     }
     QFile::setPermissions(sandbox.SettingsFolder(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

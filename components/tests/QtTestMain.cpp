@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,11 @@ int main(int argc, char** argv) {
     // Tests drive real widgets; without a display they run on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own dialogs keep state in the user's config folder behind a lock file; test
+    // programs running side by side (one of them under a file-size limit) must not share it.
+    QTemporaryDir configHome;
+    if (configHome.isValid())
+        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kelo");
     testing::InitGoogleTest(&argc, argv);

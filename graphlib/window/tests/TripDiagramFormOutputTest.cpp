@@ -207,10 +207,8 @@ TEST_F(TripDiagramFormOutputTest, PrintsAndFilesLeaveTheClickAreasAlone) {
 TEST_F(TripDiagramFormOutputTest, SaveImageWritesTheChosenFormatOrReportsAndLeavesNoFile) {
     // Typed into the name field, as the planner does; no extension: the filter's is added.
     auto typeName = [](QFileDialog* d, const QString& name) {
-        auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(edit, nullptr);
-        edit->setText(name);
-        static_cast<QDialog*>(d)->accept();
+        ASSERT_NE(d->findChild<QLineEdit*>("fileNameEdit"), nullptr);
+        kelo_test::AnswerFileDialog(d, name);
     };
     kelo_test::WhenModal<QFileDialog> save([&](QFileDialog* d) {
         d->selectNameFilter(d->nameFilters().at(1)); // SVG

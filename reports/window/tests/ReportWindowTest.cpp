@@ -161,8 +161,7 @@ TEST(ReportPreviewTest, SavesCrLfWindows1251AndAddsTheExtension) {
     EXPECT_EQ(preview.Lines(), QStringList({U("\tАБ"), U("\tB"), QString(), U("C")}));
 
     kelo_test::WhenModal<QFileDialog> save([&](QFileDialog* dialog) {
-        dialog->selectFile(sandbox.Path() + QStringLiteral("/report"));
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the Save button
+        kelo_test::AnswerFileDialog(dialog, sandbox.Path() + QStringLiteral("/report"));
     });
     kelo_test::MessageBoxAnswer answer(QMessageBox::Ok);
     preview.SaveToolButton->click();
@@ -187,8 +186,7 @@ TEST(ReportPreviewTest, FailedSaveKeepsTheOldFileAndConfirmsNothing) {
 
     kelo_test::WhenModal<QFileDialog> save([&](QFileDialog* dialog) {
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
-        dialog->selectFile(target);
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the Save button
+        kelo_test::AnswerFileDialog(dialog, target);
     });
     kelo_test::WhenModal<TKeloErrorMessageDialogForm> error(
         [](TKeloErrorMessageDialogForm* dialog) { dialog->CloseButton->click(); });

@@ -7,6 +7,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -106,5 +109,20 @@ private:
     bool done = false;
     QTimer timer;
 };
+
+// Types `name` into a file dialog's name field and accepts it, as the planner does. The
+// dialog's folder model fills in a thread; an accept that lands before it may only change
+// the folder, so the answer is repeated until the dialog has closed.
+inline void AnswerFileDialog(QFileDialog* dialog, const QString& name) {
+    for (int attempt = 0; attempt < 300 && dialog->isVisible(); ++attempt) {
+        if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            edit->setText(name);
+        else
+            dialog->selectFile(name);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as the Save button
+        if (dialog->isVisible())
+            QTest::qWait(10);
+    }
+}
 
 } // namespace kelo_test

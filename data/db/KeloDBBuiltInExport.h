@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+/// Writes the built-in data set into a new Kelo database at `path` (which must not exist),
+/// all of it or nothing. Throws KeloDBErrorClass on failure.
+void KeloDBWriteBuiltInDataSet(const std::string& path);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "KeloDBStatementClass.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+/// One open SQLite database, closed with the object. Keeps each prepared statement for reuse
+/// (looked up by its SQL text) until the connection closes; foreign keys are always on.
+class KeloDBConnectionClass {
+public:
+    enum class ModeType { OpenExisting, CreateNew };
+
+    // Throws KeloDBErrorClass when the file cannot be opened (or, for CreateNew, created).
+    KeloDBConnectionClass(const std::string& path, ModeType mode, int busyTimeoutMs);
+    ~KeloDBConnectionClass();
+    KeloDBConnectionClass(const KeloDBConnectionClass&) = delete;
+    KeloDBConnectionClass& operator=(const KeloDBConnectionClass&) = delete;
+
+    // Runs one or more statements that return no rows.
+    void Execute(const char* sql);
+    // The cached statement for the SQL text, ready to bind; see KeloDBQueryClass.
+    KeloDBStatementClass& Statement(std::string_view sql);
+    // A single integer from a query such as a PRAGMA; 0 when it returns no row.
+    std::int64_t QueryInt(const char* sql);
+
+    std::int64_t GetLastInsertId() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int GetChanges() const;
+    // The first failure a data object swallowed (its interface has no way to report it)
+    // since the last ClearFailure; empty when none.
+    void NoteFailure(const std::string& message);
+    const std::string& GetFailure() const { return failure; }
+    void ClearFailure() { failure.clear(); }
+    bool IsInTransaction() const;
+    sqlite3* GetHandle() const { return db; }
+    const std::string& GetPath() const { return path; }
+
+private:
+    std::string path;
+    std::string failure;
+    sqlite3* db = nullptr;
+    std::map<std::string, std::unique_ptr<KeloDBStatementClass>, std::less<>> statements;
+};
+
+/// A cached statement borrowed for one use: reset when the object goes, so no read stays
+/// open and the next user finds it clean.
+class KeloDBQueryClass {
+public:
+    KeloDBQueryClass(KeloDBConnectionClass& connection, std::string_view sql)
+        : statement(connection.Statement(sql)) {}
+    ~KeloDBQueryClass() { statement.Reset(); }
+    KeloDBQueryClass(const KeloDBQueryClass&) = delete;
+    KeloDBQueryClass& operator=(const KeloDBQueryClass&) = delete;
+
+    KeloDBStatementClass* operator->() { return &statement; }
+    KeloDBStatementClass& operator*() { return statement; }
+
+private:
+    KeloDBStatementClass& statement;
+};

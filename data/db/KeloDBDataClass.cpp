@@ -1,0 +1,188 @@
+#include "KeloDBDataClass.h"
+
+#include "KeloDBGuard.h"
+#include "KeloDBKeloClass.h"
+#include "KeloDBTopologyClass.h"
+#include "KeloDBValueClasses.h"
+
+#include <algorithm>
+
+KeloDBDataClass::KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
+                                 std::vector<std::string> selection)
+    : connection(std::move(connection)), selection(std::move(selection)) {}
+
+std::vector<KeloDBDataClass::OfferedType> KeloDBDataClass::Offered() {
+    return KeloDBGuard(*connection, std::vector<OfferedType>(), [&] {
+        std::vector<OfferedType> offered;
+        if (selection.empty()) {
+            KeloDBQueryClass query(*connection, "SELECT id, number FROM kelo ORDER BY id");
+            while (query->Step())
+                offered.push_back(OfferedType{query->ColumnInt(0), query->ColumnBytes(1)});
+            return offered;
+        }
+        std::vector<std::int64_t> stopIds;
+        for (const std::string& code : selection) {
+            KeloDBQueryClass stop(*connection, "SELECT id FROM stop WHERE code = ?");
+            stop->Bind(1, code);
+            if (stop->Step())
+                stopIds.push_back(stop->ColumnInt(0));
+        }
+        std::sort(stopIds.begin(), stopIds.end());
+        stopIds.erase(std::unique(stopIds.begin(), stopIds.end()), stopIds.end());
+        if (stopIds.empty())
+            return offered;
+        // The ids are integers read above, so writing them into the text is safe; the
+        // statement depends on the selection and is not kept.
+        std::string ids;
+        for (std::int64_t stopId : stopIds)
+        {
+            if (!ids.empty())
+                ids += ',';
+            ids += std::to_string(stopId);
+        }
+        // Two calls at selected stops are enough, even two at the same stop.
+        KeloDBStatementClass query(connection->GetHandle(),
+                                   "SELECT k.id, k.number FROM kelo k WHERE k.id IN "
+                                   "(SELECT kelo_id FROM entry WHERE stop_id IN (" +
+                                       ids +
+                                       ") GROUP BY kelo_id HAVING count(*) >= 2) "
+                                       "ORDER BY k.id");
+        while (query.Step())
+            offered.push_back(OfferedType{query.ColumnInt(0), query.ColumnBytes(1)});
+        return offered;
+    });
+}
+
+std::vector<std::string> KeloDBDataClass::GetOfferedNumbers() {
+    std::vector<std::string> numbers;
+    for (OfferedType& kelo : Offered())
+        numbers.push_back(std::move(kelo.number));
+    return numbers;
+}
+
+KeloKeloSetPtrClass KeloDBDataClass::GetKeloSet() {
+    std::vector<std::pair<std::int64_t, std::string>> kelos;
+    for (OfferedType& kelo : Offered())
+        kelos.emplace_back(kelo.id, std::move(kelo.number));
+    return KeloKeloSetPtrClass(new KeloDBKeloSetClass(connection, std::move(kelos)));
+}
+
+KeloStopSetPtrClass KeloDBDataClass::GetStopSet() {
+    return KeloStopSetPtrClass(new KeloDBStopSetClass(connection));
+}
+
+KeloTopologyPtrClass KeloDBDataClass::GetTopology() {
+    return KeloTopologyPtrClass(new KeloDBTopologyClass(connection));
+}
+
+KeloKeloPtrClass KeloDBDataClass::FindKelo(const std::string& number) {
+    return KeloDBGuard(*connection, KeloKeloPtrClass(), [&] {
+        KeloDBQueryClass query(*connection, "SELECT id FROM kelo WHERE number = ?");
+        query->Bind(1, number);
+        if (!query->Step())
+            return KeloKeloPtrClass();
+        return KeloKeloPtrClass(new KeloDBKeloClass(connection, query->ColumnInt(0), number));
+    });
+}
+
+KeloStopPtrClass KeloDBDataClass::FindStop(const std::string& code) {
+    return KeloDBGuard(*connection, KeloStopPtrClass(), [&] {
+        KeloDBQueryClass query(*connection, "SELECT name FROM stop WHERE code = ?");
+        query->Bind(1, code);
+        if (!query->Step())
+            return KeloStopPtrClass();
+        return KeloStopPtrClass(new KeloDBStopClass(code, query->ColumnBytes(0)));
+    });
+}
+
+KeloBusPtrClass KeloDBDataClass::FindBus(const std::string& model) {
+    return KeloDBGuard(*connection, KeloBusPtrClass(), [&] {
+        KeloDBQueryClass query(*connection,
+                               "SELECT category, capacity FROM bus WHERE model = ?");
+        query->Bind(1, model);
+        if (!query->Step())
+            return KeloBusPtrClass();
+        return KeloBusPtrClass(new KeloDBBusClass(
+            model, query->ColumnBytes(0), static_cast<std::int32_t>(query->ColumnInt(1))));
+    });
+}
+
+KeloKeloPtrClass KeloDBDataClass::CreateKelo(const std::string& number) {
+    if (number.empty() || !FindKelo(number).IsNull())
+        return KeloKeloPtrClass();
+    return KeloDBGuard(*connection, KeloKeloPtrClass(), [&] {
+        KeloDBQueryClass insert(*connection,
+                                "INSERT INTO kelo(number, name, bus_id) VALUES (?, ?, NULL)");
+        insert->Bind(1, number);
+        insert->Bind(2, std::string_view());
+        insert->Run();
+        return KeloKeloPtrClass(
+            new KeloDBKeloClass(connection, connection->GetLastInsertId(), number));
+    });
+}
+
+void KeloDBDataClass::DeleteKelo(const std::string& number) {
+    KeloDBGuard(*connection, 0, [&] {
+        KeloDBQueryClass erase(*connection, "DELETE FROM kelo WHERE number = ?");
+        erase->Bind(1, number);
+        erase->Run();
+        return 0;
+    });
+}
+
+bool KeloDBDataClass::BeginTransaction() {
+    transactionError.clear();
+    if (connection->IsInTransaction()) {
+        transactionError = "a transaction is already open";
+        return false;
+    }
+    try {
+        // IMMEDIATE takes the write lock now (waiting the busy timeout), so a locked
+        // database is found before anything is written.
+        connection->Execute("BEGIN IMMEDIATE");
+    } catch (const std::exception& error) {
+        transactionError = error.what();
+        return false;
+    }
+    connection->ClearFailure();
+    return true;
+}
+
+bool KeloDBDataClass::CommitTransaction() {
+    transactionError.clear();
+    if (!connection->IsInTransaction()) {
+        transactionError = "no transaction is open";
+        return false;
+    }
+    std::string reason = connection->GetFailure();
+    if (reason.empty()) {
+        try {
+            connection->Execute("COMMIT");
+            return true;
+        } catch (const std::exception& error) {
+            reason = error.what();
+        }
+    }
+    RollbackTransaction();
+    transactionError = reason;
+    return false;
+}
+
+void KeloDBDataClass::RollbackTransaction() {
+    if (connection->IsInTransaction()) {
+        try {
+            connection->Execute("ROLLBACK");
+        } catch (const std::exception& error) {
+            transactionError = error.what();
+        }
+    }
+    connection->ClearFailure();
+}
+
+std::string KeloDBDataClass::GetTransactionError() {
+    return transactionError;
+}
+
+KeloDataPtrClass KeloDBDataClass::SelectStops(const std::vector<std::string>& stopCodes) {
+    return KeloDataPtrClass(new KeloDBDataClass(connection, stopCodes));
+}

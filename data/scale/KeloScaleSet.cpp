@@ -200,9 +200,7 @@ void AddTrunk(KeloScaleSetType& set, int factor, const std::vector<std::string>&
         const int from = kind == 2 ? attach(g) : first;
         const int to = kind == 3 ? attach(g) : last;
 
-        char number[16];
-        std::snprintf(number, sizeof number, "%04d", j);
-        KeloScaleSetType::Kelo kelo{Cp("Т") + number, "", buses[j % buses.size()], {}};
+        KeloScaleSetType::Kelo kelo{MakeKeloScaleTrunkNumber(j), "", buses[j % buses.size()], {}};
         std::int32_t clock = 5 * 60 + std::int32_t(std::int64_t(m) * 18 * 60 / perDirection);
         if (kind == 2) {
             kelo.rows.push_back({set.hubs[g], clock, 0});
@@ -224,7 +222,7 @@ void AddTrunk(KeloScaleSetType& set, int factor, const std::vector<std::string>&
         }
         set.kelos.push_back(std::move(kelo));
     }
-    set.trunkKelo = Cp("Т0000");
+    set.trunkKelo = MakeKeloScaleTrunkNumber(0);
 
     std::unordered_map<std::string, std::string> names;
     for (const auto& stop : set.stops)
@@ -241,6 +239,12 @@ std::string KeloScaleRegionCode(const KeloDemoRootType& region, int regionIndex,
     char code[24];
     std::snprintf(code, sizeof code, "%03d%03d", 199 + regionIndex, index);
     return code;
+}
+
+std::string MakeKeloScaleTrunkNumber(int index) {
+    char number[24];
+    std::snprintf(number, sizeof number, "%04d", index);
+    return Cp("Т") + number;
 }
 
 std::string KeloScaleRegionNumber(const std::string& number, int regionIndex) {

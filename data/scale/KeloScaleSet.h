@@ -59,5 +59,8 @@ std::string KeloScaleRegionCode(const KeloDemoRootType& region, int regionIndex,
 /// The kelo number in region `regionIndex` of the shipped kelo `number`.
 std::string KeloScaleRegionNumber(const std::string& number, int regionIndex);
 
+/// The number of the trunk's kelo `index` (0 .. 56 x factor - 1); kelo 0 runs the whole trunk.
+std::string MakeKeloScaleTrunkNumber(int index);
+
 /// The stop codes of a kelo's timetable in travel order: the line a diagram is built for.
 std::vector<std::string> KeloScaleLineOf(const KeloScaleSetType& set, const std::string& number);

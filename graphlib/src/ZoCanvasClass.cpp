@@ -1,5 +1,7 @@
 #include "ZoCanvasClass.h"
 
+#include "KeloAssert.h"
+
 #include <algorithm>
 
 std::uint32_t ZoCanvasClass::Append(std::unique_ptr<ZoCanvasItemClass> item) {
@@ -112,6 +114,21 @@ void ZoCanvasClass::Paint() {
     surface->Rectangle(area);
     for (std::uint32_t id : order)
         items[id]->Draw(*surface);
+}
+
+void ZoCanvasClass::SetOrder(std::vector<std::uint32_t> value) {
+    KELO_ASSERT(value.size() == order.size());
+    order = std::move(value);
+}
+
+void ZoCanvasClass::ReplaceItems(std::uint32_t first, std::uint32_t replacementFirst) {
+    KELO_ASSERT(first <= replacementFirst && replacementFirst <= items.size());
+    const std::uint32_t count = static_cast<std::uint32_t>(items.size()) - replacementFirst;
+    KELO_ASSERT(first + count <= replacementFirst);
+    for (std::uint32_t i = 0; i < count; ++i)
+        items[first + i] = std::move(items[replacementFirst + i]);
+    items.resize(replacementFirst);
+    std::erase_if(order, [&](std::uint32_t id) { return id >= replacementFirst; });
 }
 
 void ZoCanvasClass::Clear() {

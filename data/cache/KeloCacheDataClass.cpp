@@ -58,3 +58,9 @@ void KeloCacheDataClass::DeleteKelo(const std::string& number) {
     Lower->DeleteKelo(number);
     LowerKeloSet = Lower->GetKeloSet();
 }
+
+void KeloCacheDataClass::ForgetKelos() {
+    KeloCache = KeloCAKeloCacheClass(Lower);
+    ScheduleCache = KeloCAKeloScheduleCacheClass(Lower);
+    LowerKeloSet = Lower->GetKeloSet();
+}

@@ -31,6 +31,10 @@ public:
     KeloKeloPtrClass CreateKelo(const std::string& number) override;
     void DeleteKelo(const std::string& number) override;
 
+    // Forgets every kelo read or written through here, for when the lower source has undone
+    // writes this layer recorded (a rolled-back transaction). Stops and distances are kept.
+    void ForgetKelos();
+
 private:
     KeloDataPtrClass Lower;
     KeloKeloSetPtrClass LowerKeloSet;

@@ -81,45 +81,119 @@ void KeloCachedUpdateDataClass::GetChange(int index, KeloDataCUChangeKind& kind,
     number = record->number;
 }
 
-bool KeloCachedUpdateDataClass::WriteRecord(KeloDataCUKeloType& record) {
+namespace {
+
+bool SameStops(KeloKeloScheduleClass& schedule, const std::vector<KeloDataCUStopScheduleType>& stops) {
+    if (schedule.GetCount() != std::int32_t(stops.size()))
+        return false;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        KeloStopSchedulePtrClass entry = schedule.GetItem(std::int32_t(i));
+        KeloStopPtrClass stop = entry.IsNull() ? KeloStopPtrClass() : entry->GetStop();
+        if (stop.IsNull() || stop->GetCode() != stops[i].stopCode ||
+            entry->GetArrival() != stops[i].arrival || entry->GetStay() != stops[i].stay)
+            return false;
+    }
+    return true;
+}
+
+std::vector<KeloDataCUStopScheduleType> ReadStops(KeloKeloScheduleClass& schedule) {
+    std::vector<KeloDataCUStopScheduleType> stops;
+    for (std::int32_t i = 0; i < schedule.GetCount(); ++i) {
+        KeloStopSchedulePtrClass entry = schedule.GetItem(i);
+        KeloStopPtrClass stop = entry.IsNull() ? KeloStopPtrClass() : entry->GetStop();
+        stops.push_back({stop.IsNull() ? std::string() : stop->GetCode(), entry.IsNull() ? KeloTimeType() : entry->GetArrival(),
+                         entry.IsNull() ? KeloTimeType() : entry->GetStay()});
+    }
+    return stops;
+}
+
+bool HasBus(KeloKeloClass& kelo, const std::string& model) {
+    KeloBusPtrClass bus = kelo.GetBus();
+    if (model.empty())
+        return bus.IsNull() || bus->GetModel().empty();
+    return !bus.IsNull() && bus->GetModel() == model;
+}
+
+} // namespace
+
+bool KeloCachedUpdateDataClass::WriteRecord(KeloDataCUKeloType& record,
+                                            KeloDataCUHeldBackType& progress) {
+    // What the source is sure to refuse is refused before anything of the kelo is written.
+    if (record.busSet && !record.busModel.empty() && underlying->FindBus(record.busModel).IsNull())
+        return false;
+    if (record.scheduleLoaded)
+        for (const KeloDataCUStopScheduleType& stop : record.stops)
+            if (underlying->FindStop(stop.stopCode).IsNull())
+                return false;
+
     KeloKeloPtrClass kelo =
         record.isNew ? underlying->CreateKelo(record.number) : underlying->FindKelo(record.number);
     if (kelo.IsNull())
         return false;
-    record.isNew = false;
+    if (record.isNew) {
+        record.isNew = false;
+        progress.created = true;
+    }
 
-    // A source that cannot write accepts a new name and keeps the old one: read it back.
-    bool taken = true;
+    // A source that cannot write accepts a value and keeps the old one: read each part back
+    // and stop at the first refused, so the parts after it are never written.
     if (record.nameSet) {
         kelo->SetName(record.name);
-        taken = kelo->GetName() == record.name;
+        if (kelo->GetName() != record.name)
+            return false;
+        record.nameSet = false;
+        progress.nameWritten = true;
     }
-    if (record.busSet)
+    if (record.busSet) {
         kelo->SetBus(record.busModel);
+        if (!HasBus(*kelo, record.busModel))
+            return false;
+        record.busSet = false;
+        progress.busWritten = true;
+    }
     if (!record.scheduleLoaded)
-        return taken;
+        return true;
 
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
     if (schedule.IsNull())
         return false;
+    const std::vector<KeloDataCUStopScheduleType> before = ReadStops(*schedule);
     for (std::int32_t i = schedule->GetCount() - 1; i >= 0; --i)
         schedule->RemoveStop(i);
     for (const KeloDataCUStopScheduleType& stop : record.stops) {
         KeloStopSchedulePtrClass entry = schedule->AppendStop(stop.stopCode);
         if (entry.IsNull())
-            return false;
+            break;
         entry->SetArrival(stop.arrival);
         entry->SetStay(stop.stay);
     }
-    return taken;
+    if (SameStops(*schedule, record.stops))
+        return true;
+    progress.scheduleWritten = !SameStops(*schedule, before);
+    return false;
 }
 
 std::vector<std::string> KeloCachedUpdateDataClass::ApplyUpdates() {
-    std::vector<std::string> heldBack;
+    return ApplySelectedUpdates(std::vector<bool>(std::size_t(GetChangeCount()), true))
+        .HeldBackNumbers();
+}
+
+KeloDataCUApplyResultType
+KeloCachedUpdateDataClass::ApplySelectedUpdates(const std::vector<bool>& chosen) {
+    auto isChosen = [&chosen](int position) {
+        return position >= 0 && std::size_t(position) < chosen.size() && chosen[std::size_t(position)];
+    };
+    KeloDataCUApplyResultType result;
 
     std::vector<std::string> deletions;
     for (std::int32_t i = 0; i < deleted.GetCount(); ++i)
-        deletions.push_back(deleted.GetItem(i));
+        if (isChosen(i))
+            deletions.push_back(deleted.GetItem(i));
+    std::vector<KeloDataCUKeloType*> records;
+    for (std::int32_t i = 0; i < modified.GetCount(); ++i)
+        if (isChosen(deleted.GetCount() + i))
+            records.push_back(modified.GetItem(i));
+
     for (const std::string& number : deletions)
         underlying->DeleteKelo(number);
     if (!deletions.empty()) {
@@ -131,34 +205,34 @@ std::vector<std::string> KeloCachedUpdateDataClass::ApplyUpdates() {
                 remaining.push_back(kelo->GetNumber());
         for (const std::string& number : deletions) {
             if (std::find(remaining.begin(), remaining.end(), number) != remaining.end())
-                heldBack.push_back(number);
+                result.heldBack.push_back({number});
             else
                 deleted.Remove(number);
         }
     }
 
     std::vector<std::string> written;
-    for (std::int32_t i = 0; i < modified.GetCount(); ++i) {
-        KeloDataCUKeloType* record = modified.GetItem(i);
-        if (WriteRecord(*record))
+    for (KeloDataCUKeloType* record : records) {
+        KeloDataCUHeldBackType progress{record->number};
+        if (WriteRecord(*record, progress))
             written.push_back(record->number);
         else
-            heldBack.push_back(record->number);
+            result.heldBack.push_back(progress);
     }
     for (const std::string& number : written)
         modified.Remove(number);
 
+    // The set shows the underlying kelos as they are now, less the deletions still buffered,
+    // plus the kelos still only created here.
     keloSetPtr->Reset();
-    if (!heldBack.empty()) {
-        // The set shows the underlying kelos as they are now, less the deletions held back,
-        // plus the kelos still only created here.
+    if (GetChangeCount() > 0) {
         for (std::int32_t i = 0; i < deleted.GetCount(); ++i)
             keloSetPtr->RemoveNumber(deleted.GetItem(i));
         for (std::int32_t i = 0; i < modified.GetCount(); ++i)
             if (const KeloDataCUKeloType* record = modified.GetItem(i); record->isNew)
                 keloSetPtr->AddNumber(record->number);
     }
-    return heldBack;
+    return result;
 }
 
 void KeloCachedUpdateDataClass::CancelUpdates() {

@@ -44,17 +44,34 @@ public:
     // and still readable, to be saved again or dropped. Returns their numbers in change order;
     // empty when everything was written and the buffer is empty and transparent again.
     std::vector<std::string> ApplyUpdates();
+    // The same for the changes at the positions of GetChange whose flag in `chosen` is set;
+    // every other change stays in the buffer as it was. Tells, for every chosen change held
+    // back, which of its parts still reached the layer below.
+    KeloDataCUApplyResultType ApplySelectedUpdates(const std::vector<bool>& chosen);
     // Drops every change.
     void CancelUpdates();
 
 private:
     // Writes one record into the underlying source; false when the source did not take it.
-    // A record whose kelo got created below is no longer new even when false is returned.
-    bool WriteRecord(KeloDataCUKeloType& record);
+    // Parts that did reach the source are noted in `progress` and dropped from the record,
+    // so the record keeps exactly what is still unsaved.
+    bool WriteRecord(KeloDataCUKeloType& record, KeloDataCUHeldBackType& progress);
 
     KeloDataPtrClass underlying;
     KeloDataCUDeletedKeloStorageClass deleted;
     KeloDataCUModifiedKeloStorageClass modified;
     KeloKeloSetPtrClass keloSet;
     KeloCachedUpdateKeloSetClass* keloSetPtr;
+
+public:
+    /// Every change the buffer holds, taken before a save so that a save the source below
+    /// undid as a whole (a rolled-back transaction) can be put back, to be saved again.
+    struct SnapshotType {
+        KeloDataCUDeletedKeloStorageClass deleted;
+        KeloDataCUModifiedKeloStorageClass modified;
+    };
+    SnapshotType TakeSnapshot() const;
+    // Puts back the changes of the snapshot; the kelo set is rebuilt over the source below
+    // as it is now, which must be the state the snapshot was taken over.
+    void RestoreSnapshot(const SnapshotType& snapshot);
 };

@@ -27,3 +27,24 @@ struct KeloDataCUKeloType {
     bool busSet = false;
     bool scheduleLoaded = false;
 };
+
+/// What a save wrote of one chosen change that it had to hold back: the parts listed here
+/// reached the layer below although the change as a whole did not.
+struct KeloDataCUHeldBackType {
+    std::string number;
+    bool created = false;         // an empty kelo of this number now exists below
+    bool nameWritten = false;
+    bool busWritten = false;
+    bool scheduleWritten = false; // the timetable below changed, but not as buffered
+};
+
+/// Outcome of writing chosen changes below: the chosen changes held back, in change order.
+struct KeloDataCUApplyResultType {
+    std::vector<KeloDataCUHeldBackType> heldBack;
+    std::vector<std::string> HeldBackNumbers() const {
+        std::vector<std::string> numbers;
+        for (const KeloDataCUHeldBackType& kelo : heldBack)
+            numbers.push_back(kelo.number);
+        return numbers;
+    }
+};

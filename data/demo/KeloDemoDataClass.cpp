@@ -67,6 +67,10 @@ KeloKeloPtrClass KeloDemoDataClass::CreateKelo(const std::string&) {
 
 void KeloDemoDataClass::DeleteKelo(const std::string&) {}
 
+KeloDataPtrClass KeloDemoDataClass::SelectStops(const std::vector<std::string>& stopCodes) {
+    return KeloDataPtrClass(new KeloDemoDataClass(root, stopCodes));
+}
+
 KeloDataPtrClass MakeBuiltInSource(const std::vector<std::string>& selection) {
     return KeloDataPtrClass(new KeloDemoDataClass(KeloDemoBuiltInRoot(), selection));
 }

@@ -13,6 +13,8 @@ std::int32_t KeloDemoKeloScheduleClass::GetCount() {
 }
 
 KeloStopSchedulePtrClass KeloDemoKeloScheduleClass::GetItem(std::int32_t index) {
+    if (index < 0 || index >= rowCount)
+        return KeloStopSchedulePtrClass();
     const KeloDemoRowRecordType& row = firstRow[index];
     const KeloDemoStopRecordType* stop = KeloDemoFindStopRecord(stops, stopCount, row.stop);
     return stop ? KeloStopSchedulePtrClass(new KeloDemoStopScheduleClass(row, *stop))

@@ -12,6 +12,8 @@ std::int32_t KeloDemoKeloSetClass::GetCount() {
 }
 
 KeloKeloPtrClass KeloDemoKeloSetClass::GetItem(std::int32_t index) {
+    if (index < 0 || index >= static_cast<std::int32_t>(numbers.size()))
+        return KeloKeloPtrClass();
     const KeloDemoKeloRecordType* record = KeloDemoFindKeloRecord(root, numbers[index]);
     return record ? KeloKeloPtrClass(new KeloDemoKeloClass(*record, root)) : KeloKeloPtrClass();
 }

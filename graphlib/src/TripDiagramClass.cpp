@@ -75,7 +75,9 @@ void TripDiagramClass::Create(const std::string& keloNumber,
 }
 
 void TripDiagramClass::BuildDataStack(KeloDataPtrClass bottomSource) {
-    KeloDataPtrClass cache(new KeloCacheDataClass(bottomSource));
+    bottom = bottomSource;
+    cacheObject = new KeloCacheDataClass(bottomSource);
+    KeloDataPtrClass cache(cacheObject);
     editBufferObject = new KeloCachedUpdateDataClass(cache);
     editBuffer = KeloDataPtrClass(editBufferObject);
     view = KeloDataPtrClass(new KeloSFDataClass(editBuffer, lineStopCodes));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeloDataClass.h"
+#include "KeloTransactionClass.h"
 #include "TripDiagramHostClass.h"
 #include "TripDiagramStopDistanceCacheClass.h"
 #include "ZoCanvasClass.h"
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class KeloCacheDataClass;
 class KeloCachedUpdateDataClass;
 
 /// Display state of one kelo of the diagram, at the kelo's index in the view's kelo set.
@@ -99,6 +101,10 @@ public:
     // The same buffer as its class, for the change list, ApplyUpdates and CancelUpdates;
     // valid after Create.
     KeloCachedUpdateDataClass& GetEditBufferObject() { return *editBufferObject; }
+    // The cache between the buffer and the bottom source; valid after Create.
+    KeloCacheDataClass& GetCacheObject() { return *cacheObject; }
+    // The bottom source's transaction interface; null when it has none (the built-in data).
+    KeloTransactionClass* GetTransaction() const { return KeloFindTransaction(bottom); }
     // The selection view over the edit buffer: the picture reads it; same kelo indices.
     KeloDataPtrClass GetView() const { return view; }
     const TripDiagramStopDistanceCacheClass& GetDistanceCache() const { return distances; }
@@ -178,6 +184,8 @@ private:
     std::vector<std::string> lineStopCodes;
     KeloDataPtrClass editBuffer;
     KeloCachedUpdateDataClass* editBufferObject = nullptr;
+    KeloDataPtrClass bottom;
+    KeloCacheDataClass* cacheObject = nullptr;
     KeloDataPtrClass view;
     TripDiagramStopDistanceCacheClass distances;
     ZoCanvasClass canvas;

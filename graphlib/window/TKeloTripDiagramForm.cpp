@@ -286,7 +286,8 @@ QWidget* TKeloTripDiagramForm::CreateInfoPanel() {
     hintSplitter->setStretchFactor(1, 0);
     hintSplitter->setSizes({250, 174});
     row->addWidget(hintSplitter, 1);
-    // Saving and discarding edits arrive with the change review; the buttons wait for it.
+    connect(okButton, &QPushButton::clicked, this, &TKeloTripDiagramForm::OkButtonClick);
+    connect(cancelButton, &QPushButton::clicked, this, &TKeloTripDiagramForm::CancelButtonClick);
     return infoPanel;
 }
 
@@ -354,11 +355,21 @@ void TKeloTripDiagramForm::CreateChartPopupMenu() {
 void TKeloTripDiagramForm::CreateKeloListPopupMenu() {
     keloListPopupMenu = new QMenu(this);
     keloListPopupMenu->setObjectName("KeloListViewPopupMenu");
-    // The kelo commands arrive with the editing dialogs; their items are in place already.
-    keloListPopupMenu->addAction(U("Перенести рейс"))->setObjectName("KeloMoveAction");
-    keloListPopupMenu->addAction(U("Инвертировать рейс"))->setObjectName("KeloInvertAction");
-    keloListPopupMenu->addAction(U("Создать копию рейса"))->setObjectName("KeloCopyAction");
-    keloListPopupMenu->addAction(U("Удалить рейс"))->setObjectName("KeloDeleteAction");
+    const struct {
+        const char* caption;
+        const char* name;
+        void (TKeloTripDiagramForm::*handler)();
+    } commands[] = {
+        {"Перенести рейс", "KeloMoveAction", &TKeloTripDiagramForm::KeloMoveActionExecute},
+        {"Инвертировать рейс", "KeloInvertAction", &TKeloTripDiagramForm::KeloInvertActionExecute},
+        {"Создать копию рейса", "KeloCopyAction", &TKeloTripDiagramForm::KeloCopyActionExecute},
+        {"Удалить рейс", "KeloDeleteAction", &TKeloTripDiagramForm::KeloDeleteActionExecute},
+    };
+    for (const auto& command : commands) {
+        QAction* action = keloListPopupMenu->addAction(U(command.caption));
+        action->setObjectName(command.name);
+        connect(action, &QAction::triggered, this, command.handler);
+    }
 }
 
 void TKeloTripDiagramForm::FormCreate() {
@@ -417,10 +428,6 @@ void TKeloTripDiagramForm::ToggleMonoColor() {
     diagram->ApplyKeloColors();
     diagram->BuildScene();
     FillKeloList();
-}
-
-void TKeloTripDiagramForm::OpenKeloChoice() {
-    // The kelo choice dialog arrives with the editing dialogs.
 }
 
 void TKeloTripDiagramForm::OpenTimetableDialog(int) {

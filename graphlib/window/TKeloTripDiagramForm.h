@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,7 +46,8 @@ class TKeloTripDiagramForm : public QWidget, private TripDiagramHostClass {
 public:
     TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
                          const std::vector<std::string>& lineStopCodes);
-    // For tests: the same line over a given bottom data source instead of the built-in data.
+    // The same line over a given bottom data source (the one start-up chose, or a test's)
+    // instead of the built-in data.
     TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
                          const std::vector<std::string>& lineStopCodes, KeloDataPtrClass bottom);
     ~TKeloTripDiagramForm() override;
@@ -69,6 +71,24 @@ public:
     void SortKeloList();
     void OpenKeloChoice();
     void OpenTimetableDialog(int index);
+
+    // The kelo commands of the kelo list's popup menu; each acts on the selected row's kelo.
+    void KeloMoveActionExecute();
+    void KeloInvertActionExecute();
+    void KeloCopyActionExecute();
+    void KeloDeleteActionExecute();
+    // Runs the copy dialog for the kelo at `index`: the new kelo, or null when there is none.
+    KeloKeloPtrClass AskCopyNumberAndName(int index, bool inverted);
+    KeloKeloPtrClass CreateKeloCopy(int index, const std::string& number, const std::string& name);
+
+    // "Сохранить" and "Отменить". SaveChanges is the whole save: review, the one write of
+    // the chosen changes below, refresh and the closing message.
+    void OkButtonClick() { SaveChanges(); }
+    void CancelButtonClick() { DiscardChanges(); }
+    void SaveChanges();
+    void DiscardChanges();
+    QPushButton* SaveButton() const { return okButton; }
+    QPushButton* DiscardButton() const { return cancelButton; }
 
     // Kelo list sort key: column index + 1, negative for descending.
     int KeloListSortKey() const { return keloListSortKey; }
@@ -108,6 +128,23 @@ private:
     void KeloListViewChange(QTreeWidgetItem* item);
     void KeloListViewSelectItem();
     void SelectKeloListRow(int index);
+
+    // The one place that keeps the index-based state (view entries, row indices,
+    // selectedKelo) in step with kelos appended to or removed from the buffer's set.
+    void AddKeloEntry(int index, KeloKeloPtrClass kelo);
+    void RemoveKeloEntry(int index);
+    // After the buffer was applied or dropped: view entries and lists rebuilt for the set as
+    // it is now, keeping ticks and the selection by kelo number.
+    struct KeloViewSnapshot {
+        std::map<std::string, bool> visibleByNumber;
+        std::string selectedNumber;
+    };
+    KeloViewSnapshot SnapshotKeloViews();
+    void RefreshAfterBufferReset(const KeloViewSnapshot& before);
+    // Kelo index of the selected list row, or -1.
+    int SelectedRowKelo() const;
+    // Rewrites the texts of a kelo's row after its timetable changed.
+    void RefreshKeloRow(int index);
     void UpdateHints(int x, int y);
     void ToggleGrid();
     void ToggleDirection(bool forward);

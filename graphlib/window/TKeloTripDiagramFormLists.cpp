@@ -4,6 +4,7 @@
 
 #include "KeloChoiceRules.h"
 #include "KeloQtText.h"
+#include "KeloTimetableArithmetic.h"
 #include "TripDiagramListOrder.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
@@ -348,18 +349,10 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
             if (j + 1 < count) {
                 KeloStopSchedulePtrClass next = schedule->GetItem(j + 1);
                 const std::string nextCode = next->GetStop()->GetCode();
-                const KeloTimeType departure = stay.IsEmpty() ? arrival : arrival + stay;
-                const KeloTimeType nextArrival = next->GetArrival();
-                double minutes = 0;
-                if (!departure.IsEmpty() && !nextArrival.IsEmpty()) {
-                    minutes = nextArrival.GetTotalMinutes() - departure.GetTotalMinutes();
-                    if (nextArrival < departure)
-                        minutes += 1440;
-                }
-                const float km = topology->GetDistance(code, nextCode);
-                const double speed = std::fabs(minutes) >= 0.0005 ? km / minutes * 60 : 0;
-                row->setText(4, FormatOneDecimal(speed));
-                row->setText(5, FormatOneDecimal(km));
+                const KeloRunType run = MeasureKeloRun(arrival, stay, next->GetArrival(),
+                                                       topology->GetDistance(code, nextCode));
+                row->setText(4, FormatOneDecimal(run.speed));
+                row->setText(5, FormatOneDecimal(run.distance));
                 entry = next;
                 code = nextCode;
             }

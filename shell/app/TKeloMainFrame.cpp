@@ -3,6 +3,7 @@
 #include "KeloDemoDataClass.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
+#include "KeloSelectableDataClass.h"
 #include "TKeloAboutForm.h"
 #include "KeloErrorReport.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
@@ -40,7 +41,10 @@ QLabel* MakePanel(QWidget* parent, Qt::Alignment alignment) {
 
 } // namespace
 
-TKeloMainFrame::TKeloMainFrame(QWidget* parent) : QMainWindow(parent) {
+TKeloMainFrame::TKeloMainFrame(QWidget* parent) : TKeloMainFrame(MakeBuiltInSource(), parent) {}
+
+TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
+    : QMainWindow(parent), source(std::move(source)) {
     setObjectName("KeloMainFrame");
     setWindowTitle("Kelo");
     resize(654, 480);
@@ -323,7 +327,6 @@ std::vector<std::string> TKeloMainFrame::LineOfKelo(KeloDataPtrClass source,
 
 void TKeloMainFrame::DoFlightDiagramActionExecute() {
     try {
-        KeloDataPtrClass source = MakeBuiltInSource();
         KeloKeloSetPtrClass kelos = source->GetKeloSet();
         auto choice = std::make_unique<TKeloSimpleKeloDataSetViewForm>(this);
         const std::int32_t count = kelos->GetCount();
@@ -338,7 +341,8 @@ void TKeloMainFrame::DoFlightDiagramActionExecute() {
 
         const std::vector<std::string> line = LineOfKelo(source, number);
 
-        auto* form = new TKeloTripDiagramForm(nullptr, number, line);
+        auto* form =
+            new TKeloTripDiagramForm(nullptr, number, line, KeloSelectStops(source, line));
         QMdiSubWindow* child = mdiArea->addSubWindow(form);
         child->setAttribute(Qt::WA_DeleteOnClose);
         form->show();

@@ -20,12 +20,16 @@ class TZoStringStorage;
 class TKeloMainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    // Over the built-in data.
     explicit TKeloMainFrame(QWidget* parent = nullptr);
+    // Over the bottom source start-up chose: the choice list and every diagram window
+    // read it, each window through its own cache, edit buffer and view.
+    explicit TKeloMainFrame(KeloDataPtrClass source, QWidget* parent = nullptr);
     ~TKeloMainFrame() override;
 
     QMdiArea* MdiArea() const { return mdiArea; }
 
-    // The trip diagram command: offers every built-in kelo and opens a diagram window for
+    // The trip diagram command: offers every kelo of the source and opens a diagram window for
     // the line of the chosen one. Errors are shown with the error dialog.
     void DoFlightDiagramActionExecute();
     void HelpAboutActionExecute();
@@ -54,6 +58,7 @@ private:
     QAction* AddAction(QMenu* menu, const QString& objectName, const QString& caption,
                        const QString& hint);
 
+    KeloDataPtrClass source;
     QMdiArea* mdiArea = nullptr;
     QLabel* hintPanel = nullptr;
     QLabel* datePanel = nullptr;

@@ -1,6 +1,7 @@
 #include "KeloCommandLine.h"
 #include "KeloErrorReport.h"
 #include "KeloSettingsFile.h"
+#include "KeloStartupSource.h"
 #include "TKeloMainFrame.h"
 #include "TKeloMessageModule.h"
 
@@ -17,13 +18,16 @@ namespace {
 // Exit status of every refusal of the command line.
 constexpr int RefusedExitCode = 2;
 
-int RunInteractive(int argc, char** argv) {
+int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
     QApplication app(argc, argv);
     try {
         QApplication::setApplicationName("Kelo");
         QApplication::setApplicationDisplayName("Kelo");
 
-        auto mainFrame = std::make_unique<TKeloMainFrame>();
+        KeloDataPtrClass source = OpenStartupSourceOrReport(options.database);
+        if (source.IsNull())
+            return KeloStartupRefusedExitCode;
+        auto mainFrame = std::make_unique<TKeloMainFrame>(source);
         TKeloMessageModule messageModule(&app);
         SetSettingsFileNameProvider(MakeSettingsFileName);
 
@@ -57,9 +61,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Each option is wired in by its own command below.
-    if (options.WantsImport() || options.WantsExport() || !options.database.empty()) {
+    if (options.WantsImport() || options.WantsExport()) {
         std::cerr << "kelo: this option is not available in this build\n";
         return RefusedExitCode;
     }
-    return RunInteractive(argc, argv);
+    return RunInteractive(argc, argv, options);
 }

@@ -1,0 +1,161 @@
+// The read contract every bottom source keeps, run over the built-in source and over a
+// database made from the built-in data set; the expectations come from the static tables.
+#include "Cp1251.h"
+#include "KeloDBBuiltInExport.h"
+#include "KeloDBDataClass.h"
+#include "KeloDBOpen.h"
+#include "KeloDBTestSupport.h"
+#include "KeloDemoDataClass.h"
+#include "KeloSelectableDataClass.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+namespace {
+
+std::string Cp(std::string_view utf8) {
+    return Utf8ToCp1251(utf8).bytes;
+}
+
+const KeloDemoRootType& Root() {
+    return KeloDemoBuiltInRoot();
+}
+
+struct SourceKindType {
+    const char* name;
+    bool database;
+};
+
+class KeloDataContract : public ::testing::TestWithParam<SourceKindType> {
+protected:
+    void SetUp() override {
+        if (!GetParam().database) {
+            source = MakeBuiltInSource();
+            return;
+        }
+        KeloDBWriteBuiltInDataSet(dir.File("contract.db"));
+        KeloDBOpenResultType opened = KeloDBOpen(dir.File("contract.db"));
+        ASSERT_EQ(opened.status, KeloDBOpenStatusType::Ok) << opened.detail;
+        source = KeloDataPtrClass(new KeloDBDataClass(opened.connection, {}));
+    }
+
+    std::vector<std::string> Numbers(KeloDataPtrClass data) {
+        std::vector<std::string> numbers;
+        KeloKeloSetPtrClass set = data->GetKeloSet();
+        for (std::int32_t i = 0; i < set->GetCount(); ++i)
+            numbers.push_back(set->GetItem(i)->GetNumber());
+        return numbers;
+    }
+
+    KeloDBTempDirType dir;
+    KeloDataPtrClass source;
+};
+
+TEST_P(KeloDataContract, EveryRecordReadsAsInTheTables) {
+    const KeloDemoRootType& root = Root();
+    KeloStopSetPtrClass stops = source->GetStopSet();
+    ASSERT_EQ(stops->GetCount(), root.stopCount);
+    for (std::int32_t i = 0; i < root.stopCount; ++i) {
+        EXPECT_EQ(stops->GetItem(i)->GetCode(), root.stops[i].code);
+        EXPECT_EQ(stops->GetItem(i)->GetName(), root.stops[i].name);
+    }
+    for (std::int32_t i = 0; i < root.busCount; ++i) {
+        KeloBusPtrClass bus = source->FindBus(root.buses[i].model);
+        ASSERT_FALSE(bus.IsNull());
+        EXPECT_EQ(bus->GetCategory(), root.buses[i].category);
+        EXPECT_EQ(bus->GetCapacity(), root.buses[i].capacity);
+    }
+    KeloTopologyPtrClass topology = source->GetTopology();
+    for (std::int32_t i = 0; i < root.linkCount; ++i) {
+        const KeloDemoLinkRecordType& link = root.links[i];
+        EXPECT_TRUE(topology->HasLink(link.from, link.to));
+        EXPECT_TRUE(topology->HasLink(link.to, link.from));
+        EXPECT_EQ(topology->GetDistance(link.to, link.from), link.distance);
+    }
+    KeloKeloSetPtrClass kelos = source->GetKeloSet();
+    ASSERT_EQ(kelos->GetCount(), root.keloCount);
+    std::int32_t rows = 0;
+    for (std::int32_t k = 0; k < root.keloCount; ++k) {
+        const KeloDemoKeloRecordType& record = root.kelos[k];
+        KeloKeloPtrClass kelo = kelos->GetItem(k);
+        ASSERT_EQ(kelo->GetNumber(), record.number);
+        EXPECT_EQ(kelo->GetName(), record.name);
+        EXPECT_EQ(kelo->GetBus()->GetModel(), record.bus);
+        // Same arithmetic as the built-in source, so the same float result.
+        KeloKeloPtrClass builtIn = MakeBuiltInSource()->FindKelo(record.number);
+        EXPECT_EQ(kelo->GetDistance(), builtIn->GetDistance());
+        EXPECT_EQ(kelo->GetAverageSpeed(), builtIn->GetAverageSpeed());
+        KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+        ASSERT_EQ(schedule->GetCount(), record.rowCount);
+        for (std::int32_t r = 0; r < record.rowCount; ++r, ++rows) {
+            const KeloDemoRowRecordType& row = root.rows[record.firstRow + r];
+            KeloStopSchedulePtrClass entry = schedule->GetItem(r);
+            EXPECT_EQ(entry->GetStop()->GetCode(), row.stop);
+            EXPECT_EQ(entry->GetArrival(), KeloTimeType(row.arrival));
+            EXPECT_EQ(entry->GetStay(), KeloTimeType(row.stay));
+        }
+    }
+    EXPECT_EQ(rows, 2139);
+}
+
+TEST_P(KeloDataContract, WorkedExamples) {
+    KeloKeloPtrClass kelo = source->FindKelo(Cp("02П"));
+    EXPECT_NEAR(kelo->GetDistance(), 39.9f, 1e-4f);
+    EXPECT_NEAR(kelo->GetAverageSpeed(), 41.28f, 0.005f);
+    EXPECT_EQ(kelo->GetTravelTime(), KeloTimeType(65));
+    EXPECT_EQ(kelo->GetSchedule()->GetItem(8)->GetArrival().Format(), "09:05");
+    EXPECT_TRUE(kelo->GetSchedule()->GetItem(8)->GetStay().IsEmpty());
+    kelo = source->FindKelo("100");
+    EXPECT_EQ(kelo->GetTravelTime(), KeloTimeType(1208));
+    EXPECT_NEAR(kelo->GetDistance(), 1046.0f, 1e-3f);
+    EXPECT_NEAR(kelo->GetAverageSpeed(), 56.69f, 0.005f);
+    EXPECT_EQ(kelo->GetName(), Cp("КЕЛЬМЕНЦЫ - СИМФЕРОПОЛЬ"));
+}
+
+TEST_P(KeloDataContract, MissesGiveEmptyHandles) {
+    EXPECT_TRUE(source->FindStop("999999").IsNull());
+    EXPECT_TRUE(source->FindStop("05010").IsNull()) << "a prefix is not a match";
+    EXPECT_TRUE(source->FindBus(Cp("ик-260м")).IsNull()) << "keys are case-sensitive";
+    EXPECT_TRUE(source->FindKelo("999").IsNull());
+    EXPECT_FALSE(source->GetTopology()->HasLink("050100", "050100"));
+    EXPECT_EQ(source->GetTopology()->GetDistance("050100", "430100"), 0.0f);
+    // Indices outside a list give empty handles rather than reading past its end.
+    EXPECT_TRUE(source->FindKelo("100")->GetSchedule()->GetItem(99).IsNull());
+    EXPECT_TRUE(source->FindKelo("100")->GetSchedule()->GetItem(-1).IsNull());
+    EXPECT_TRUE(source->GetStopSet()->GetItem(441).IsNull());
+    EXPECT_TRUE(source->GetKeloSet()->GetItem(176).IsNull());
+}
+
+TEST_P(KeloDataContract, SelectionOffersKelosWithTwoCallsAtSelectedStops) {
+    const KeloDemoRootType& root = Root();
+    // A line, two stops of one kelo, one stop twice, unknown codes, and stops nobody links.
+    const std::vector<std::vector<std::string>> selections = {
+        {"050100", "050157"}, {"430100"}, {"050100", "050100"}, {"999999", "050100"},
+        {root.stops[root.stopCount - 1].code, root.stops[0].code}};
+    for (std::vector<std::string> selection : selections) {
+        std::vector<std::string> expected;
+        for (std::int32_t k = 0; k < root.keloCount; ++k) {
+            int calls = 0;
+            for (std::int32_t r = 0; r < root.kelos[k].rowCount; ++r)
+                for (const std::string& code : std::set<std::string>(selection.begin(),
+                                                                     selection.end()))
+                    calls += code == root.rows[root.kelos[k].firstRow + r].stop;
+            if (calls >= 2)
+                expected.push_back(root.kelos[k].number);
+        }
+        KeloDataPtrClass restricted = KeloSelectStops(source, selection);
+        EXPECT_NE(&*restricted, &*source);
+        EXPECT_EQ(Numbers(restricted), expected) << selection[0];
+        // Look-ups by key still search everything.
+        EXPECT_FALSE(restricted->FindKelo(root.kelos[0].number).IsNull());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, KeloDataContract,
+                         ::testing::Values(SourceKindType{"BuiltIn", false},
+                                           SourceKindType{"Database", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

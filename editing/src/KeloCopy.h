@@ -1,0 +1,29 @@
+#pragma once
+
+#include "KeloDataClass.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+/// What a copy of a kelo is offered: its number and the names of its end stops.
+struct KeloCopyProposalType {
+    std::string number;
+    std::string firstStopName;
+    std::string lastStopName;
+};
+
+/// Proposes "~" + number + "(" + (highest copy number in use + 1) + ")" for a copy of the kelo
+/// at `index`, a leading "~" of its own number dropped: 100 -> ~100(2), ~100(2) -> ~100(2)(2).
+/// Nothing when the kelo has no timetable or a copy number in use is not a whole number.
+std::optional<KeloCopyProposalType> ProposeCopyNumber(KeloKeloSetClass& kelos, std::int32_t index);
+
+/// The name offered for a copy: "first - last", or "last - first" for an inverted copy.
+std::string KeloCopyName(const KeloCopyProposalType& proposal, bool inverted);
+
+/// Position of the first kelo with that number, or -1.
+std::int32_t FindKeloIndex(KeloKeloSetClass& kelos, const std::string& number);
+
+/// Gives the target the source's bus (when it has one) and replaces its timetable by a copy
+/// of the source's.
+void CopyKeloContent(KeloKeloClass& target, KeloKeloClass& source);

@@ -1,0 +1,240 @@
+// The diagram window's kelo commands: move, invert, copy and delete, and the bookkeeping of
+// the index-based window state when kelos come and go.
+
+#include "TKeloTripDiagramForm.h"
+
+#include "KeloCopy.h"
+#include "KeloErrorReport.h"
+#include "KeloInversion.h"
+#include "KeloInvertMessageBoxes.h"
+#include "KeloMessageBoxes.h"
+#include "KeloQtText.h"
+#include "KeloTimetableArithmetic.h"
+#include "TKeloTripKeloCopyDialogForm.h"
+#include "TKeloTripKeloMoveDialogForm.h"
+#include "TShortTimePicker.h"
+#include "TZoStringStorage.h"
+
+#include <QCheckBox>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTreeWidget>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int KeloIndexRole = Qt::UserRole;
+
+/// A time text that cannot be read as a time of day.
+class KeloConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The picker takes the stored first arrival as "HH:MM" text; an empty or a next-day arrival
+// cannot be read, and the command ends with the error shown.
+QTime FirstArrivalForPicker(KeloKeloPtrClass kelo) {
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    const std::string text = schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival().Format() : std::string();
+    const QTime time = QTime::fromString(QString::fromLatin1(text.c_str()), "HH:mm");
+    if (!time.isValid())
+        throw KeloConvertError("'" + text + "' is not a valid time");
+    return time;
+}
+
+} // namespace
+
+int TKeloTripDiagramForm::SelectedRowKelo() const {
+    QTreeWidgetItem* row = keloListView->currentItem();
+    if (row == nullptr || !row->isSelected())
+        return -1;
+    const QVariant data = row->data(0, KeloIndexRole);
+    if (!data.isValid())
+        return -1;
+    const int index = data.toInt();
+    return index >= 0 && index < diagram->GetEditBuffer()->GetKeloSet()->GetCount() ? index : -1;
+}
+
+void TKeloTripDiagramForm::AddKeloEntry(int index, KeloKeloPtrClass kelo) {
+    auto& views = diagram->KeloViews();
+    while (int(views.size()) <= index)
+        diagram->AppendKeloView();
+    views[std::size_t(index)].visible = true;
+    keloListRebuilding = true;
+    AddKeloListItem(index, kelo);
+    keloListRebuilding = false;
+    SortKeloList();
+}
+
+void TKeloTripDiagramForm::RemoveKeloEntry(int index) {
+    diagram->RemoveKeloView(index);
+    keloListRebuilding = true;
+    if (QTreeWidgetItem* row = FindKeloListItem(index))
+        delete row;
+    for (int i = 0; i < keloListView->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = keloListView->topLevelItem(i);
+        const int kelo = row->data(0, KeloIndexRole).toInt();
+        if (kelo > index)
+            row->setData(0, KeloIndexRole, kelo - 1);
+    }
+    keloListRebuilding = false;
+    int& selected = State().selectedKelo;
+    if (selected == index)
+        selected = -1;
+    else if (selected > index)
+        --selected;
+}
+
+void TKeloTripDiagramForm::RefreshKeloRow(int index) {
+    QTreeWidgetItem* row = FindKeloListItem(index);
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    if (row == nullptr || index >= kelos->GetCount())
+        return;
+    KeloKeloPtrClass kelo = kelos->GetItem(index);
+    keloListRebuilding = true;
+    row->setText(0, KeloTimeAtSelectedStop(kelo));
+    row->setText(2, QLocale::system().toString(double(kelo->GetAverageSpeed()), 'f', 1));
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    const std::int32_t count = schedule->GetCount();
+    row->setText(3, count > 0 ? QString::fromLatin1(schedule->GetItem(0)->GetArrival().Format().c_str()) : QString());
+    row->setText(4, count > 0 ? QString::fromLatin1(schedule->GetItem(count - 1)->GetArrival().Format().c_str())
+                              : QString());
+    keloListRebuilding = false;
+    SortKeloList();
+}
+
+KeloKeloPtrClass TKeloTripDiagramForm::CreateKeloCopy(int index, const std::string& number,
+                                                      const std::string& name) {
+    KeloDataPtrClass buffer = diagram->GetEditBuffer();
+    KeloKeloPtrClass source = buffer->GetKeloSet()->GetItem(index);
+    KeloKeloPtrClass copy = buffer->CreateKelo(number);
+    copy->SetName(name);
+    CopyKeloContent(*copy, *source);
+    return copy;
+}
+
+KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inverted) {
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    const std::optional<KeloCopyProposalType> proposal = ProposeCopyNumber(*kelos, index);
+    if (!proposal)
+        return {};
+    TKeloTripKeloCopyDialogForm dialog(this);
+    dialog.TripIdEdit->setText(KeloToQString(proposal->number));
+    dialog.TripNameEdit->setText(KeloToQString(KeloCopyName(*proposal, inverted)));
+    dialog.SetNumberTaken([kelos](const std::string& number) mutable { return FindKeloIndex(*kelos, number) >= 0; });
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return CreateKeloCopy(index, dialog.Number(), dialog.Name());
+}
+
+void TKeloTripDiagramForm::KeloMoveActionExecute() {
+    const int selected = SelectedRowKelo();
+    if (selected < 0)
+        return;
+    try {
+        KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+        TKeloTripKeloMoveDialogForm dialog(this);
+        dialog.setWindowTitle(stringStorage->Line(0));
+        dialog.TimeStartPicker->SetTime(FirstArrivalForPicker(kelos->GetItem(selected)));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        int x = selected;
+        if (dialog.KeloCopyCheckBox->isChecked()) {
+            KeloKeloPtrClass copy = AskCopyNumberAndName(x, false);
+            if (copy.IsNull())
+                return;
+            x = FindKeloIndex(*kelos, copy->GetNumber());
+            AddKeloEntry(x, copy);
+        }
+        State().selectedKelo = x;
+        ShiftKeloSchedule(*kelos->GetItem(x)->GetSchedule(), dialog.StartMinutes());
+        RefreshKeloRow(x);
+        ApplyKeloSelection();
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+    }
+}
+
+void TKeloTripDiagramForm::KeloInvertActionExecute() {
+    const int selected = SelectedRowKelo();
+    if (selected < 0)
+        return;
+    try {
+        KeloDataPtrClass buffer = diagram->GetEditBuffer();
+        KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
+        KeloTopologyPtrClass topology = buffer->GetTopology();
+        KeloInvertMessageBoxesClass questions(this);
+        if (!CheckKeloInvertible(*kelos->GetItem(selected)->GetSchedule(), *topology, questions))
+            return;
+        TKeloTripKeloMoveDialogForm dialog(this);
+        dialog.setWindowTitle(stringStorage->Line(1));
+        dialog.TimeStartPicker->SetTime(FirstArrivalForPicker(kelos->GetItem(selected)));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        int x = selected;
+        if (dialog.KeloCopyCheckBox->isChecked()) {
+            KeloKeloPtrClass copy = AskCopyNumberAndName(x, true);
+            if (copy.IsNull())
+                return;
+            x = FindKeloIndex(*kelos, copy->GetNumber());
+            AddKeloEntry(x, copy);
+        }
+        State().selectedKelo = x;
+        KeloKeloSchedulePtrClass schedule = kelos->GetItem(x)->GetSchedule();
+        if (InvertKeloSchedule(*schedule, *topology, questions))
+            ShiftKeloSchedule(*schedule, dialog.StartMinutes());
+        RefreshKeloRow(x);
+        ApplyKeloSelection();
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+    }
+}
+
+void TKeloTripDiagramForm::KeloCopyActionExecute() {
+    const int selected = SelectedRowKelo();
+    if (selected < 0)
+        return;
+    try {
+        KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+        TKeloTripKeloMoveDialogForm dialog(this);
+        dialog.setWindowTitle(stringStorage->Line(2));
+        dialog.KeloCopyCheckBox->hide();
+        dialog.TimeStartPicker->SetTime(FirstArrivalForPicker(kelos->GetItem(selected)));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        KeloKeloPtrClass copy = AskCopyNumberAndName(selected, false);
+        if (copy.IsNull())
+            return;
+        const int x = FindKeloIndex(*kelos, copy->GetNumber());
+        ShiftKeloSchedule(*copy->GetSchedule(), dialog.StartMinutes());
+        AddKeloEntry(x, copy);
+        State().selectedKelo = x;
+        ApplyKeloSelection();
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+    }
+}
+
+void TKeloTripDiagramForm::KeloDeleteActionExecute() {
+    const int selected = SelectedRowKelo();
+    if (selected < 0)
+        return;
+    QMessageBox ask(QMessageBox::Question, KeloApplicationTitle(), stringStorage->Line(7),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes)
+        return;
+
+    // The row displayed above takes over the selection, or the one below for the first row.
+    QTreeWidgetItem* row = FindKeloListItem(selected);
+    const int position = keloListView->indexOfTopLevelItem(row);
+    QTreeWidgetItem* neighbour = keloListView->topLevelItem(position > 0 ? position - 1 : position + 1);
+
+    KeloDataPtrClass buffer = diagram->GetEditBuffer();
+    const std::string number = buffer->GetKeloSet()->GetItem(selected)->GetNumber();
+    buffer->DeleteKelo(number);
+    RemoveKeloEntry(selected);
+    State().selectedKelo = neighbour != nullptr ? neighbour->data(0, KeloIndexRole).toInt() : -1;
+    ApplyKeloSelection();
+}

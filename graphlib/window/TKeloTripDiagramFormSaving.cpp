@@ -1,0 +1,159 @@
+// The diagram window's "Сохранить" and "Отменить": review of the buffered changes, saving
+// the chosen ones below or dropping them all, and the refresh that follows.
+
+#include "TKeloTripDiagramForm.h"
+
+#include "KeloCachedUpdateDataClass.h"
+#include "KeloErrorReport.h"
+#include "KeloMessageBoxes.h"
+#include "KeloQtText.h"
+#include "KeloTransactionalSave.h"
+#include "TKeloDiagramChangesForm.h"
+#include "TZoStringStorage.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace {
+
+/// The wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
+    QStringList numbers;
+    QStringList written;
+    for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
+        numbers << KeloToQString(kelo.number);
+        QStringList parts;
+        if (kelo.created)
+            parts << QString::fromUtf8("создан пустой рейс");
+        if (kelo.nameWritten)
+            parts << QString::fromUtf8("название");
+        if (kelo.busWritten)
+            parts << QString::fromUtf8("автобус");
+        if (kelo.scheduleWritten)
+            parts << QString::fromUtf8("часть расписания");
+        if (!parts.isEmpty())
+            written << QString::fromUtf8("Рейс №%1: записано: %2.").arg(KeloToQString(kelo.number), parts.join(", "));
+    }
+    QString text = QString::fromUtf8("Не удалось сохранить изменения рейсов: %1.\n"
+                                     "Эти изменения остаются несохранёнными в окне.")
+                       .arg(numbers.join(", "));
+    if (!written.isEmpty())
+        text += QString::fromUtf8("\n\nЧасть изменений всё же записана:\n") + written.join("\n");
+    return text;
+}
+
+} // namespace
+
+TKeloTripDiagramForm::KeloViewSnapshot TKeloTripDiagramForm::SnapshotKeloViews() {
+    KeloViewSnapshot snapshot;
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    const auto& views = diagram->KeloViews();
+    const int count = std::min(kelos->GetCount(), int(views.size()));
+    for (int i = 0; i < count; ++i) {
+        const std::string number = kelos->GetItem(i)->GetNumber();
+        snapshot.visibleByNumber.emplace(number, views[std::size_t(i)].visible);
+        if (i == State().selectedKelo)
+            snapshot.selectedNumber = number;
+    }
+    return snapshot;
+}
+
+void TKeloTripDiagramForm::RefreshAfterBufferReset(const KeloViewSnapshot& before) {
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    auto& views = diagram->KeloViews();
+    views.clear();
+    int selected = -1;
+    for (int i = 0; i < kelos->GetCount(); ++i) {
+        diagram->AppendKeloView();
+        const std::string number = kelos->GetItem(i)->GetNumber();
+        if (auto found = before.visibleByNumber.find(number); found != before.visibleByNumber.end())
+            views.back().visible = found->second;
+        if (selected < 0 && !before.selectedNumber.empty() && number == before.selectedNumber)
+            selected = i;
+    }
+    State().selectedKelo = selected;
+    FillKeloList();
+    // A selected kelo that is gone hands the selection to the row the list shows as current.
+    if (State().selectedKelo < 0)
+        State().selectedKelo = SelectedRowKelo();
+    RefreshKeloDetails();
+}
+
+void TKeloTripDiagramForm::SaveChanges() {
+    KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
+    if (buffer.GetChangeCount() == 0) {
+        KeloShowInformation(stringStorage->Line(6), this);
+        return;
+    }
+    TKeloDiagramChangesForm review(this);
+    review.setWindowTitle(stringStorage->Line(4));
+    review.SetChanges(&buffer);
+    if (review.exec() != QDialog::Accepted)
+        return;
+    const std::vector<bool> chosen = review.ChosenChanges();
+    if (std::none_of(chosen.begin(), chosen.end(), [](bool ticked) { return ticked; })) {
+        KeloShowInformation(QString::fromUtf8("Не выбрано ни одного изменения: сохранять нечего."), this);
+        return;
+    }
+
+    const KeloViewSnapshot before = SnapshotKeloViews();
+    KeloDataCUApplyResultType result;
+    KeloSaveOutcomeType outcome;
+    try {
+        WaitCursor wait;
+        // Over a source with transactions the chosen changes are written all or none.
+        outcome = KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(),
+                                        buffer,
+                                        [&] { result = buffer.ApplySelectedUpdates(chosen); });
+        RefreshAfterBufferReset(before);
+    } catch (const std::exception& error) {
+        RefreshAfterBufferReset(before);
+        ShowExceptionError(error, this);
+        return;
+    }
+    if (!outcome.saved)
+        KeloShowError(QString::fromUtf8("Не удалось сохранить изменения: %1.\n"
+                                        "Ничего не записано; изменения остаются несохранёнными "
+                                        "в окне, их можно сохранить ещё раз.")
+                          .arg(QString::fromStdString(outcome.error)),
+                      this);
+    else if (result.heldBack.empty())
+        KeloShowInformation(stringStorage->Line(8), this);
+    else
+        KeloShowError(HeldBackMessage(result), this);
+}
+
+void TKeloTripDiagramForm::DiscardChanges() {
+    KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
+    if (buffer.GetChangeCount() == 0) {
+        KeloShowInformation(stringStorage->Line(6), this);
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, KeloApplicationTitle(), stringStorage->Line(3),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes) {
+        // The list only shows what would go: its boxes cannot be changed.
+        TKeloDiagramChangesForm review(this);
+        review.setWindowTitle(stringStorage->Line(5));
+        review.SetChanges(&buffer);
+        review.ScrollBox->setEnabled(false);
+        if (review.exec() != QDialog::Accepted)
+            return;
+    }
+    const KeloViewSnapshot before = SnapshotKeloViews();
+    buffer.CancelUpdates();
+    RefreshAfterBufferReset(before);
+}

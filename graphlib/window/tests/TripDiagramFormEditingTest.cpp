@@ -1,0 +1,376 @@
+// The kelo commands, the choice dialog and the save / discard flows, driven through the real
+// window with the test answering its modal dialogs.
+
+#include "EditingFlowSupport.h"
+#include "KeloQtText.h"
+#include "ModalAnswer.h"
+#include "TKeloDiagramChangesForm.h"
+#include "TKeloTripKeloCopyDialogForm.h"
+#include "TKeloTripKeloMoveDialogForm.h"
+#include "TKeloTripSwitchDialogForm.h"
+#include "TShortTimePicker.h"
+#include "TempDirSandbox.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace editing_test;
+using kelo_test::MessageBoxAnswer;
+using kelo_test::WhenModal;
+
+namespace {
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+// Answers the start-time dialog with a time, optionally ticking "Создать копию".
+auto AnswerStart(const char* time, bool copy = false) {
+    return [time, copy](TKeloTripKeloMoveDialogForm* dialog) {
+        dialog->TimeStartPicker->SetTimeByString(QString::fromLatin1(time));
+        dialog->KeloCopyCheckBox->setChecked(copy);
+        dialog->OkButton->click();
+    };
+}
+
+class EditingFlowTest : public testing::Test {
+protected:
+    kelo_test::TempDirSandbox sandbox;
+    InMemoryKeloDataClass* spy = nullptr;
+
+    std::unique_ptr<TKeloTripDiagramForm> Open(const std::string& number = "F1") {
+        auto form = std::make_unique<TKeloTripDiagramForm>(nullptr, number, SmallLineCodes(),
+                                                           MakeInMemorySource(SmallLine(), &spy));
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+};
+
+} // namespace
+
+TEST_F(EditingFlowTest, MoveShiftsTheKeloToThePickedStart) {
+    auto form = Open();
+    SelectRow(*form, IndexOf(*form, "F1"));
+    QString caption;
+    WhenModal<TKeloTripKeloMoveDialogForm> answer([&](auto* dialog) {
+        caption = dialog->windowTitle();
+        EXPECT_EQ(dialog->TimeStartPicker->GetTime(), QTime(8, 0));
+        EXPECT_FALSE(dialog->KeloCopyCheckBox->isChecked());
+        AnswerStart("09:30")(dialog);
+    });
+    Trigger(*form, "KeloMoveAction");
+    EXPECT_EQ(caption, U("Перенос рейса"));
+    EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(9, 30));
+    EXPECT_EQ(Changes(*form), (ChangeList{{Modified, "F1"}}));
+    EXPECT_EQ(form->KeloListView()->currentItem()->text(3), "09:30");
+    EXPECT_EQ(form->TimetableListView()->topLevelItem(0)->text(1), "09:30");
+}
+
+TEST_F(EditingFlowTest, MoveWithCopyAddsTheCopyAndSelectsIt) {
+    auto form = Open();
+    SelectRow(*form, IndexOf(*form, "F1"));
+    WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("10:00", true));
+    WhenModal<TKeloTripKeloCopyDialogForm> copy([](auto* dialog) {
+        EXPECT_EQ(dialog->TripIdEdit->text(), "~F1(2)");
+        EXPECT_EQ(dialog->TripNameEdit->text(), "ALPHA - CHARLIE");
+        dialog->OkButton->click();
+    });
+    Trigger(*form, "KeloMoveAction");
+    const int added = IndexOf(*form, "~F1(2)");
+    ASSERT_EQ(added, 3);
+    EXPECT_EQ(form->State().selectedKelo, added);
+    EXPECT_EQ(RowKelo(form->KeloListView()->currentItem()), added);
+    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 4);
+    EXPECT_EQ(form->Diagram().KeloViews().size(), 4u);
+    EXPECT_EQ(FirstArrival(*form, "~F1(2)"), KeloTimeType(10, 0));
+    EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(8, 0));
+    EXPECT_EQ(form->EditBuffer()->FindKelo("~F1(2)")->GetBus()->GetModel(), "BUS-1");
+    EXPECT_EQ(Changes(*form), (ChangeList{{Added, "~F1(2)"}}));
+}
+
+TEST_F(EditingFlowTest, InvertReversesTheKeloAtThePickedStart) {
+    auto form = Open();
+    SelectRow(*form, IndexOf(*form, "F1"));
+    WhenModal<TKeloTripKeloMoveDialogForm> start([](auto* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), U("Инвертирование рейса"));
+        dialog->OkButton->click();
+    });
+    Trigger(*form, "KeloInvertAction");
+    KeloKeloSchedulePtrClass schedule = form->EditBuffer()->FindKelo("F1")->GetSchedule();
+    ASSERT_EQ(schedule->GetCount(), 3);
+    EXPECT_EQ(schedule->GetItem(0)->GetStop()->GetCode(), "000003");
+    EXPECT_EQ(schedule->GetItem(1)->GetArrival(), KeloTimeType(8, 48));
+    EXPECT_EQ(schedule->GetItem(2)->GetArrival(), KeloTimeType(9, 25));
+    EXPECT_EQ(Changes(*form), (ChangeList{{Modified, "F1"}}));
+}
+
+TEST_F(EditingFlowTest, CopyRefusesANumberInUseAndKeepsTheDialogOpen) {
+    auto form = Open();
+    SelectRow(*form, IndexOf(*form, "F1"));
+    MessageBoxAnswer ok(QMessageBox::Ok);
+    bool stayedOpen = false;
+    WhenModal<TKeloTripKeloMoveDialogForm> start([](auto* dialog) {
+        EXPECT_TRUE(dialog->KeloCopyCheckBox->isHidden());
+        AnswerStart("07:15")(dialog);
+    });
+    WhenModal<TKeloTripKeloCopyDialogForm> copy([&](auto* dialog) {
+        dialog->TripIdEdit->setText("F2");
+        dialog->OkButton->click();
+        stayedOpen = dialog->isVisible();
+        dialog->CancelButton->click();
+    });
+    Trigger(*form, "KeloCopyAction");
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(ok.Count(), 1);
+    EXPECT_EQ(ok.Last().icon, QMessageBox::Critical);
+    EXPECT_TRUE(ok.Last().text.contains("F2"));
+    EXPECT_TRUE(Changes(*form).empty());
+    EXPECT_EQ(form->EditBuffer()->FindKelo("F2")->GetSchedule()->GetCount(), 3);
+
+    WhenModal<TKeloTripKeloMoveDialogForm> again(AnswerStart("07:15"));
+    WhenModal<TKeloTripKeloCopyDialogForm> accept([](auto* dialog) { dialog->OkButton->click(); });
+    Trigger(*form, "KeloCopyAction");
+    EXPECT_EQ(FirstArrival(*form, "~F1(2)"), KeloTimeType(7, 15));
+    EXPECT_EQ(Changes(*form), (ChangeList{{Added, "~F1(2)"}}));
+}
+
+TEST_F(EditingFlowTest, DeleteSelectsTheNeighbourAndShiftsTheIndices) {
+    auto form = Open();
+    QTreeWidget* list = form->KeloListView();
+    // The first displayed row hands over to the second; any other to the one above.
+    const std::string first = NumberAt(*form, RowKelo(list->topLevelItem(0)));
+    const std::string second = NumberAt(*form, RowKelo(list->topLevelItem(1)));
+    const std::string third = NumberAt(*form, RowKelo(list->topLevelItem(2)));
+    MessageBoxAnswer yes(QMessageBox::Yes);
+    SelectRow(*form, IndexOf(*form, first));
+    Trigger(*form, "KeloDeleteAction");
+    EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), second);
+    SelectRow(*form, IndexOf(*form, third));
+    Trigger(*form, "KeloDeleteAction");
+    EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), second);
+    EXPECT_EQ(Changes(*form), (ChangeList{{Deleted, first}, {Deleted, third}}));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(RowKelo(list->topLevelItem(0)), 0);
+    EXPECT_EQ(form->Diagram().KeloViews().size(), 1u);
+    ASSERT_EQ(yes.Count(), 2);
+    EXPECT_EQ(yes.Last().text, U("Удалить рейс?"));
+
+    Trigger(*form, "KeloDeleteAction");
+    EXPECT_EQ(form->State().selectedKelo, -1);
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+}
+
+TEST_F(EditingFlowTest, ReviewListsDeletedThenAddedAndModifiedInOrderOfFirstChange) {
+    auto form = Open();
+    {
+        MessageBoxAnswer yes(QMessageBox::Yes);
+        SelectRow(*form, IndexOf(*form, "B1"));
+        Trigger(*form, "KeloDeleteAction");
+    }
+    SelectRow(*form, IndexOf(*form, "F1"));
+    {
+        WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("12:00"));
+        WhenModal<TKeloTripKeloCopyDialogForm> copy([](auto* dialog) { dialog->OkButton->click(); });
+        Trigger(*form, "KeloCopyAction");
+    }
+    SelectRow(*form, IndexOf(*form, "F2"));
+    {
+        WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("06:30"));
+        Trigger(*form, "KeloMoveAction");
+    }
+    QStringList rows;
+    WhenModal<TKeloDiagramChangesForm> review([&](auto* dialog) {
+        for (QCheckBox* box : dialog->ChangeBoxes())
+            rows << box->text();
+        dialog->grab().save(QString::fromUtf8(qgetenv("KELO_SCREENSHOT_DIR")) + "/save-review.png");
+        dialog->CancelButton->click();
+    });
+    form->SaveButton()->click();
+    EXPECT_EQ(rows, (QStringList{U("Рейс №B1 (DELTA - ALPHA)  удален"), U("Рейс №~F1(2) (ALPHA - CHARLIE)  добавлен"),
+                                 U("Рейс №F2 (ALPHA - CHARLIE)  модифицирован")}));
+    EXPECT_EQ(Changes(*form).size(), 3u);
+}
+
+TEST_F(EditingFlowTest, DiscardAsksAndShowsTheListWithFixedBoxes) {
+    auto form = Open();
+    SelectRow(*form, IndexOf(*form, "F1"));
+    auto move = [&] {
+        WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("11:00"));
+        Trigger(*form, "KeloMoveAction");
+    };
+    {
+        MessageBoxAnswer ok(QMessageBox::Ok);
+        form->DiscardButton()->click();
+        form->SaveButton()->click();
+        ASSERT_EQ(ok.Count(), 2);
+        EXPECT_EQ(ok.Boxes()[0].text, U("Изменения отсутствуют."));
+        EXPECT_EQ(ok.Boxes()[1].text, U("Изменения отсутствуют."));
+    }
+    move();
+    {
+        MessageBoxAnswer no(QMessageBox::No);
+        bool boxesFixed = false;
+        WhenModal<TKeloDiagramChangesForm> review([&](auto* dialog) {
+            boxesFixed = !dialog->ScrollBox->isEnabled();
+            dialog->CancelButton->click();
+        });
+        form->DiscardButton()->click();
+        EXPECT_TRUE(boxesFixed);
+        EXPECT_EQ(Changes(*form).size(), 1u);
+    }
+    {
+        MessageBoxAnswer no(QMessageBox::No);
+        WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
+        form->DiscardButton()->click();
+        EXPECT_TRUE(Changes(*form).empty());
+        EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(8, 0));
+    }
+    move();
+    {
+        MessageBoxAnswer yes(QMessageBox::Yes);
+        form->DiscardButton()->click();
+        EXPECT_EQ(yes.Count(), 1);
+        EXPECT_TRUE(Changes(*form).empty());
+    }
+}
+
+TEST_F(EditingFlowTest, SaveWritesTheTickedChangesAndKeepsTheClearedOne) {
+    auto form = Open();
+    SelectRow(*form, IndexOf(*form, "F1"));
+    {
+        WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("11:00"));
+        Trigger(*form, "KeloMoveAction");
+    }
+    SelectRow(*form, IndexOf(*form, "F2"));
+    {
+        WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("07:00"));
+        Trigger(*form, "KeloMoveAction");
+    }
+    MessageBoxAnswer ok(QMessageBox::Ok);
+    WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) {
+        dialog->ChangeBoxes()[0]->setChecked(false);
+        dialog->OkButton->click();
+    });
+    form->SaveButton()->click();
+    ASSERT_EQ(ok.Count(), 1);
+    EXPECT_EQ(ok.Last().text, U("Изменения успешно сохранены."));
+    EXPECT_EQ(Changes(*form), (ChangeList{{Modified, "F1"}}));
+    InMemoryDataSet::Kelo* f1 = spy->GetState()->FindKelo("F1");
+    InMemoryDataSet::Kelo* f2 = spy->GetState()->FindKelo("F2");
+    EXPECT_EQ(f1->rows[0].arrival, KeloTimeType(8, 0));
+    EXPECT_EQ(f2->rows[0].arrival, KeloTimeType(7, 0));
+    EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(11, 0));
+    EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), "F2");
+}
+
+TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
+    const std::string kelo02P = "02\xCF";
+    TKeloTripDiagramForm form(nullptr, kelo02P, LineOf(kelo02P));
+    form.show();
+    SelectRow(form, IndexOf(form, kelo02P));
+    {
+        WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("05:00"));
+        WhenModal<TKeloTripKeloCopyDialogForm> copy([](auto* dialog) { dialog->OkButton->click(); });
+        Trigger(form, "KeloCopyAction");
+    }
+    const std::string copy = "~" + kelo02P + "(2)";
+    ASSERT_GE(IndexOf(form, copy), 0);
+    MessageBoxAnswer ok(QMessageBox::Ok);
+    WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
+    form.SaveButton()->click();
+    ASSERT_EQ(ok.Count(), 1);
+    EXPECT_EQ(ok.Last().icon, QMessageBox::Critical);
+    EXPECT_EQ(ok.Last().title, "Kelo");
+    EXPECT_TRUE(ok.Last().text.contains(KeloToQString(copy)));
+    EXPECT_FALSE(ok.Last().text.contains(U("успешно")));
+    EXPECT_EQ(Changes(form), (ChangeList{{Added, copy}}));
+    EXPECT_EQ(form.KeloListView()->topLevelItemCount(), form.EditBuffer()->GetKeloSet()->GetCount());
+}
+
+TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
+    auto form = Open();
+    const int f1 = IndexOf(*form, "F1");
+    const int f2 = IndexOf(*form, "F2");
+    const int b1 = IndexOf(*form, "B1"); // a backward kelo: hidden at first
+    ASSERT_FALSE(form->Diagram().KeloViews()[std::size_t(b1)].visible);
+    int rows = 0;
+    WhenModal<TKeloTripSwitchDialogForm> choice([&](auto* dialog) {
+        QTreeWidget* list = dialog->KeloListView;
+        rows = list->topLevelItemCount();
+        for (int i = 0; i < rows; ++i) {
+            QTreeWidgetItem* row = list->topLevelItem(i);
+            row->setSelected(RowKelo(row) == f1 || RowKelo(row) == f2);
+        }
+        for (int i = 0; i < rows; ++i)
+            if (RowKelo(list->topLevelItem(i)) == f2)
+                list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+        dialog->grab().save(QString::fromUtf8(qgetenv("KELO_SCREENSHOT_DIR")) + "/choice-dialog.png");
+        dialog->NextButton->click();
+    });
+    emit form->KeloListView()->itemDoubleClicked(form->KeloListView()->topLevelItem(0), 0);
+    EXPECT_EQ(rows, 3);
+    for (int kelo : {f1, f2, b1})
+        EXPECT_FALSE(form->Diagram().KeloViews()[std::size_t(kelo)].visible) << kelo;
+    const int picked = form->State().selectedKelo;
+    EXPECT_TRUE(picked == f1 || picked == f2);
+    EXPECT_EQ(RowKelo(form->KeloListView()->currentItem()), picked);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(form->KeloListView()->topLevelItem(i)->checkState(0), Qt::Unchecked);
+}
+
+TEST(KeloSwitchDialog, SortsNumbersAsTextsAndKeepsEmptyTimesLast) {
+    kelo_test::TempDirSandbox sandbox;
+    TKeloTripSwitchDialogForm dialog;
+    std::vector<KeloSwitchRowType> rows(4);
+    const char* numbers[] = {"20", "100", "3", "A"};
+    const char* departures[] = {"07:00", "", "05:30", "09:15"};
+    for (int i = 0; i < 4; ++i) {
+        rows[std::size_t(i)].keloIndex = i;
+        rows[std::size_t(i)].number = numbers[i];
+        rows[std::size_t(i)].departure = departures[i];
+    }
+    dialog.AddRows(rows);
+    auto order = [&] {
+        std::vector<int> kelos;
+        for (const auto& check : dialog.Checks())
+            kelos.push_back(check.first);
+        return kelos;
+    };
+    dialog.KeloListViewColumnClick(2); // "Рейс"
+    EXPECT_EQ(order(), (std::vector<int>{1, 0, 2, 3}));
+    dialog.KeloListViewColumnClick(3); // "Время отпр.", same (ascending) direction
+    EXPECT_EQ(order(), (std::vector<int>{2, 0, 3, 1}));
+    dialog.KeloListViewColumnClick(3);
+    EXPECT_FALSE(dialog.SortAscending());
+    EXPECT_EQ(order(), (std::vector<int>{3, 0, 2, 1}));
+    dialog.KeloListViewColumnClick(1); // "Название" keeps the descending direction
+    EXPECT_FALSE(dialog.SortAscending());
+}
+
+TEST(KeloSwitchDialog, ATickOnOneOfSeveralSelectedRowsTicksThemAll) {
+    kelo_test::TempDirSandbox sandbox;
+    TKeloTripSwitchDialogForm dialog;
+    std::vector<KeloSwitchRowType> rows(4);
+    for (int i = 0; i < 4; ++i) {
+        rows[std::size_t(i)].keloIndex = i;
+        rows[std::size_t(i)].checked = true;
+        rows[std::size_t(i)].departure = QString("0%1:00").arg(i);
+    }
+    dialog.AddRows(rows);
+    QTreeWidget* list = dialog.KeloListView;
+    for (int i = 0; i < 3; ++i)
+        list->topLevelItem(i)->setSelected(true);
+    list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(dialog.Checks(), (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}, {3, true}}));
+    list->clearSelection();
+    list->topLevelItem(3)->setSelected(true);
+    list->topLevelItem(3)->setCheckState(0, Qt::Unchecked);
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(dialog.Checks(), (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
+}

@@ -1,0 +1,71 @@
+#include "KeloStartupSource.h"
+
+#include "KeloDBBuiltInExport.h"
+#include "KeloDBDataClass.h"
+#include "KeloDBOpen.h"
+#include "KeloDemoDataClass.h"
+
+#include <QMessageBox>
+
+#include <exception>
+#include <filesystem>
+
+namespace {
+
+QString Quoted(const std::string& path) {
+    return QStringLiteral("«%1»").arg(QString::fromLocal8Bit(path));
+}
+
+QString OpenError(const KeloDBOpenResultType& opened, const std::string& path) {
+    switch (opened.status) {
+    case KeloDBOpenStatusType::NotKeloDatabase:
+        return QStringLiteral("Файл %1 не является базой данных Kelo.").arg(Quoted(path));
+    case KeloDBOpenStatusType::Damaged:
+        return QStringLiteral("База данных %1 повреждена (%2).")
+            .arg(Quoted(path), QString::fromStdString(opened.detail));
+    case KeloDBOpenStatusType::NewerVersion:
+        return QStringLiteral("База данных %1 создана более новой версией программы.")
+            .arg(Quoted(path));
+    default:
+        return QStringLiteral("Не удаётся открыть базу данных %1: %2.")
+            .arg(Quoted(path), QString::fromStdString(opened.detail));
+    }
+}
+
+} // namespace
+
+KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs) {
+    KeloStartupSourceType result;
+    if (databaseFile.empty()) {
+        result.source = MakeBuiltInSource();
+        return result;
+    }
+    std::error_code ignored;
+    if (!std::filesystem::exists(databaseFile, ignored) &&
+        !std::filesystem::is_symlink(databaseFile, ignored)) {
+        try {
+            KeloDBWriteBuiltInDataSet(databaseFile);
+        } catch (const std::exception& error) {
+            result.error = QStringLiteral("Не удаётся создать базу данных %1: %2.")
+                               .arg(Quoted(databaseFile), QString::fromLocal8Bit(error.what()));
+            return result;
+        }
+    }
+    KeloDBOpenResultType opened = KeloDBOpen(databaseFile, busyTimeoutMs);
+    if (opened.status != KeloDBOpenStatusType::Ok) {
+        result.error = OpenError(opened, databaseFile);
+        return result;
+    }
+    result.source = KeloDataPtrClass(new KeloDBDataClass(opened.connection, {}));
+    return result;
+}
+
+KeloDataPtrClass OpenStartupSourceOrReport(const std::string& databaseFile) {
+    KeloStartupSourceType startup = OpenStartupSource(databaseFile);
+    if (startup.source.IsNull()) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Kelo"), startup.error,
+                        QMessageBox::Ok);
+        box.exec();
+    }
+    return startup.source;
+}

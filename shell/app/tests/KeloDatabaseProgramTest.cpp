@@ -1,0 +1,146 @@
+// The planner's round: start on a database, edit in a diagram window, save, start again.
+#include "KeloDBConnectionClass.h"
+#include "KeloCachedUpdateDataClass.h"
+#include "KeloStartupSource.h"
+#include "ModalAnswer.h"
+#include "TKeloDiagramChangesForm.h"
+#include "TKeloMainFrame.h"
+#include "TKeloSimpleKeloDataSetViewForm.h"
+#include "TKeloTripDiagramForm.h"
+#include "TKeloTripKeloCopyDialogForm.h"
+#include "TKeloTripKeloMoveDialogForm.h"
+#include "TShortTimePicker.h"
+#include "TempDirSandbox.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Kelo02P = "02\xCF";
+const std::string Copy02P = "~02\xCF(2)";
+
+using kelo_test::MessageBoxAnswer;
+using kelo_test::WhenModal;
+
+class KeloDatabaseProgramTest : public testing::Test {
+protected:
+    // Start-up as main does it, then the kelo choice answered with 02П.
+    TKeloTripDiagramForm* Start(int busyTimeoutMs = 3000) {
+        source = OpenStartupSource(path, busyTimeoutMs).source;
+        EXPECT_FALSE(source.IsNull());
+        frame = std::make_unique<TKeloMainFrame>(source);
+        frame->showMaximized();
+        WhenModal<TKeloSimpleKeloDataSetViewForm> choose([](auto* choice) {
+            for (int i = 0; i < choice->RowCount(); ++i)
+                if (choice->Row(i)->CaptionBytes() == Kelo02P)
+                    choice->ListView->setCurrentItem(choice->Row(i));
+            choice->accept();
+        });
+        frame->DoFlightDiagramActionExecute();
+        return qobject_cast<TKeloTripDiagramForm*>(
+            frame->MdiArea()->subWindowList().value(0)->widget());
+    }
+    void Quit() {
+        frame.reset();
+        source = KeloDataPtrClass();
+    }
+    void Select(TKeloTripDiagramForm& form, const std::string& number) {
+        QTreeWidget* list = form.KeloListView();
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            const int index = list->topLevelItem(i)->data(0, Qt::UserRole).toInt();
+            if (form.EditBuffer()->GetKeloSet()->GetItem(index)->GetNumber() == number)
+                list->setCurrentItem(list->topLevelItem(i));
+        }
+    }
+    void Trigger(TKeloTripDiagramForm& form, const char* action) {
+        form.KeloListViewPopupMenu()->findChild<QAction*>(action)->trigger();
+    }
+    // Copies 02П to 05:00 and deletes `victim`, both in the window's buffer.
+    void CopyAndDelete(TKeloTripDiagramForm& form, const std::string& victim) {
+        Select(form, Kelo02P);
+        {
+            WhenModal<TKeloTripKeloMoveDialogForm> start([](auto* dialog) {
+                dialog->TimeStartPicker->SetTimeByString("05:00");
+                dialog->OkButton->click();
+            });
+            WhenModal<TKeloTripKeloCopyDialogForm> copy(
+                [](auto* dialog) { dialog->OkButton->click(); });
+            Trigger(form, "KeloCopyAction");
+        }
+        Select(form, victim);
+        MessageBoxAnswer yes(QMessageBox::Yes);
+        Trigger(form, "KeloDeleteAction");
+    }
+    std::string Victim(TKeloTripDiagramForm& form) {
+        KeloKeloSetPtrClass kelos = form.EditBuffer()->GetKeloSet();
+        for (int i = 0; i < kelos->GetCount(); ++i)
+            if (kelos->GetItem(i)->GetNumber() != Kelo02P)
+                return kelos->GetItem(i)->GetNumber();
+        return {};
+    }
+    kelo_test::SeenMessageBox Save(TKeloTripDiagramForm& form) {
+        MessageBoxAnswer ok(QMessageBox::Ok);
+        WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
+        form.SaveButton()->click();
+        EXPECT_EQ(ok.Count(), 1);
+        return ok.Count() ? ok.Last() : kelo_test::SeenMessageBox();
+    }
+
+    kelo_test::TempDirSandbox sandbox;
+    std::string path = QDir(sandbox.Path()).filePath("plan.db").toStdString();
+    KeloDataPtrClass source;
+    std::unique_ptr<TKeloMainFrame> frame;
+};
+
+TEST_F(KeloDatabaseProgramTest, ACopyAndADeletionSavedInTheWindowAreThereAtTheNextStart) {
+    TKeloTripDiagramForm* form = Start();
+    ASSERT_NE(form, nullptr);
+    const std::string victim = Victim(*form);
+    CopyAndDelete(*form, victim);
+    EXPECT_EQ(Save(*form).text, QString::fromUtf8("Изменения успешно сохранены."));
+    Quit();
+
+    form = Start();
+    ASSERT_NE(form, nullptr);
+    KeloKeloPtrClass copy = source->FindKelo(Copy02P);
+    ASSERT_FALSE(copy.IsNull());
+    EXPECT_EQ(copy->GetSchedule()->GetItem(0)->GetArrival(), KeloTimeType(5, 0));
+    EXPECT_EQ(copy->GetSchedule()->GetCount(), 9);
+    EXPECT_TRUE(source->FindKelo(victim).IsNull());
+    // The window of the new start shows both.
+    EXPECT_FALSE(form->EditBuffer()->FindKelo(Copy02P).IsNull());
+    EXPECT_EQ(form->KeloListView()->topLevelItemCount(),
+              form->EditBuffer()->GetKeloSet()->GetCount());
+}
+
+TEST_F(KeloDatabaseProgramTest, ASaveIntoALockedDatabaseFailsWholeAndCanBeRepeated) {
+    TKeloTripDiagramForm* form = Start(100);
+    ASSERT_NE(form, nullptr);
+    const std::string victim = Victim(*form);
+    CopyAndDelete(*form, victim);
+    {
+        KeloDBConnectionClass other(path, KeloDBConnectionClass::ModeType::OpenExisting, 0);
+        other.Execute("BEGIN IMMEDIATE");
+        const kelo_test::SeenMessageBox box = Save(*form);
+        EXPECT_EQ(box.icon, QMessageBox::Critical);
+        EXPECT_TRUE(box.text.startsWith(QString::fromUtf8("Не удалось сохранить изменения"))) << box.text.toStdString();
+        EXPECT_EQ(form->Diagram().GetEditBufferObject().GetChangeCount(), 2);
+        EXPECT_FALSE(form->EditBuffer()->FindKelo(Copy02P).IsNull());
+        other.Execute("ROLLBACK");
+    }
+    EXPECT_TRUE(source->FindKelo(Copy02P).IsNull());
+    EXPECT_FALSE(source->FindKelo(victim).IsNull());
+    EXPECT_EQ(Save(*form).text, QString::fromUtf8("Изменения успешно сохранены."));
+    EXPECT_FALSE(source->FindKelo(Copy02P).IsNull());
+    EXPECT_TRUE(source->FindKelo(victim).IsNull());
+}
+
+} // namespace

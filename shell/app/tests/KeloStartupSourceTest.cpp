@@ -1,0 +1,102 @@
+#include "KeloDemoDataClass.h"
+#include "KeloStartupSource.h"
+#include "TKeloMainFrame.h"
+#include "TKeloSimpleKeloDataSetViewForm.h"
+#include "TKeloTripDiagramForm.h"
+#include "KeloTransactionClass.h"
+#include "ModalAnswer.h"
+#include "TempDirSandbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KeloStartupSourceTest : public testing::Test {
+protected:
+    std::string File(const char* name) const { return QDir(sandbox.Path()).filePath(name).toStdString(); }
+    kelo_test::TempDirSandbox sandbox;
+};
+
+TEST_F(KeloStartupSourceTest, WithoutAFileTheBuiltInDataIsUsed) {
+    KeloStartupSourceType startup = OpenStartupSource("");
+    ASSERT_FALSE(startup.source.IsNull());
+    EXPECT_EQ(KeloFindTransaction(startup.source), nullptr);
+    EXPECT_EQ(startup.source->GetKeloSet()->GetCount(), 176);
+}
+
+TEST_F(KeloStartupSourceTest, AMissingFileIsCreatedFromTheBuiltInDataAndThenReopened) {
+    const std::string path = File("plan.db");
+    KeloDataPtrClass source = OpenStartupSource(path).source;
+    ASSERT_FALSE(source.IsNull());
+    EXPECT_NE(KeloFindTransaction(source), nullptr);
+    source->DeleteKelo("100");
+    source = KeloDataPtrClass();
+    source = OpenStartupSource(path).source;
+    ASSERT_FALSE(source.IsNull());
+    EXPECT_EQ(source->GetKeloSet()->GetCount(), 175);
+}
+
+TEST_F(KeloStartupSourceTest, AFileThatIsNoDatabaseGetsAnErrorBoxAndStaysAsItWas) {
+    const std::string path = File("notes.txt");
+    {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("shopping list\n");
+    }
+    kelo_test::MessageBoxAnswer answer(QMessageBox::Ok);
+    EXPECT_TRUE(OpenStartupSourceOrReport(path).IsNull());
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Last().title, "Kelo");
+    EXPECT_EQ(answer.Last().icon, QMessageBox::Critical);
+    EXPECT_TRUE(answer.Last().text.contains(QStringLiteral("не является базой данных Kelo")))
+        << answer.Last().text.toStdString();
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "shopping list\n");
+}
+
+TEST_F(KeloStartupSourceTest, AFileThatCannotBeCreatedIsReported) {
+    KeloStartupSourceType startup = OpenStartupSource(File("no/such/folder/plan.db"));
+    EXPECT_TRUE(startup.source.IsNull());
+    EXPECT_TRUE(startup.error.startsWith(QStringLiteral("Не удаётся создать базу данных")))
+        << startup.error.toStdString();
+}
+
+TEST_F(KeloStartupSourceTest, TheChoiceListAndTheDiagramWindowsReadTheDatabase) {
+    const std::string kelo02P = "02\xCF";
+    KeloDataPtrClass source = OpenStartupSource(File("plan.db")).source;
+    ASSERT_FALSE(source.IsNull());
+    source->DeleteKelo("100");
+    source->FindKelo(kelo02P)->SetName("FROM THE FILE");
+
+    TKeloMainFrame frame(source);
+    frame.showMaximized();
+    int offered = 0;
+    {
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose([&](auto* choice) {
+            offered = choice->RowCount();
+            for (int i = 0; i < choice->RowCount(); ++i)
+                if (choice->Row(i)->CaptionBytes() == kelo02P)
+                    choice->ListView->setCurrentItem(choice->Row(i));
+            choice->accept();
+        });
+        frame.DoFlightDiagramActionExecute();
+    }
+    EXPECT_EQ(offered, 175);
+    ASSERT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+    auto* form = qobject_cast<TKeloTripDiagramForm*>(frame.MdiArea()->subWindowList()[0]->widget());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->EditBuffer()->FindKelo(kelo02P)->GetName(), "FROM THE FILE");
+    EXPECT_NE(form->Diagram().GetTransaction(), nullptr);
+    // The window's kelos are the line's, chosen by the same rule as over the built-in data.
+    const std::vector<std::string>& line = form->Diagram().GetLineStopCodes();
+    EXPECT_EQ(form->EditBuffer()->GetKeloSet()->GetCount(),
+              MakeBuiltInSource(line)->GetKeloSet()->GetCount());
+}
+
+} // namespace

@@ -21,6 +21,7 @@ class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TKeloTripDiagramForm;
+class TKeloTripKeloMoveDialogForm;
 class TZoFormStorage;
 class TZoStringStorage;
 class TripDiagramPaintBox;
@@ -145,6 +146,10 @@ private:
     int SelectedRowKelo() const;
     // Rewrites the texts of a kelo's row after its timetable changed.
     void RefreshKeloRow(int index);
+    void ShowChangedKelo(int index);
+    // The start-time dialog, made once and kept hidden between commands (showing a made
+    // window again is much quicker); set up afresh for every command.
+    TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start);
     void UpdateHints(int x, int y);
     void ToggleGrid();
     void ToggleDirection(bool forward);
@@ -199,6 +204,7 @@ private:
     QAction* monoColorAction = nullptr;
     TZoStringStorage* stringStorage = nullptr;
     TZoFormStorage* formStorage = nullptr;
+    TKeloTripKeloMoveDialogForm* startTimeDialog = nullptr;
 
     int keloListSortKey = 1;
     bool keloListRebuilding = false;

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <stdexcept>
@@ -86,6 +87,15 @@ void TKeloTripDiagramForm::RemoveKeloEntry(int index) {
         --selected;
 }
 
+// After a command: the changed kelo selected everywhere and, when shown, brought into view.
+void TKeloTripDiagramForm::ShowChangedKelo(int index) {
+    State().selectedKelo = index;
+    ApplyKeloSelection();
+    const auto& views = diagram->KeloViews();
+    if (index >= 0 && index < int(views.size()) && views[std::size_t(index)].visible)
+        diagram->ScrollToKelo(index);
+}
+
 void TKeloTripDiagramForm::RefreshKeloRow(int index) {
     QTreeWidgetItem* row = FindKeloListItem(index);
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
@@ -100,8 +110,29 @@ void TKeloTripDiagramForm::RefreshKeloRow(int index) {
     row->setText(3, count > 0 ? QString::fromLatin1(schedule->GetItem(0)->GetArrival().Format().c_str()) : QString());
     row->setText(4, count > 0 ? QString::fromLatin1(schedule->GetItem(count - 1)->GetArrival().Format().c_str())
                               : QString());
+    // Only this row can be out of order: move it to its place instead of sorting them all.
+    const bool wasCurrent = keloListView->currentItem() == row;
+    keloListView->takeTopLevelItem(keloListView->indexOfTopLevelItem(row));
+    const int rows = keloListView->topLevelItemCount();
+    int place = 0;
+    while (place < rows && KeloListViewCompare(keloListView->topLevelItem(place), row) <= 0)
+        ++place;
+    keloListView->insertTopLevelItem(place, row);
+    if (wasCurrent)
+        keloListView->setCurrentItem(row);
     keloListRebuilding = false;
-    SortKeloList();
+}
+
+TKeloTripKeloMoveDialogForm& TKeloTripDiagramForm::StartTimeDialog(const QString& caption, bool offerCopy,
+                                                                   const QTime& start) {
+    if (startTimeDialog == nullptr)
+        startTimeDialog = new TKeloTripKeloMoveDialogForm(this);
+    startTimeDialog->setWindowTitle(caption);
+    startTimeDialog->TimeStartPicker->SetTime(start);
+    startTimeDialog->KeloCopyCheckBox->setChecked(false);
+    startTimeDialog->KeloCopyCheckBox->setVisible(offerCopy);
+    startTimeDialog->OkButton->setFocus();
+    return *startTimeDialog;
 }
 
 KeloKeloPtrClass TKeloTripDiagramForm::CreateKeloCopy(int index, const std::string& number,
@@ -134,9 +165,8 @@ void TKeloTripDiagramForm::KeloMoveActionExecute() {
         return;
     try {
         KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-        TKeloTripKeloMoveDialogForm dialog(this);
-        dialog.setWindowTitle(stringStorage->Line(0));
-        dialog.TimeStartPicker->SetTime(FirstArrivalForPicker(kelos->GetItem(selected)));
+        TKeloTripKeloMoveDialogForm& dialog =
+            StartTimeDialog(stringStorage->Line(0), true, FirstArrivalForPicker(kelos->GetItem(selected)));
         if (dialog.exec() != QDialog::Accepted)
             return;
         int x = selected;
@@ -150,7 +180,7 @@ void TKeloTripDiagramForm::KeloMoveActionExecute() {
         State().selectedKelo = x;
         ShiftKeloSchedule(*kelos->GetItem(x)->GetSchedule(), dialog.StartMinutes());
         RefreshKeloRow(x);
-        ApplyKeloSelection();
+        ShowChangedKelo(x);
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -167,9 +197,8 @@ void TKeloTripDiagramForm::KeloInvertActionExecute() {
         KeloInvertMessageBoxesClass questions(this);
         if (!CheckKeloInvertible(*kelos->GetItem(selected)->GetSchedule(), *topology, questions))
             return;
-        TKeloTripKeloMoveDialogForm dialog(this);
-        dialog.setWindowTitle(stringStorage->Line(1));
-        dialog.TimeStartPicker->SetTime(FirstArrivalForPicker(kelos->GetItem(selected)));
+        TKeloTripKeloMoveDialogForm& dialog =
+            StartTimeDialog(stringStorage->Line(1), true, FirstArrivalForPicker(kelos->GetItem(selected)));
         if (dialog.exec() != QDialog::Accepted)
             return;
         int x = selected;
@@ -185,7 +214,7 @@ void TKeloTripDiagramForm::KeloInvertActionExecute() {
         if (InvertKeloSchedule(*schedule, *topology, questions))
             ShiftKeloSchedule(*schedule, dialog.StartMinutes());
         RefreshKeloRow(x);
-        ApplyKeloSelection();
+        ShowChangedKelo(x);
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -197,10 +226,8 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         return;
     try {
         KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-        TKeloTripKeloMoveDialogForm dialog(this);
-        dialog.setWindowTitle(stringStorage->Line(2));
-        dialog.KeloCopyCheckBox->hide();
-        dialog.TimeStartPicker->SetTime(FirstArrivalForPicker(kelos->GetItem(selected)));
+        TKeloTripKeloMoveDialogForm& dialog =
+            StartTimeDialog(stringStorage->Line(2), false, FirstArrivalForPicker(kelos->GetItem(selected)));
         if (dialog.exec() != QDialog::Accepted)
             return;
         KeloKeloPtrClass copy = AskCopyNumberAndName(selected, false);
@@ -209,8 +236,7 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         const int x = FindKeloIndex(*kelos, copy->GetNumber());
         ShiftKeloSchedule(*copy->GetSchedule(), dialog.StartMinutes());
         AddKeloEntry(x, copy);
-        State().selectedKelo = x;
-        ApplyKeloSelection();
+        ShowChangedKelo(x);
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }

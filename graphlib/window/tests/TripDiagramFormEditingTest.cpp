@@ -29,6 +29,13 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
+// Pictures of the dialogs for a look by eye, only when KELO_SCREENSHOT_DIR names a folder.
+void Screenshot(QWidget* widget, const char* name) {
+    const QString folder = qEnvironmentVariable("KELO_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        widget->grab().save(folder + "/" + name);
+}
+
 // Answers the start-time dialog with a time, optionally ticking "Создать копию".
 auto AnswerStart(const char* time, bool copy = false) {
     return [time, copy](TKeloTripKeloMoveDialogForm* dialog) {
@@ -188,7 +195,7 @@ TEST_F(EditingFlowTest, ReviewListsDeletedThenAddedAndModifiedInOrderOfFirstChan
     WhenModal<TKeloDiagramChangesForm> review([&](auto* dialog) {
         for (QCheckBox* box : dialog->ChangeBoxes())
             rows << box->text();
-        dialog->grab().save(QString::fromUtf8(qgetenv("KELO_SCREENSHOT_DIR")) + "/save-review.png");
+        Screenshot(dialog, "save-review.png");
         dialog->CancelButton->click();
     });
     form->SaveButton()->click();
@@ -281,6 +288,24 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
     }
     const std::string copy = "~" + kelo02P + "(2)";
     ASSERT_GE(IndexOf(form, copy), 0);
+    {
+        // Cancel in the choice dialog leaves the ticks and the selection as they were.
+        const std::vector<TripDiagramKeloViewType> views = form.Diagram().KeloViews();
+        const int selected = form.State().selectedKelo;
+        WhenModal<TKeloTripSwitchDialogForm> choice([](auto* dialog) {
+            dialog->KeloListView->topLevelItem(0)->setSelected(true);
+            dialog->KeloListView->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+            dialog->KeloListView->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+            Screenshot(dialog, "choice-dialog-shipped.png");
+            dialog->CancelButton->click();
+        });
+        emit form.KeloListView()->itemDoubleClicked(form.KeloListView()->topLevelItem(0), 0);
+        EXPECT_TRUE(choice.Done());
+        EXPECT_EQ(form.State().selectedKelo, selected);
+        for (std::size_t i = 0; i < views.size(); ++i)
+            EXPECT_EQ(form.Diagram().KeloViews()[i].visible, views[i].visible);
+        Screenshot(&form, "window-with-copy.png");
+    }
     MessageBoxAnswer ok(QMessageBox::Ok);
     WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
     form.SaveButton()->click();
@@ -310,7 +335,7 @@ TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
         for (int i = 0; i < rows; ++i)
             if (RowKelo(list->topLevelItem(i)) == f2)
                 list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-        dialog->grab().save(QString::fromUtf8(qgetenv("KELO_SCREENSHOT_DIR")) + "/choice-dialog.png");
+        Screenshot(dialog, "choice-dialog.png");
         dialog->NextButton->click();
     });
     emit form->KeloListView()->itemDoubleClicked(form->KeloListView()->topLevelItem(0), 0);

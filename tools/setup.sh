@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     fonts-dejavu-core
+    poppler-utils
 )
 
 missing=()

@@ -88,6 +88,7 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     CreateControls();
     CreateChartPopupMenu();
     CreateKeloListPopupMenu();
+    CreateReportCommands();
 
     // Measures texts on the paint area's font; painting goes through the paint event.
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());

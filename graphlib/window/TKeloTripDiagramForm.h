@@ -72,6 +72,9 @@ public:
     void SortKeloList();
     void OpenKeloChoice();
     void OpenTimetableDialog(int index);
+    // The reports of the chart popup menu, on the edit buffer (TKeloTripDiagramFormReports.cpp).
+    void PrintTripInfoMenuItemClick();
+    void PrintStopInfoMenuItemClick();
 
     // The kelo commands of the kelo list's popup menu; each acts on the selected row's kelo.
     void KeloMoveActionExecute();
@@ -124,6 +127,7 @@ private:
     QWidget* CreateInfoPanel();
     void CreateChartPopupMenu();
     void CreateKeloListPopupMenu();
+    void CreateReportCommands();
     void FormCreate();
     void FillInfoPanel(bool showZeroCapacity);
     void KeloListViewChange(QTreeWidgetItem* item);

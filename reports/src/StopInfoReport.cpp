@@ -1,0 +1,83 @@
+#include "StopInfoReport.h"
+
+#include "Cp1251.h"
+#include "ReportTextWriter.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::string& Rule() {
+    static const std::string rule(59, '-');
+    return rule;
+}
+
+std::string Cp1251(const char* utf8) { return Utf8ToCp1251(utf8).bytes; }
+
+} // namespace
+
+void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKeloSetPtrClass kelos,
+                         const std::string& stopCode) {
+    rows.clear();
+    const std::int32_t count = kelos->GetCount();
+    for (std::int32_t k = 0; k < count; ++k) {
+        KeloKeloPtrClass kelo = kelos->GetItem(k);
+        KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+        const std::int32_t entries = schedule->GetCount();
+        for (std::int32_t i = 0; i < entries; ++i) {
+            KeloStopSchedulePtrClass entry = schedule->GetItem(i);
+            if (entry->GetStop()->GetCode() == stopCode)
+                rows.push_back({kelo->GetNumber(), kelo->GetName(), entry->GetArrival(),
+                                entry->GetStay()});
+        }
+    }
+    // Stable, so that a report of the same data always reads the same.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.arrival < b.arrival; });
+}
+
+bool WriteStopInfoHeader(std::ostream& file, KeloStopPtrClass stop) {
+    if (stop.IsNull())
+        return false;
+    const std::string code = stop->GetCode();
+    const std::string name = stop->GetName();
+    if (!ReportTextIsWritable(code) || !ReportTextIsWritable(name))
+        return false;
+    static const std::string titles =
+        Cp1251("Номер                Название           Прибы  Отправ Стоян");
+    static const std::string titles2 =
+        Cp1251("рейса                 рейса              тие   ление   ка");
+    static const std::string caption = Cp1251("Остановочный пункт ");
+    return WriteReportLine(file, caption + code + "  " + name) && WriteReportLine(file, Rule()) &&
+           WriteReportLine(file, titles) && WriteReportLine(file, titles2) &&
+           WriteReportLine(file, Rule());
+}
+
+bool WriteStopInfoRows(std::ostream& file, const std::vector<StopInfoReportKeloDataType>& rows) {
+    for (const StopInfoReportKeloDataType& row : rows) {
+        if (!ReportTextIsWritable(row.keloNumber) || !ReportTextIsWritable(row.keloName))
+            return false;
+        std::string departure;
+        std::string stay;
+        if (!row.stay.IsEmpty()) {
+            departure = (row.arrival + row.stay).Format();
+            stay = row.stay.Format();
+        }
+        const std::string line = ReportFitWidth(row.keloNumber, 5) + "  " +
+                                 ReportFitWidth(row.keloName, 31) + "  " +
+                                 ReportFitWidth(row.arrival.Format(), 5) + "  " +
+                                 ReportFitWidth(departure, 5) + "  " + ReportFitWidth(stay, 5);
+        if (!WriteReportLine(file, line))
+            return false;
+    }
+    return true;
+}
+
+bool WriteStopInfoFooter(std::ostream& file) { return WriteReportLine(file, Rule()); }
+
+bool WriteStopInfoReport(std::ostream& file, KeloDataPtrClass data, const std::string& stopCode) {
+    std::vector<StopInfoReportKeloDataType> rows;
+    CollectStopInfoRows(rows, data->GetKeloSet(), stopCode);
+    return WriteStopInfoHeader(file, data->FindStop(stopCode)) && WriteStopInfoRows(file, rows) &&
+           WriteStopInfoFooter(file);
+}

@@ -1,20 +1,34 @@
 // Every interaction at 1, 10 and 100 regions over the database source, on the trunk line:
 // start-up to the choice list, opening the trunk's diagram window, a selection click, a scroll
-// step. Each benchmark reports the peak resident memory so far (run one size per process to
+// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each benchmark reports the peak resident memory so far (run one size per process to
 // read it for that size). Runs headless.
 
+#include "KeloCachedUpdateDataClass.h"
+#include "KeloStartupSource.h"
+#include "KeloTimetableArithmetic.h"
 #include "ScaleBenchData.h"
+#include "TKeloDiagramChangesForm.h"
 #include "TKeloMainFrame.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TripDiagramPaintBox.h"
 #include "ZoCanvasClass.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QImage>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
 
 namespace {
 
@@ -38,14 +52,15 @@ std::unique_ptr<TKeloTripDiagramForm> OpenTrunk(const ScaleBenchDatabase& db) {
                                                   db.Source(db.trunkLine));
 }
 
-// Opening the database, the main window, and the choice list of every kelo painted once.
+// Start-up as `kelo --database FILE` makes it: the source, the maximised main window, and the
+// choice list of every kelo, painted once.
 void BM_StartUpToChoiceList(benchmark::State& state) {
     const std::string path = ScaleDatabase(int(state.range(0))).path;
     for (auto _ : state) {
-        TKeloMainFrame frame;
-        ScaleBenchDatabase db;
-        db.connection = ScaleOpen(path);
-        TKeloSimpleKeloDataSetViewForm choice(db.Source(), &frame);
+        KeloDataPtrClass source = OpenStartupSourceOrReport(path);
+        TKeloMainFrame frame(source);
+        frame.showMaximized();
+        TKeloSimpleKeloDataSetViewForm choice(source, &frame);
         choice.resize(640, 480);
         benchmark::DoNotOptimize(choice.grab());
     }
@@ -114,11 +129,107 @@ void BM_ScrollStep(benchmark::State& state) {
     ReportMemory(state);
 }
 
+// The trunk stop with the most calls of the window's kelos.
+int BusiestStopRow(TKeloTripDiagramForm& form) {
+    KeloDataPtrClass view = form.Diagram().GetView();
+    KeloStopSetPtrClass stops = view->GetStopSet();
+    std::map<std::string, int> calls;
+    KeloKeloSetPtrClass kelos = view->GetKeloSet();
+    for (int k = 0; k < kelos->GetCount(); ++k) {
+        KeloKeloSchedulePtrClass schedule = kelos->GetItem(k)->GetSchedule();
+        for (int i = 0; i < schedule->GetCount(); ++i)
+            ++calls[schedule->GetItem(i)->GetStop()->GetCode()];
+    }
+    int busiest = 0;
+    for (int i = 0; i < stops->GetCount(); ++i)
+        if (calls[stops->GetItem(i)->GetCode()] >
+            calls[stops->GetItem(busiest)->GetCode()])
+            busiest = i;
+    return busiest;
+}
+
+// The station timetable of the busiest trunk stop, from the popup item to the filled preview.
+void BM_StationTimetable(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    QMdiArea area;
+    auto* form = OpenTrunk(db).release();
+    area.addSubWindow(form)->setAttribute(Qt::WA_DeleteOnClose);
+    form->State().selectedStop = BusiestStopRow(*form);
+    QAction* item = form->ChartPopupMenu()->findChild<QAction*>("PrintStopInfoMenuItem");
+    for (auto _ : state) {
+        item->trigger();
+        state.PauseTiming();
+        QMdiSubWindow* preview = area.subWindowList(QMdiArea::CreationOrder).last();
+        if (preview->widget() == form) {
+            state.SkipWithError("no preview opened");
+            break;
+        }
+        delete preview;
+        state.ResumeTiming();
+    }
+    ReportMemory(state);
+}
+
+// Answers the change review and every message of a save with OK.
+class SaveAnswers {
+public:
+    SaveAnswers() {
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible())
+                return;
+            if (auto* review = qobject_cast<TKeloDiagramChangesForm*>(modal))
+                review->OkButton->click();
+            else if (auto* box = qobject_cast<QMessageBox*>(modal))
+                box->button(QMessageBox::Ok)->click();
+        });
+        timer.start();
+    }
+
+private:
+    QTimer timer;
+};
+
+// A save of 20 moved kelos of the trunk, from the button through the review to the database,
+// in one transaction. Works on a copy of the scale database, which it changes.
+void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
+    const ScaleBenchDatabase& master = ScaleDatabase(int(state.range(0)));
+    ScaleBenchDatabase db;
+    db.path = master.path + ".save.db";
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(db.path + suffix);
+    std::filesystem::copy_file(master.path, db.path);
+    db.connection = ScaleOpen(db.path);
+    db.trunkKelo = master.trunkKelo;
+    db.trunkLine = master.trunkLine;
+    auto form = OpenTrunk(db);
+    form->show();
+    SaveAnswers answers;
+    KeloDataPtrClass buffer = form->EditBuffer();
+    int shift = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shift = (shift + 7) % 60;
+        KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
+        const int count = kelos->GetCount();
+        for (int i = 0; i < 20 && i < count; ++i) // spread over the trunk's kelos
+            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(),
+                              300 + 10 * i + shift);
+        state.ResumeTiming();
+        form->SaveButton()->click();
+    }
+    state.counters["changes_left"] = form->Diagram().GetEditBufferObject().GetChangeCount();
+    ReportMemory(state);
+}
+
 constexpr auto Unit = benchmark::kMillisecond;
 BENCHMARK(BM_StartUpToChoiceList)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_OpenTrunkWindow)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_SelectionClick)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_ScrollStep)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_StationTimetable)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 
 } // namespace
 

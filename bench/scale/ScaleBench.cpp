@@ -223,11 +223,29 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
     ReportMemory(state);
 }
 
+// What a scroll step of 120 pixels costs where the window moves the pixels it already shows
+// and repaints only the strip that comes into view.
+void BM_ScrollStrip(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    auto form = OpenTrunk(db);
+    const int width = std::max(form->ChartPaintBox()->width() - VisibleWidth, 1);
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 120) % width;
+        QImage image(120, VisibleHeight, QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.translate(-(x + VisibleWidth - 120), 0);
+        form->ChartPaintBoxPaint(painter, QRect(x + VisibleWidth - 120, 0, 120, VisibleHeight));
+    }
+    ReportMemory(state);
+}
+
 constexpr auto Unit = benchmark::kMillisecond;
 BENCHMARK(BM_StartUpToChoiceList)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_OpenTrunkWindow)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_SelectionClick)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_ScrollStep)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_ScrollStrip)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_StationTimetable)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 

@@ -5,10 +5,8 @@
 KeloCAKeloCacheClass::KeloCAKeloCacheClass(KeloDataPtrClass lower) : Lower(std::move(lower)) {}
 
 KeloCAKeloType* KeloCAKeloCacheClass::Find(const std::string& number) {
-    for (KeloCAKeloType& kelo : Kelos)
-        if (kelo.Number == number)
-            return &kelo;
-    return nullptr;
+    const std::size_t at = Index.Find(number);
+    return at == Index.None ? nullptr : &Kelos[at];
 }
 
 KeloCAKeloType& KeloCAKeloCacheClass::FindOrAdd(const std::string& number) {
@@ -17,6 +15,7 @@ KeloCAKeloType& KeloCAKeloCacheClass::FindOrAdd(const std::string& number) {
     KeloCAKeloType added;
     added.Number = number;
     Kelos.push_back(added);
+    Index.Add(number, Kelos.size() - 1);
     return Kelos.back();
 }
 
@@ -74,5 +73,10 @@ void KeloCAKeloCacheClass::InvalidateDistance(const std::string& number) {
 }
 
 void KeloCAKeloCacheClass::Forget(const std::string& number) {
+    if (Find(number) == nullptr)
+        return;
     std::erase_if(Kelos, [&](const KeloCAKeloType& kelo) { return kelo.Number == number; });
+    Index.Rebuild(Kelos, [](const KeloCAKeloType& kelo) -> const std::string& {
+        return kelo.Number;
+    });
 }

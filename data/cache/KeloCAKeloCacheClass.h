@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloCAIndexTemplate.h"
 #include "KeloCacheTypes.h"
 #include "KeloDataClass.h"
 
@@ -30,4 +31,5 @@ private:
 
     KeloDataPtrClass Lower;
     std::vector<KeloCAKeloType> Kelos;
+    KeloCAIndexTemplate<std::string> Index; // number -> position in Kelos
 };

@@ -4,9 +4,8 @@ KeloCAKeloScheduleCacheClass::KeloCAKeloScheduleCacheClass(KeloDataPtrClass lowe
     : Lower(std::move(lower)) {}
 
 KeloCAKeloScheduleType* KeloCAKeloScheduleCacheClass::Get(const std::string& number) {
-    for (KeloCAKeloScheduleType& schedule : Schedules)
-        if (schedule.Number == number)
-            return &schedule;
+    if (const std::size_t at = Index.Find(number); at != Index.None)
+        return &Schedules[at];
 
     KeloKeloPtrClass kelo = Lower->FindKelo(number);
     if (kelo.IsNull())
@@ -28,11 +27,17 @@ KeloCAKeloScheduleType* KeloCAKeloScheduleCacheClass::Get(const std::string& num
         loaded.Entries.push_back(entry);
     }
     Schedules.push_back(std::move(loaded));
+    Index.Add(number, Schedules.size() - 1);
     return &Schedules.back();
 }
 
 void KeloCAKeloScheduleCacheClass::Forget(const std::string& number) {
+    if (Index.Find(number) == Index.None)
+        return;
     std::erase_if(Schedules, [&](const KeloCAKeloScheduleType& schedule) {
         return schedule.Number == number;
+    });
+    Index.Rebuild(Schedules, [](const KeloCAKeloScheduleType& schedule) -> const std::string& {
+        return schedule.Number;
     });
 }

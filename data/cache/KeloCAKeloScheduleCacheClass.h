@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloCAIndexTemplate.h"
 #include "KeloCacheTypes.h"
 #include "KeloDataClass.h"
 
@@ -21,4 +22,5 @@ public:
 private:
     KeloDataPtrClass Lower;
     std::vector<KeloCAKeloScheduleType> Schedules;
+    KeloCAIndexTemplate<std::string> Index; // number -> position in Schedules
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloCAIndexTemplate.h"
 #include "KeloCacheTypes.h"
 #include "KeloDataClass.h"
 
@@ -20,4 +21,5 @@ private:
 
     KeloTopologyPtrClass Lower;
     std::vector<KeloCATopologyLinkType> Links;
+    KeloCAIndexTemplate<std::pair<std::string, std::string>, KeloCACodePairHash> Index;
 };

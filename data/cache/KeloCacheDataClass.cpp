@@ -31,10 +31,10 @@ KeloKeloPtrClass KeloCacheDataClass::FindKelo(const std::string& number) {
 }
 
 KeloStopPtrClass KeloCacheDataClass::FindStop(const std::string& code) {
-    for (KeloStopPtrClass& stop : Stops)
-        if (stop->GetCode() == code)
-            return stop;
+    if (const std::size_t at = StopIndex.Find(code); at != StopIndex.None)
+        return Stops[at];
     Stops.push_back(KeloStopPtrClass(new KeloCAStopClass(Lower, code)));
+    StopIndex.Add(code, Stops.size() - 1);
     return Stops.back();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloCAIndexTemplate.h"
 #include "KeloCAKeloCacheClass.h"
 #include "KeloCAKeloScheduleCacheClass.h"
 #include "KeloDataClass.h"
@@ -42,4 +43,5 @@ private:
     KeloCAKeloCacheClass KeloCache;
     KeloCAKeloScheduleCacheClass ScheduleCache;
     std::vector<KeloStopPtrClass> Stops;
+    KeloCAIndexTemplate<std::string> StopIndex; // code -> position in Stops
 };

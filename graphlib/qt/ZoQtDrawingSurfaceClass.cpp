@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+
 QColor ZoColorToQColor(ZoColorType color) {
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
 }
@@ -46,10 +48,13 @@ QRect DeviceRect(QPainter& painter) {
 } // namespace
 
 ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(QPainter& painter, const QRect& clip)
-    : painter(&painter), metrics(painter.fontMetrics()), clip(clip) {}
+    : painter(&painter), metrics(painter.fontMetrics()), clip(clip), cullLines(true) {}
 
 ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(QPainter& painter)
-    : ZoQtDrawingSurfaceClass(painter, DeviceRect(painter)) {}
+    : ZoQtDrawingSurfaceClass(painter, DeviceRect(painter)) {
+    // The device's rectangle need not be in the painter's coordinates.
+    cullLines = false;
+}
 
 ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(const QFont& font, const QRect& clip)
     : metrics(font), clip(clip) {}
@@ -90,8 +95,18 @@ void ZoQtDrawingSurfaceClass::MoveTo(std::int32_t x, std::int32_t y) {
     posY = y;
 }
 
+bool ZoQtDrawingSurfaceClass::LineOutsideClip(std::int32_t x, std::int32_t y) const {
+    // The pen's width and square caps, with a pixel to spare; in 64 bits against far zoom.
+    const std::int64_t margin = std::max(penWidth, 1) + 2;
+    return std::int64_t(std::max(posX, x)) + margin < clip.left() ||
+           std::int64_t(std::min(posX, x)) - margin > std::int64_t(clip.left()) + clip.width() ||
+           std::int64_t(std::max(posY, y)) + margin < clip.top() ||
+           std::int64_t(std::min(posY, y)) - margin > std::int64_t(clip.top()) + clip.height();
+}
+
 void ZoQtDrawingSurfaceClass::LineTo(std::int32_t x, std::int32_t y) {
-    if (painter != nullptr) {
+    // A picture of many thousand lines repaints only what the area to repaint can show.
+    if (painter != nullptr && !(cullLines && LineOutsideClip(x, y))) {
         ApplyPen();
         if (posX == x && posY == y)
             painter->drawPoint(x, y);

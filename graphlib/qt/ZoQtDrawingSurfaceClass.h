@@ -54,10 +54,12 @@ public:
 private:
     const QString& Convert(const std::string& text);
     void ApplyPen();
+    bool LineOutsideClip(std::int32_t x, std::int32_t y) const;
 
     QPainter* painter = nullptr;
     QFontMetrics metrics;
     QRect clip;
+    bool cullLines = false; // only when the clip is known in the painter's coordinates
     QColor textColor = Qt::black;
     ZoColorType penColor = 0;
     int penStyle = 0;

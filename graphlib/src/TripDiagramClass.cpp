@@ -289,11 +289,14 @@ void TripDiagramClass::BuildScene() {
     KeloKeloSetPtrClass kelos = view->GetKeloSet();
     const std::int32_t count = kelos->GetCount();
     for (std::int32_t k = 0; k < count; ++k) {
+        NoteSceneKelo(k, canvas.GetItemCount());
         // A kelo without a view entry (added behind the window's back) is not drawn.
         if (k < static_cast<std::int32_t>(keloViews.size()) && keloViews[k].visible)
             AddKelo(k, kelos->GetItem(k));
     }
+    NoteSceneKelo(count, canvas.GetItemCount());
     canvas.SetPenWidth(1);
+    NoteSceneBuilt();
     if (state.selectedKelo != -1)
         canvas.BringTaggedToFront(KeloIndexTag, std::to_string(state.selectedKelo));
     canvas.Paint();

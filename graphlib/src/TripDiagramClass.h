@@ -21,6 +21,9 @@ struct TripDiagramKeloViewType {
     bool visible = true;
     ZoColorType color = 0x808080;
     int penStyle = ZoPenSolid;
+
+    friend bool operator==(const TripDiagramKeloViewType&,
+                           const TripDiagramKeloViewType&) = default;
 };
 
 /// Display state of a diagram window, with the values of a new window.
@@ -43,6 +46,9 @@ struct TripDiagramDisplayStateType {
     ZoColorType keloCommonColor = 0x808080;
     ZoColorType keloSelectedColor = 0xFF0000;
     std::int32_t labelWidth = 0; // widest stop name in pixels
+
+    friend bool operator==(const TripDiagramDisplayStateType&,
+                           const TripDiagramDisplayStateType&) = default;
 };
 
 /// The trip diagram of one line without its window: owns the data stack (built-in source,
@@ -139,6 +145,10 @@ public:
     // Clears the canvas, adds all items for the current state, paints on the surface and
     // asks the host to repaint.
     void BuildScene();
+    // The same scene as BuildScene after only the selected kelo changed, made by redoing the
+    // items of the kelo selected before and of the one selected now; anything else changed
+    // since the last BuildScene makes it call BuildScene.
+    void UpdateSelectedKelo();
     // Zoom factor for both axes; keeps the scroll positions in proportion, ticks the zoom
     // menu and rebuilds. A factor <= 0 only updates the ticks and rebuilds.
     void SetZoom(float factor);
@@ -153,6 +163,18 @@ public:
     ZoRectType GetPictureArea() const;
 
 private:
+    // What the last BuildScene drew, so that a change of selection can redo two kelos only.
+    struct SceneRecordType {
+        bool valid = false;
+        TripDiagramDisplayStateType state;
+        std::vector<TripDiagramKeloViewType> views;
+        std::vector<std::uint32_t> firstItem; // per kelo index: first item id, then the end
+        std::vector<std::uint32_t> order;     // stacking before the selection came to front
+    };
+    void NoteSceneKelo(std::int32_t keloIndex, std::uint32_t firstItem);
+    void NoteSceneBuilt();
+    bool RedoSceneKelo(std::int32_t keloIndex);
+
     void BuildDataStack(KeloDataPtrClass bottomSource);
     void InitialiseViews(const std::string& keloNumber);
     void MeasureLabelWidth();
@@ -178,4 +200,5 @@ private:
     KeloDataPtrClass view;
     TripDiagramStopDistanceCacheClass distances;
     ZoCanvasClass canvas;
+    SceneRecordType scene;
 };

@@ -1,5 +1,7 @@
 #include "ZoCanvasClass.h"
 
+#include "KeloAssert.h"
+
 #include <algorithm>
 
 std::uint32_t ZoCanvasClass::Append(std::unique_ptr<ZoCanvasItemClass> item) {
@@ -142,6 +144,21 @@ ZoRectType ZoCanvasClass::GetItemsBounds() const {
         bounds.bottom = std::max(bounds.bottom, box.bottom);
     }
     return bounds;
+}
+
+void ZoCanvasClass::SetOrder(std::vector<std::uint32_t> value) {
+    KELO_ASSERT(value.size() == order.size());
+    order = std::move(value);
+}
+
+void ZoCanvasClass::ReplaceItems(std::uint32_t first, std::uint32_t replacementFirst) {
+    KELO_ASSERT(first <= replacementFirst && replacementFirst <= items.size());
+    const std::uint32_t count = static_cast<std::uint32_t>(items.size()) - replacementFirst;
+    KELO_ASSERT(first + count <= replacementFirst);
+    for (std::uint32_t i = 0; i < count; ++i)
+        items[first + i] = std::move(items[replacementFirst + i]);
+    items.resize(replacementFirst);
+    std::erase_if(order, [&](std::uint32_t id) { return id >= replacementFirst; });
 }
 
 void ZoCanvasClass::Clear() {

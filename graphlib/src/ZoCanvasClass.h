@@ -81,6 +81,12 @@ public:
     const ZoCanvasItemClass* GetItem(std::uint32_t id) const;
     // Stacking order, bottom first.
     const std::vector<std::uint32_t>& GetOrder() const { return order; }
+    // Replaces the stacking order by another arrangement of the same ids.
+    void SetOrder(std::vector<std::uint32_t> value);
+    // Moves the items from `replacementFirst` to the last one into the slots from `first`
+    // on, keeping those slots' ids and stacking places: the way to restyle a group of items
+    // by adding them again. The moved items' own ids are given up.
+    void ReplaceItems(std::uint32_t first, std::uint32_t replacementFirst);
 
 private:
     std::uint32_t Append(std::unique_ptr<ZoCanvasItemClass> item);

@@ -60,6 +60,8 @@ public:
 
     // Selection and refresh, as the lists, the chart and later the editing commands use them.
     void ApplyKeloSelection();
+    // The same when nothing but the selected kelo changed: the picture redoes two kelos.
+    void ApplyKeloSelectionChange();
     void RefreshKeloDetails();
     void ApplyStopSelection();
     void FillKeloList();

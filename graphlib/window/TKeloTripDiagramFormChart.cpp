@@ -99,7 +99,7 @@ void TKeloTripDiagramForm::OnChartItemMouseDown(std::uint32_t id, int button) {
     ZoCanvasClass& canvas = diagram->GetCanvas();
     if (auto kelo = canvas.GetTag(id, TripDiagramClass::KeloIndexTag)) {
         State().selectedKelo = std::stoi(*kelo);
-        ApplyKeloSelection();
+        ApplyKeloSelectionChange();
     } else if (auto stop = canvas.GetTag(id, TripDiagramClass::StopIndexTag)) {
         State().selectedStop = std::stoi(*stop);
         ApplyStopSelection();

@@ -250,7 +250,7 @@ void TKeloTripDiagramForm::KeloListViewSelectItem() {
     if (index == State().selectedKelo)
         return;
     State().selectedKelo = index;
-    ApplyKeloSelection();
+    ApplyKeloSelectionChange();
     const auto& views = diagram->KeloViews();
     if (index >= 0 && index < int(views.size()) && views[index].visible)
         diagram->ScrollToKelo(index);
@@ -294,6 +294,17 @@ void TKeloTripDiagramForm::ApplyKeloSelection() {
     SelectKeloListRow(State().selectedKelo);
     diagram->ApplyKeloColors();
     diagram->BuildScene();
+    FillInfoPanel(false);
+    FillTimetableList(State().selectedKelo);
+    keloListView->viewport()->update();
+    QApplication::restoreOverrideCursor();
+}
+
+void TKeloTripDiagramForm::ApplyKeloSelectionChange() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SelectKeloListRow(State().selectedKelo);
+    diagram->ApplyKeloColors();
+    diagram->UpdateSelectedKelo();
     FillInfoPanel(false);
     FillTimetableList(State().selectedKelo);
     keloListView->viewport()->update();

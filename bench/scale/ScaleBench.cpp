@@ -1,0 +1,262 @@
+// Every interaction at 1, 10 and 100 regions over the database source, on the trunk line:
+// start-up to the choice list, opening the trunk's diagram window, a selection click, a scroll
+// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each benchmark reports the peak resident memory so far (run one size per process to
+// read it for that size). Runs headless.
+
+#include "KeloCachedUpdateDataClass.h"
+#include "KeloStartupSource.h"
+#include "KeloTimetableArithmetic.h"
+#include "ScaleBenchData.h"
+#include "TKeloDiagramChangesForm.h"
+#include "TKeloMainFrame.h"
+#include "TKeloSimpleKeloDataSetViewForm.h"
+#include "TKeloTripDiagramForm.h"
+#include "TripDiagramPaintBox.h"
+#include "ZoCanvasClass.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+
+namespace {
+
+constexpr int VisibleWidth = 1200;
+constexpr int VisibleHeight = 600;
+
+void ReportMemory(benchmark::State& state) {
+    state.counters["peak_MB"] = PeakResidentMegabytes();
+}
+
+// One repaint of the visible part of the chart at a scroll position.
+void PaintVisiblePart(TKeloTripDiagramForm& form, int x = 0, int y = 0) {
+    QImage image(VisibleWidth, VisibleHeight, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.translate(-x, -y);
+    form.ChartPaintBoxPaint(painter, QRect(x, y, VisibleWidth, VisibleHeight));
+}
+
+std::unique_ptr<TKeloTripDiagramForm> OpenTrunk(const ScaleBenchDatabase& db) {
+    return std::make_unique<TKeloTripDiagramForm>(nullptr, db.trunkKelo, db.trunkLine,
+                                                  db.Source(db.trunkLine));
+}
+
+// Start-up as `kelo --database FILE` makes it: the source, the maximised main window, and the
+// choice list of every kelo, painted once.
+void BM_StartUpToChoiceList(benchmark::State& state) {
+    const std::string path = ScaleDatabase(int(state.range(0))).path;
+    for (auto _ : state) {
+        KeloDataPtrClass source = OpenStartupSourceOrReport(path);
+        TKeloMainFrame frame(source);
+        frame.showMaximized();
+        TKeloSimpleKeloDataSetViewForm choice(source, &frame);
+        choice.resize(640, 480);
+        benchmark::DoNotOptimize(choice.grab());
+    }
+    ReportMemory(state);
+}
+
+void BM_OpenTrunkWindow(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    for (auto _ : state) {
+        auto form = OpenTrunk(db);
+        PaintVisiblePart(*form);
+    }
+    ReportMemory(state);
+}
+
+// A point on the middle of a longer line of the first drawn kelo from `keloIndex` on, in
+// paint-area coordinates.
+QPoint PointOnKelo(TripDiagramClass& diagram, int keloIndex) {
+    const ZoCanvasClass& canvas = diagram.GetCanvas();
+    for (int k = keloIndex; k < int(diagram.KeloViews().size()); ++k) {
+        const std::string tag = std::to_string(k);
+        for (std::uint32_t id = 0; id < canvas.GetItemCount(); ++id) {
+            const auto* line = dynamic_cast<const ZoCanvasItemLineClass*>(canvas.GetItem(id));
+            if (line != nullptr && canvas.TagMatches(id, TripDiagramClass::KeloIndexTag, tag) &&
+                std::abs(line->x2 - line->x1) + std::abs(line->y2 - line->y1) > 12)
+                return {(line->x1 + line->x2) / 2, (line->y1 + line->y2) / 2};
+        }
+    }
+    return {};
+}
+
+// A left click on a kelo's line, alternately on two kelos: hit test, selection, repaint.
+void BM_SelectionClick(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    auto form = OpenTrunk(db);
+    const int kelos = int(form->Diagram().KeloViews().size());
+    const QPoint points[2] = {PointOnKelo(form->Diagram(), kelos / 3),
+                              PointOnKelo(form->Diagram(), 2 * kelos / 3)};
+    state.counters["kelos"] = kelos;
+    int changed = 0, clicks = 0;
+    for (auto _ : state) {
+        const QPoint at = points[clicks++ % 2];
+        const int before = form->State().selectedKelo;
+        form->ChartPaintBoxMouseDown(Qt::LeftButton, at.x(), at.y());
+        form->ChartPaintBoxMouseUp(Qt::LeftButton, at.x(), at.y());
+        PaintVisiblePart(*form, std::max(at.x() - VisibleWidth / 2, 0),
+                         std::max(at.y() - VisibleHeight / 2, 0));
+        changed += form->State().selectedKelo != before;
+    }
+    state.counters["selection_changed"] = double(changed) / std::max(clicks, 1);
+    ReportMemory(state);
+}
+
+void BM_ScrollStep(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    auto form = OpenTrunk(db);
+    const int width = std::max(form->ChartPaintBox()->width() - VisibleWidth, 1);
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 120) % width;
+        PaintVisiblePart(*form, x, 0);
+    }
+    state.counters["items"] = form->Diagram().GetCanvas().GetItemCount();
+    state.counters["width"] = form->ChartPaintBox()->width();
+    state.counters["height"] = form->ChartPaintBox()->height();
+    ReportMemory(state);
+}
+
+// The trunk stop with the most calls of the window's kelos.
+int BusiestStopRow(TKeloTripDiagramForm& form) {
+    KeloDataPtrClass view = form.Diagram().GetView();
+    KeloStopSetPtrClass stops = view->GetStopSet();
+    std::map<std::string, int> calls;
+    KeloKeloSetPtrClass kelos = view->GetKeloSet();
+    for (int k = 0; k < kelos->GetCount(); ++k) {
+        KeloKeloSchedulePtrClass schedule = kelos->GetItem(k)->GetSchedule();
+        for (int i = 0; i < schedule->GetCount(); ++i)
+            ++calls[schedule->GetItem(i)->GetStop()->GetCode()];
+    }
+    int busiest = 0;
+    for (int i = 0; i < stops->GetCount(); ++i)
+        if (calls[stops->GetItem(i)->GetCode()] >
+            calls[stops->GetItem(busiest)->GetCode()])
+            busiest = i;
+    return busiest;
+}
+
+// The station timetable of the busiest trunk stop, from the popup item to the filled preview.
+void BM_StationTimetable(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    QMdiArea area;
+    auto* form = OpenTrunk(db).release();
+    area.addSubWindow(form)->setAttribute(Qt::WA_DeleteOnClose);
+    form->State().selectedStop = BusiestStopRow(*form);
+    QAction* item = form->ChartPopupMenu()->findChild<QAction*>("PrintStopInfoMenuItem");
+    for (auto _ : state) {
+        item->trigger();
+        state.PauseTiming();
+        QMdiSubWindow* preview = area.subWindowList(QMdiArea::CreationOrder).last();
+        if (preview->widget() == form) {
+            state.SkipWithError("no preview opened");
+            break;
+        }
+        delete preview;
+        state.ResumeTiming();
+    }
+    ReportMemory(state);
+}
+
+// Answers the change review and every message of a save with OK.
+class SaveAnswers {
+public:
+    SaveAnswers() {
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible())
+                return;
+            if (auto* review = qobject_cast<TKeloDiagramChangesForm*>(modal))
+                review->OkButton->click();
+            else if (auto* box = qobject_cast<QMessageBox*>(modal))
+                box->button(QMessageBox::Ok)->click();
+        });
+        timer.start();
+    }
+
+private:
+    QTimer timer;
+};
+
+// A save of 20 moved kelos of the trunk, from the button through the review to the database,
+// in one transaction. Works on a copy of the scale database, which it changes.
+void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
+    const ScaleBenchDatabase& master = ScaleDatabase(int(state.range(0)));
+    ScaleBenchDatabase db;
+    db.path = master.path + ".save.db";
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(db.path + suffix);
+    std::filesystem::copy_file(master.path, db.path);
+    db.connection = ScaleOpen(db.path);
+    db.trunkKelo = master.trunkKelo;
+    db.trunkLine = master.trunkLine;
+    auto form = OpenTrunk(db);
+    form->show();
+    SaveAnswers answers;
+    KeloDataPtrClass buffer = form->EditBuffer();
+    int shift = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shift = (shift + 7) % 60;
+        KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
+        const int count = kelos->GetCount();
+        for (int i = 0; i < 20 && i < count; ++i) // spread over the trunk's kelos
+            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(),
+                              300 + 10 * i + shift);
+        state.ResumeTiming();
+        form->SaveButton()->click();
+    }
+    state.counters["changes_left"] = form->Diagram().GetEditBufferObject().GetChangeCount();
+    ReportMemory(state);
+}
+
+// What a scroll step of 120 pixels costs where the window moves the pixels it already shows
+// and repaints only the strip that comes into view.
+void BM_ScrollStrip(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    auto form = OpenTrunk(db);
+    const int width = std::max(form->ChartPaintBox()->width() - VisibleWidth, 1);
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 120) % width;
+        QImage image(120, VisibleHeight, QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.translate(-(x + VisibleWidth - 120), 0);
+        form->ChartPaintBoxPaint(painter, QRect(x + VisibleWidth - 120, 0, 120, VisibleHeight));
+    }
+    ReportMemory(state);
+}
+
+constexpr auto Unit = benchmark::kMillisecond;
+BENCHMARK(BM_StartUpToChoiceList)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_OpenTrunkWindow)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_SelectionClick)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_ScrollStep)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_ScrollStrip)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_StationTimetable)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "KeloDataClass.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class KeloDBConnectionClass;
+
+/// One scale database opened for a benchmark: made on first use in the build folder.
+struct ScaleBenchDatabase {
+    std::string path;
+    std::shared_ptr<KeloDBConnectionClass> connection;
+    std::string trunkKelo;
+    std::vector<std::string> trunkLine;
+
+    // The source over all kelos, or over the kelos of a line.
+    KeloDataPtrClass Source(const std::vector<std::string>& selection = {}) const;
+};
+
+/// The database at factor `factor`, opened once per process.
+ScaleBenchDatabase& ScaleDatabase(int factor);
+
+/// Opens the database at `path`; throws on failure.
+std::shared_ptr<KeloDBConnectionClass> ScaleOpen(const std::string& path);
+
+/// Peak resident memory of this process so far, in megabytes.
+double PeakResidentMegabytes();

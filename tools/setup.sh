@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     libzip-dev
     fonts-dejavu-core locales

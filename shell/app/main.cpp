@@ -8,6 +8,8 @@
 #include "TKeloMessageModule.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <exception>
 #include <iostream>
@@ -25,6 +27,12 @@ int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
     try {
         QApplication::setApplicationName("Kelo");
         QApplication::setApplicationDisplayName("Kelo");
+        // Every text of ours is Russian, so Qt's own buttons and dialogs ("Yes", "Cancel",
+        // the file dialog) speak Russian too, whatever the locale.
+        QTranslator qtTexts;
+        if (qtTexts.load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&qtTexts);
 
         KeloDataPtrClass source = OpenStartupSourceOrReport(options.database);
         if (source.IsNull())

@@ -2,6 +2,9 @@
 
 #include "Cp1251.h"
 #include "KeloNumberText.h"
+#include "KeloTimeType.h"
+
+#include <stdexcept>
 
 QString KeloToQString(const std::string& cp1251) {
     const std::string utf8 = Cp1251ToUtf8(cp1251);
@@ -24,4 +27,16 @@ QString KeloFormatDecimal(double value, int decimals, const QLocale& locale) {
     QString text = QString::fromLatin1(FormatDecimal(value, decimals, '.'));
     text.replace(QLatin1Char('.'), locale.decimalPoint());
     return text;
+}
+
+QTime KeloTimeToPickerTime(const KeloTimeType& time) {
+    const QString text = QString::fromLatin1(time.Format().c_str());
+    const QTime value = QTime::fromString(text, QStringLiteral("hh:mm"));
+    if (!value.isValid()) {
+        const QString reason =
+            time.IsEmpty() ? QString::fromUtf8("Время не задано")
+                           : QString::fromUtf8("«%1» — не время суток (00:00 … 23:59)").arg(text);
+        throw std::invalid_argument(reason.toStdString());
+    }
+    return value;
 }

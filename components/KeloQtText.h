@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QTime>
 
 #include <string>
 
@@ -15,3 +16,9 @@ bool KeloFromQString(const QString& text, std::string& out, QString* rejected = 
 /// A number as the lists and reports show it (the "0.0" patterns): `decimals` decimals
 /// after the locale's decimal separator, never a group separator ("1234,5" in Russian).
 QString KeloFormatDecimal(double value, int decimals, const QLocale& locale = QLocale::system());
+
+class KeloTimeType;
+
+// A stored time as the time pickers take it: its "HH:MM" text read as a time of day. An empty
+// time or one of the next day (24:00 and later) cannot be shown; std::invalid_argument says why.
+QTime KeloTimeToPickerTime(const KeloTimeType& time);

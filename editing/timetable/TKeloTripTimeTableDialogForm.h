@@ -86,6 +86,8 @@ private:
     std::string StopCode(int j);
     // Asks for a start time in the start-time window, the picker set to the first arrival.
     bool AskStartTime(const QString& caption, QTime& start);
+    // The first arrival offered as the new start, then the start-time dialog.
+    bool AskNewStart(const QString& caption, QTime& start);
     // The stop chosen in the stop choice window, empty when the planner cancels.
     std::string ChooseStop();
 

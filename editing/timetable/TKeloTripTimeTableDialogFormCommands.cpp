@@ -25,19 +25,6 @@ QString U(const char* text) { return QString::fromUtf8(text); }
 
 QString TimeText(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
 
-// Stored times reach the pickers as their "HH:MM" text. A text that is no time of day (an
-// empty time, 24:00 or later) cannot be shown there; the command is refused with the reason.
-QTime PickerTime(const KeloTimeType& time) {
-    const QString text = QString::fromLatin1(time.Format().c_str());
-    const QTime value = QTime::fromString(text, QStringLiteral("hh:mm"));
-    if (!value.isValid()) {
-        const QString reason = time.IsEmpty() ? U("Время не задано")
-                                              : U("«%1» — не время суток (00:00 … 23:59)").arg(text);
-        throw std::invalid_argument(reason.toStdString());
-    }
-    return value;
-}
-
 KeloTimeType Minutes(const QTime& time) { return KeloTimeType(time.hour(), time.minute()); }
 
 QString NoTopologyText() { return U("Отсутствует топология"); }
@@ -54,10 +41,10 @@ void TKeloTripTimeTableDialogForm::ChangeInfoActionExecute() {
     QTime arrivalTime;
     QTime stayTime(0, 0);
     try {
-        arrivalTime = PickerTime(arrival);
+        arrivalTime = KeloTimeToPickerTime(arrival);
         if (!stay.IsEmpty()) {
-            stayTime = PickerTime(stay);
-            PickerTime(arrival + stay); // the departure must be a time of the same day too
+            stayTime = KeloTimeToPickerTime(stay);
+            KeloTimeToPickerTime(arrival + stay); // the departure must be a time of the same day too
         }
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
@@ -127,14 +114,7 @@ void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
 
 void TKeloTripTimeTableDialogForm::MoveActionExecute() {
     QTime start;
-    try {
-        start = PickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
-                                                    : KeloTimeType());
-    } catch (const std::exception& error) {
-        ShowExceptionError(error, this);
-        return;
-    }
-    if (!AskStartTime(ZoStringStorage->Line(MoveCaption), start))
+    if (!AskNewStart(ZoStringStorage->Line(MoveCaption), start))
         return;
     ShiftKeloSchedule(*schedule, Minutes(start).GetTotalMinutes());
     FillChainList();
@@ -142,19 +122,23 @@ void TKeloTripTimeTableDialogForm::MoveActionExecute() {
 
 void TKeloTripTimeTableDialogForm::InvertActionExecute() {
     QTime start;
-    try {
-        start = PickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
-                                                    : KeloTimeType());
-    } catch (const std::exception& error) {
-        ShowExceptionError(error, this);
-        return;
-    }
-    if (!AskStartTime(ZoStringStorage->Line(InvertCaption), start))
+    if (!AskNewStart(ZoStringStorage->Line(InvertCaption), start))
         return;
     KeloInvertMessageBoxesClass questions(this);
     if (InvertKeloSchedule(*schedule, *topology, questions))
         ShiftKeloSchedule(*schedule, Minutes(start).GetTotalMinutes());
     FillChainList();
+}
+
+bool TKeloTripTimeTableDialogForm::AskNewStart(const QString& caption, QTime& start) {
+    try {
+        start = KeloTimeToPickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
+                                                              : KeloTimeType());
+    } catch (const std::exception& error) {
+        ShowExceptionError(error, this);
+        return false;
+    }
+    return AskStartTime(caption, start);
 }
 
 void TKeloTripTimeTableDialogForm::DeleteStopActionExecute() {

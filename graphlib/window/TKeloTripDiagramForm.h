@@ -134,6 +134,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Both selection refreshes; `dataChanged` asks for the whole picture to be rebuilt.
+    void ShowSelectedKelo(bool dataChanged);
     void Construct(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
                    const KeloDataPtrClass* bottom);
     void CreateControls();
@@ -167,6 +169,9 @@ private:
     // The start-time dialog, made once and kept hidden between commands (showing a made
     // window again is much quicker); set up afresh for every command.
     TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start);
+    // The start-time dialog of move and invert with the copy it may ask for: the index of the
+    // kelo to change (the new copy where one was made), -1 when the planner stepped back.
+    int AskStartAndTarget(int selected, int caption, bool inverted, int& startMinutes);
     void UpdateHints(int x, int y);
     void ToggleGrid();
     void ToggleDirection(bool forward);

@@ -27,21 +27,12 @@ namespace {
 
 constexpr int KeloIndexRole = Qt::UserRole;
 
-/// A time text that cannot be read as a time of day.
-class KeloConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The picker takes the stored first arrival as "HH:MM" text; an empty or a next-day arrival
-// cannot be read, and the command ends with the error shown.
+// The picker is set from the stored first arrival; an empty or next-day one cannot be shown,
+// and the command ends with the error shown.
 QTime FirstArrivalForPicker(KeloKeloPtrClass kelo) {
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-    const std::string text = schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival().Format() : std::string();
-    const QTime time = QTime::fromString(QString::fromLatin1(text.c_str()), "HH:mm");
-    if (!time.isValid())
-        throw KeloConvertError("«" + text + "» не является допустимым временем");
-    return time;
+    return KeloTimeToPickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
+                                                         : KeloTimeType());
 }
 
 } // namespace
@@ -159,26 +150,35 @@ KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inve
     return CreateKeloCopy(index, dialog.Number(), dialog.Name());
 }
 
+int TKeloTripDiagramForm::AskStartAndTarget(int selected, int caption, bool inverted,
+                                            int& startMinutes) {
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    TKeloTripKeloMoveDialogForm& dialog =
+        StartTimeDialog(stringStorage->Line(caption), true, FirstArrivalForPicker(kelos->GetItem(selected)));
+    if (dialog.exec() != QDialog::Accepted)
+        return -1;
+    startMinutes = dialog.StartMinutes();
+    if (!dialog.KeloCopyCheckBox->isChecked())
+        return selected;
+    KeloKeloPtrClass copy = AskCopyNumberAndName(selected, inverted);
+    if (copy.IsNull())
+        return -1;
+    const int x = FindKeloIndex(*kelos, copy->GetNumber());
+    AddKeloEntry(x, copy);
+    return x;
+}
+
 void TKeloTripDiagramForm::KeloMoveActionExecute() {
     const int selected = SelectedRowKelo();
     if (selected < 0)
         return;
     try {
-        KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-        TKeloTripKeloMoveDialogForm& dialog =
-            StartTimeDialog(stringStorage->Line(0), true, FirstArrivalForPicker(kelos->GetItem(selected)));
-        if (dialog.exec() != QDialog::Accepted)
+        int start = 0;
+        const int x = AskStartAndTarget(selected, 0, false, start);
+        if (x < 0)
             return;
-        int x = selected;
-        if (dialog.KeloCopyCheckBox->isChecked()) {
-            KeloKeloPtrClass copy = AskCopyNumberAndName(x, false);
-            if (copy.IsNull())
-                return;
-            x = FindKeloIndex(*kelos, copy->GetNumber());
-            AddKeloEntry(x, copy);
-        }
         State().selectedKelo = x;
-        ShiftKeloSchedule(*kelos->GetItem(x)->GetSchedule(), dialog.StartMinutes());
+        ShiftKeloSchedule(*diagram->GetEditBuffer()->GetKeloSet()->GetItem(x)->GetSchedule(), start);
         RefreshKeloRow(x);
         ShowChangedKelo(x);
     } catch (const std::exception& error) {
@@ -192,27 +192,19 @@ void TKeloTripDiagramForm::KeloInvertActionExecute() {
         return;
     try {
         KeloDataPtrClass buffer = diagram->GetEditBuffer();
-        KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
         KeloTopologyPtrClass topology = buffer->GetTopology();
         KeloInvertMessageBoxesClass questions(this);
-        if (!CheckKeloInvertible(*kelos->GetItem(selected)->GetSchedule(), *topology, questions))
+        if (!CheckKeloInvertible(*buffer->GetKeloSet()->GetItem(selected)->GetSchedule(), *topology,
+                                 questions))
             return;
-        TKeloTripKeloMoveDialogForm& dialog =
-            StartTimeDialog(stringStorage->Line(1), true, FirstArrivalForPicker(kelos->GetItem(selected)));
-        if (dialog.exec() != QDialog::Accepted)
+        int start = 0;
+        const int x = AskStartAndTarget(selected, 1, true, start);
+        if (x < 0)
             return;
-        int x = selected;
-        if (dialog.KeloCopyCheckBox->isChecked()) {
-            KeloKeloPtrClass copy = AskCopyNumberAndName(x, true);
-            if (copy.IsNull())
-                return;
-            x = FindKeloIndex(*kelos, copy->GetNumber());
-            AddKeloEntry(x, copy);
-        }
         State().selectedKelo = x;
-        KeloKeloSchedulePtrClass schedule = kelos->GetItem(x)->GetSchedule();
+        KeloKeloSchedulePtrClass schedule = buffer->GetKeloSet()->GetItem(x)->GetSchedule();
         if (InvertKeloSchedule(*schedule, *topology, questions))
-            ShiftKeloSchedule(*schedule, dialog.StartMinutes());
+            ShiftKeloSchedule(*schedule, start);
         RefreshKeloRow(x);
         ShowChangedKelo(x);
     } catch (const std::exception& error) {

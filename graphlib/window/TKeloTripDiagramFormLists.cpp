@@ -6,6 +6,7 @@
 #include "KeloQtText.h"
 #include "KeloTimetableArithmetic.h"
 #include "TripDiagramListOrder.h"
+#include "TZoWaitCursor.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QApplication>
@@ -289,26 +290,22 @@ void TKeloTripDiagramForm::FillInfoPanel(bool showZeroCapacity) {
     pathTimeValue->setText(FormatTime(kelo->GetTravelTime()));
 }
 
-void TKeloTripDiagramForm::ApplyKeloSelection() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    SelectKeloListRow(State().selectedKelo);
-    diagram->ApplyKeloColors();
-    diagram->BuildScene();
-    FillInfoPanel(false);
-    FillTimetableList(State().selectedKelo);
-    keloListView->viewport()->update();
-    QApplication::restoreOverrideCursor();
-}
+void TKeloTripDiagramForm::ApplyKeloSelection() { ShowSelectedKelo(true); }
 
-void TKeloTripDiagramForm::ApplyKeloSelectionChange() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+void TKeloTripDiagramForm::ApplyKeloSelectionChange() { ShowSelectedKelo(false); }
+
+void TKeloTripDiagramForm::ShowSelectedKelo(bool dataChanged) {
+    TZoWaitCursor wait;
     SelectKeloListRow(State().selectedKelo);
     diagram->ApplyKeloColors();
-    diagram->UpdateSelectedKelo();
+    // Only a changed selection can take the short way of redrawing the two kelos concerned.
+    if (dataChanged)
+        diagram->BuildScene();
+    else
+        diagram->UpdateSelectedKelo();
     FillInfoPanel(false);
     FillTimetableList(State().selectedKelo);
     keloListView->viewport()->update();
-    QApplication::restoreOverrideCursor();
 }
 
 void TKeloTripDiagramForm::RefreshKeloDetails() {

@@ -6,6 +6,7 @@
 #include "KeloMessageBoxes.h"
 #include "TripDiagramPaintBox.h"
 #include "TripDiagramPrinter.h"
+#include "TZoWaitCursor.h"
 #include "ZoCanvasExport.h"
 
 #include <QApplication>
@@ -21,21 +22,13 @@ QRect ToQRect(const ZoRectType& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-// The wait cursor while a page or a file is being drawn.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
 void TKeloTripDiagramForm::PrintDiagramMenuItemClick(bool whole) {
     bool printed = false;
     {
-        WaitCursor wait;
+        TZoWaitCursor wait;
         QPrinter printer(QPrinter::HighResolution); // the default printer
         printed = whole ? PrintWholeDiagram(printer) : !PrintDiagram(printer).isEmpty();
     }
@@ -77,7 +70,7 @@ void TKeloTripDiagramForm::SaveDiagramImage() {
     }
     QString failure;
     {
-        WaitCursor wait;
+        TZoWaitCursor wait;
         failure = ExportDiagram(fileName);
     }
     if (!failure.isEmpty())

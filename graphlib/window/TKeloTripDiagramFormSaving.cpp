@@ -10,6 +10,7 @@
 #include "KeloTransactionalSave.h"
 #include "TKeloDiagramChangesForm.h"
 #include "TZoStringStorage.h"
+#include "TZoWaitCursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,14 +22,6 @@
 
 namespace {
 
-/// The wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
     QStringList numbers;
@@ -113,7 +106,7 @@ void TKeloTripDiagramForm::SaveChanges() {
     KeloDataCUApplyResultType result;
     KeloSaveOutcomeType outcome;
     try {
-        WaitCursor wait;
+        TZoWaitCursor wait;
         // Over a source with transactions the chosen changes are written all or none.
         outcome = KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(),
                                         buffer,

@@ -3,11 +3,10 @@
 // kelo from its first stop. Runs headless.
 
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloBenchSupport.h"
 #include "KeloDemoDataClass.h"
 #include "TKeloTripDiagramForm.h"
 #include "TKeloTripTimeTableDialogForm.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -59,12 +58,4 @@ BENCHMARK(BM_OpenTimetableDialogAndRecalculate)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -29,8 +29,7 @@ std::string BusiestBuiltInKelo() {
     int most = 0;
     for (int i = 0; i < kelos->GetCount(); ++i) {
         const std::string number = kelos->GetItem(i)->GetNumber();
-        const int offered =
-            MakeBuiltInSource(KeloLineOf(source, number))->GetKeloSet()->GetCount();
+        const int offered = MakeBuiltInSource(KeloLineOf(source, number))->GetKeloSet()->GetCount();
         if (offered > most) {
             most = offered;
             busiest = number;

@@ -1,7 +1,8 @@
 // Every interaction at 1, 10 and 100 regions over the database source, on the trunk line:
 // start-up to the choice list, opening the trunk's diagram window, a selection click, a scroll
-// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each benchmark reports the peak resident memory so far (run one size per process to
-// read it for that size). Runs headless.
+// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each
+// benchmark reports the peak resident memory so far (run one size per process to read it for that
+// size). Runs headless.
 
 #include "KeloBenchSupport.h"
 #include "KeloCachedUpdateDataClass.h"
@@ -14,11 +15,11 @@
 #include "TripDiagramPaintBox.h"
 #include "ZoCanvasClass.h"
 
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QImage>
 #include <QPainter>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
@@ -126,8 +127,7 @@ int BusiestStopRow(TKeloTripDiagramForm& form) {
     }
     int busiest = 0;
     for (int i = 0; i < stops->GetCount(); ++i)
-        if (calls[stops->GetItem(i)->GetCode()] >
-            calls[stops->GetItem(busiest)->GetCode()])
+        if (calls[stops->GetItem(i)->GetCode()] > calls[stops->GetItem(busiest)->GetCode()])
             busiest = i;
     return busiest;
 }
@@ -166,8 +166,7 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
         KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
         const int count = kelos->GetCount();
         for (int i = 0; i < 20 && i < count; ++i) // spread over the trunk's kelos
-            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(),
-                              300 + 10 * i + shift);
+            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(), 300 + 10 * i + shift);
         state.ResumeTiming();
         form->SaveButton()->click();
     }
@@ -203,4 +202,6 @@ BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunQtBenchmarks(argc, argv);
+}

@@ -2,8 +2,8 @@
 // diagram window: opening the dialog (nested buffer, list filled) and recalculating the whole
 // kelo from its first stop. Runs headless.
 
-#include "KeloCachedUpdateDataClass.h"
 #include "KeloBenchSupport.h"
+#include "KeloCachedUpdateDataClass.h"
 #include "KeloDemoDataClass.h"
 #include "TKeloTripDiagramForm.h"
 #include "TKeloTripTimeTableDialogForm.h"
@@ -48,7 +48,8 @@ void BM_OpenTimetableDialogAndRecalculate(benchmark::State& state) {
             if (!dialog.SetKelo(index, handle))
                 state.SkipWithError("the dialog could not be filled");
             dialog.RecalculateFrom(0, 60);
-            benchmark::DoNotOptimize(dialog.Schedule()->GetItem(longest.line.size() - 1)->GetArrival());
+            benchmark::DoNotOptimize(
+                dialog.Schedule()->GetItem(longest.line.size() - 1)->GetArrival());
         }
         nested->CancelUpdates();
     }
@@ -58,4 +59,6 @@ BENCHMARK(BM_OpenTimetableDialogAndRecalculate)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunQtBenchmarks(argc, argv);
+}

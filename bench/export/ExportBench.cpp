@@ -3,6 +3,7 @@
 // built). Runs headless.
 
 #include "Cp1251.h"
+#include "KeloBenchSupport.h"
 #include "KeloDemoDataClass.h"
 #include "TripDiagramClass.h"
 #include "ZoCanvasExport.h"
@@ -17,35 +18,10 @@
 
 namespace {
 
-std::vector<std::string> LineOf(KeloDataPtrClass source, const std::string& number) {
-    std::vector<std::string> codes;
-    KeloKeloSchedulePtrClass schedule = source->FindKelo(number)->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
-
-// The kelo whose line offers the most kelos.
-std::string BusiestKelo() {
-    KeloDataPtrClass source = MakeBuiltInSource();
-    KeloKeloSetPtrClass kelos = source->GetKeloSet();
-    std::string busiest;
-    int most = 0;
-    for (int i = 0; i < kelos->GetCount(); ++i) {
-        const std::string number = kelos->GetItem(i)->GetNumber();
-        const int offered = MakeBuiltInSource(LineOf(source, number))->GetKeloSet()->GetCount();
-        if (offered > most) {
-            most = offered;
-            busiest = number;
-        }
-    }
-    return busiest;
-}
-
 struct BusiestDiagram {
     BusiestDiagram() : font(QApplication::font("QWidget")), measure(font), diagram(host, measure) {
-        number = BusiestKelo();
-        diagram.Create(number, LineOf(MakeBuiltInSource(), number));
+        number = BusiestBuiltInKelo();
+        diagram.Create(number, KeloLineOf(MakeBuiltInSource(), number));
         diagram.BuildScene();
         const ZoRectType picture = diagram.GetPictureArea();
         area = QRect(picture.left, picture.top, picture.Width(), picture.Height());
@@ -79,11 +55,5 @@ BENCHMARK_CAPTURE(Export, Png, "png")->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -1,29 +1,25 @@
 // Every interaction at 1, 10 and 100 regions over the database source, on the trunk line:
 // start-up to the choice list, opening the trunk's diagram window, a selection click, a scroll
-// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each benchmark reports the peak resident memory so far (run one size per process to
-// read it for that size). Runs headless.
+// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each
+// benchmark reports the peak resident memory so far (run one size per process to read it for that
+// size). Runs headless.
 
+#include "KeloBenchSupport.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloStartupSource.h"
 #include "KeloTimetableArithmetic.h"
 #include "ScaleBenchData.h"
-#include "TKeloDiagramChangesForm.h"
 #include "TKeloMainFrame.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TripDiagramPaintBox.h"
 #include "ZoCanvasClass.h"
 
-#include <QAction>
-#include <QApplication>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-#include <QImage>
 #include <QPainter>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
@@ -32,19 +28,8 @@
 
 namespace {
 
-constexpr int VisibleWidth = 1200;
-constexpr int VisibleHeight = 600;
-
 void ReportMemory(benchmark::State& state) {
     state.counters["peak_MB"] = PeakResidentMegabytes();
-}
-
-// One repaint of the visible part of the chart at a scroll position.
-void PaintVisiblePart(TKeloTripDiagramForm& form, int x = 0, int y = 0) {
-    QImage image(VisibleWidth, VisibleHeight, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.translate(-x, -y);
-    form.ChartPaintBoxPaint(painter, QRect(x, y, VisibleWidth, VisibleHeight));
 }
 
 std::unique_ptr<TKeloTripDiagramForm> OpenTrunk(const ScaleBenchDatabase& db) {
@@ -142,8 +127,7 @@ int BusiestStopRow(TKeloTripDiagramForm& form) {
     }
     int busiest = 0;
     for (int i = 0; i < stops->GetCount(); ++i)
-        if (calls[stops->GetItem(i)->GetCode()] >
-            calls[stops->GetItem(busiest)->GetCode()])
+        if (calls[stops->GetItem(i)->GetCode()] > calls[stops->GetItem(busiest)->GetCode()])
             busiest = i;
     return busiest;
 }
@@ -155,41 +139,9 @@ void BM_StationTimetable(benchmark::State& state) {
     auto* form = OpenTrunk(db).release();
     area.addSubWindow(form)->setAttribute(Qt::WA_DeleteOnClose);
     form->State().selectedStop = BusiestStopRow(*form);
-    QAction* item = form->ChartPopupMenu()->findChild<QAction*>("PrintStopInfoMenuItem");
-    for (auto _ : state) {
-        item->trigger();
-        state.PauseTiming();
-        QMdiSubWindow* preview = area.subWindowList(QMdiArea::CreationOrder).last();
-        if (preview->widget() == form) {
-            state.SkipWithError("no preview opened");
-            break;
-        }
-        delete preview;
-        state.ResumeTiming();
-    }
+    TimeStationTimetableFromMenu(state, area, *form);
     ReportMemory(state);
 }
-
-// Answers the change review and every message of a save with OK.
-class SaveAnswers {
-public:
-    SaveAnswers() {
-        timer.setInterval(0);
-        QObject::connect(&timer, &QTimer::timeout, [] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || !modal->isVisible())
-                return;
-            if (auto* review = qobject_cast<TKeloDiagramChangesForm*>(modal))
-                review->OkButton->click();
-            else if (auto* box = qobject_cast<QMessageBox*>(modal))
-                box->button(QMessageBox::Ok)->click();
-        });
-        timer.start();
-    }
-
-private:
-    QTimer timer;
-};
 
 // A save of 20 moved kelos of the trunk, from the button through the review to the database,
 // in one transaction. Works on a copy of the scale database, which it changes.
@@ -205,7 +157,7 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
     db.trunkLine = master.trunkLine;
     auto form = OpenTrunk(db);
     form->show();
-    SaveAnswers answers;
+    ModalAnswers answers;
     KeloDataPtrClass buffer = form->EditBuffer();
     int shift = 0;
     for (auto _ : state) {
@@ -214,8 +166,7 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
         KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
         const int count = kelos->GetCount();
         for (int i = 0; i < 20 && i < count; ++i) // spread over the trunk's kelos
-            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(),
-                              300 + 10 * i + shift);
+            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(), 300 + 10 * i + shift);
         state.ResumeTiming();
         form->SaveButton()->click();
     }
@@ -252,11 +203,5 @@ BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -2,12 +2,11 @@
 // diagram window: opening the dialog (nested buffer, list filled) and recalculating the whole
 // kelo from its first stop. Runs headless.
 
+#include "KeloBenchSupport.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloDemoDataClass.h"
 #include "TKeloTripDiagramForm.h"
 #include "TKeloTripTimeTableDialogForm.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -49,7 +48,8 @@ void BM_OpenTimetableDialogAndRecalculate(benchmark::State& state) {
             if (!dialog.SetKelo(index, handle))
                 state.SkipWithError("the dialog could not be filled");
             dialog.RecalculateFrom(0, 60);
-            benchmark::DoNotOptimize(dialog.Schedule()->GetItem(longest.line.size() - 1)->GetArrival());
+            benchmark::DoNotOptimize(
+                dialog.Schedule()->GetItem(longest.line.size() - 1)->GetArrival());
         }
         nested->CancelUpdates();
     }
@@ -60,11 +60,5 @@ BENCHMARK(BM_OpenTimetableDialogAndRecalculate)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

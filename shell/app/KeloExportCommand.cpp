@@ -1,6 +1,7 @@
 #include "KeloExportCommand.h"
 
 #include "Cp1251.h"
+#include "TKeloMainFrame.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramHostClass.h"
 #include "ZoCanvasExport.h"
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> LineOfKelo(KeloKeloPtrClass kelo) {
-    std::vector<std::string> codes;
-    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-    const std::int32_t count = schedule->GetCount();
-    for (std::int32_t i = 0; i < count; ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
 
 // A window's source offers only the kelos with two or more calls on the line; a source
 // over all kelos shows the others too, so they are left out of the picture here.
@@ -57,7 +49,8 @@ int RunDiagramExport(const std::string& number, const std::string& file,
     ZoQtDrawingSurfaceClass measure(font);
     TripDiagramHeadlessHostClass host;
     TripDiagramClass diagram(host, measure);
-    diagram.Create(encoded.bytes, LineOfKelo(kelo), bottomSource);
+    diagram.Create(encoded.bytes, TKeloMainFrame::LineOfKelo(bottomSource, encoded.bytes),
+                   bottomSource);
     HideKelosOffTheLine(diagram);
     diagram.BuildScene();
 

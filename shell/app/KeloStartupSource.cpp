@@ -4,8 +4,7 @@
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
 #include "KeloDemoDataClass.h"
-
-#include <QMessageBox>
+#include "KeloMessageBoxes.h"
 
 #include <exception>
 #include <filesystem>
@@ -62,10 +61,7 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
 
 KeloDataPtrClass OpenStartupSourceOrReport(const std::string& databaseFile) {
     KeloStartupSourceType startup = OpenStartupSource(databaseFile);
-    if (startup.source.IsNull()) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Kelo"), startup.error,
-                        QMessageBox::Ok);
-        box.exec();
-    }
+    if (startup.source.IsNull())
+        KeloShowError(startup.error);
     return startup.source;
 }

@@ -8,7 +8,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 
 KeloDBDataClass::KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                                  std::vector<std::string> selection)
@@ -23,33 +22,20 @@ std::vector<KeloDBDataClass::OfferedType> KeloDBDataClass::Offered() {
                 offered.push_back(OfferedType{query->ColumnInt(0), query->ColumnBytes(1)});
             return offered;
         }
-        std::vector<std::int64_t> stopIds;
-        for (const std::string& code : selection) {
-            KeloDBQueryClass stop(*connection, "SELECT id FROM stop WHERE code = ?");
-            stop->Bind(1, code);
-            if (stop->Step())
-                stopIds.push_back(stop->ColumnInt(0));
-        }
-        std::sort(stopIds.begin(), stopIds.end());
-        stopIds.erase(std::unique(stopIds.begin(), stopIds.end()), stopIds.end());
-        if (stopIds.empty())
-            return offered;
-        // The ids are integers read above, so writing them into the text is safe; the
-        // statement depends on the selection and is not kept.
-        std::string ids;
-        for (std::int64_t stopId : stopIds)
-        {
-            if (!ids.empty())
-                ids += ',';
-            ids += std::to_string(stopId);
-        }
+        // The statement depends on the selection's size and is not kept.
+        std::string codes;
+        for (std::size_t i = 0; i < selection.size(); ++i)
+            codes += i ? ",?" : "?";
         // Two calls at selected stops are enough, even two at the same stop.
         KeloDBStatementClass query(connection->GetHandle(),
                                    "SELECT k.id, k.number FROM kelo k WHERE k.id IN "
-                                   "(SELECT kelo_id FROM entry WHERE stop_id IN (" +
-                                       ids +
-                                       ") GROUP BY kelo_id HAVING count(*) >= 2) "
+                                   "(SELECT kelo_id FROM entry WHERE stop_id IN "
+                                   "(SELECT id FROM stop WHERE code IN (" +
+                                       codes +
+                                       ")) GROUP BY kelo_id HAVING count(*) >= 2) "
                                        "ORDER BY k.id");
+        for (std::size_t i = 0; i < selection.size(); ++i)
+            query.Bind(static_cast<int>(i + 1), selection[i]);
         while (query.Step())
             offered.push_back(OfferedType{query.ColumnInt(0), query.ColumnBytes(1)});
         return offered;

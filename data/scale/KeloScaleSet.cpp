@@ -149,13 +149,6 @@ void AddHubKelos(KeloScaleSetType& set, const std::string& bus) {
             set.kelos.push_back(std::move(kelo));
         }
     }
-    // Kelo names from the hubs' names.
-    std::unordered_map<std::string, std::string> names;
-    for (const auto& stop : set.stops)
-        names[stop.code] = stop.name;
-    for (auto& kelo : set.kelos)
-        if (kelo.name.empty())
-            kelo.name = names[kelo.rows.front().stop] + " - " + names[kelo.rows.back().stop];
 }
 
 // The trunk: a chain of new stops between the hubs of the first two regions, fed from every
@@ -223,7 +216,10 @@ void AddTrunk(KeloScaleSetType& set, int factor, const std::vector<std::string>&
         set.kelos.push_back(std::move(kelo));
     }
     set.trunkKelo = MakeKeloScaleTrunkNumber(0);
+}
 
+// Kelos added without a name take it from their end stops' names.
+void NameUnnamedKelos(KeloScaleSetType& set) {
     std::unordered_map<std::string, std::string> names;
     for (const auto& stop : set.stops)
         names[stop.code] = stop.name;
@@ -284,5 +280,6 @@ KeloScaleSetType MakeKeloScaleSet(const KeloDemoRootType& region, int factor) {
     }
     AddHubKelos(set, Cp("ИК-250"));
     AddTrunk(set, factor, {Cp("ИК-250"), Cp("ИК-256"), Cp("МЕРСЕДЕС-1"), Cp("ИК-260М")});
+    NameUnnamedKelos(set);
     return set;
 }

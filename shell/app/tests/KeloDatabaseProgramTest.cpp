@@ -1,4 +1,5 @@
 // The planner's round: start on a database, edit in a diagram window, save, start again.
+#include "KeloChooseKelo.h"
 #include "KeloDBConnectionClass.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloStartupSource.h"
@@ -38,12 +39,8 @@ protected:
         EXPECT_FALSE(source.IsNull());
         frame = std::make_unique<TKeloMainFrame>(source);
         frame->showMaximized();
-        WhenModal<TKeloSimpleKeloDataSetViewForm> choose([](auto* choice) {
-            for (int i = 0; i < choice->RowCount(); ++i)
-                if (choice->Row(i)->CaptionBytes() == Kelo02P)
-                    choice->ListView->setCurrentItem(choice->Row(i));
-            choice->accept();
-        });
+        WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [](auto* choice) { ChooseKelo(choice, Kelo02P); });
         frame->DoFlightDiagramActionExecute();
         return qobject_cast<TKeloTripDiagramForm*>(
             frame->MdiArea()->subWindowList().value(0)->widget());

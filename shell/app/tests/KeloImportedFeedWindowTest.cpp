@@ -1,4 +1,5 @@
 #include "Cp1251.h"
+#include "KeloChooseKelo.h"
 #include "KeloGtfsImportCommand.h"
 #include "KeloStartupSource.h"
 #include "ModalAnswer.h"
@@ -36,10 +37,7 @@ TEST(KeloImportedFeedWindow, ChosenKeloOpensItsLineWithTheDaysKelos) {
     {
         kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose([&](auto* choice) {
             offered = choice->RowCount();
-            for (int i = 0; i < choice->RowCount(); ++i)
-                if (choice->Row(i)->CaptionBytes() == chosen)
-                    choice->ListView->setCurrentItem(choice->Row(i));
-            choice->accept();
+            ChooseKelo(choice, chosen);
         });
         frame.DoFlightDiagramActionExecute();
     }

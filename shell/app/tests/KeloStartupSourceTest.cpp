@@ -1,3 +1,4 @@
+#include "KeloChooseKelo.h"
 #include "KeloDemoDataClass.h"
 #include "KeloStartupSource.h"
 #include "TKeloMainFrame.h"
@@ -80,10 +81,7 @@ TEST_F(KeloStartupSourceTest, TheChoiceListAndTheDiagramWindowsReadTheDatabase) 
     {
         kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose([&](auto* choice) {
             offered = choice->RowCount();
-            for (int i = 0; i < choice->RowCount(); ++i)
-                if (choice->Row(i)->CaptionBytes() == kelo02P)
-                    choice->ListView->setCurrentItem(choice->Row(i));
-            choice->accept();
+            ChooseKelo(choice, kelo02P);
         });
         frame.DoFlightDiagramActionExecute();
     }

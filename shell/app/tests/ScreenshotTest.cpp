@@ -1,3 +1,4 @@
+#include "KeloChooseKelo.h"
 #include "KeloDemoDataClass.h"
 #include "ModalAnswer.h"
 #include "TKeloMainFrame.h"
@@ -43,12 +44,8 @@ TEST(Screenshots, MainWindowWithDiagramWindows) {
     ASSERT_GE(most, 12);
 
     for (const std::string& number : {std::string("02\xCF"), busiest}) {
-        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose([&](auto* choice) {
-            for (int i = 0; i < choice->RowCount(); ++i)
-                if (choice->Row(i)->CaptionBytes() == number)
-                    choice->ListView->setCurrentItem(choice->Row(i));
-            choice->accept();
-        });
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [&](auto* choice) { ChooseKelo(choice, number); });
         frame.DoFlightDiagramActionExecute();
     }
     const auto children = frame.MdiArea()->subWindowList();

@@ -1,5 +1,6 @@
 #include "InMemoryKeloData.h"
 #include "KeloChoiceRules.h"
+#include "KeloChooseKelo.h"
 #include "ModalAnswer.h"
 #include "TKeloAboutForm.h"
 #include "TKeloMainFrame.h"
@@ -30,16 +31,6 @@
 namespace {
 
 const std::string Kelo02P = "02\xCF"; // 02П
-
-// Picks the row of `number` in the kelo choice and presses Ok.
-void ChooseKelo(TKeloSimpleKeloDataSetViewForm* choice, const std::string& number) {
-    for (int i = 0; i < choice->RowCount(); ++i)
-        if (choice->Row(i)->CaptionBytes() == number) {
-            choice->ListView->setCurrentItem(choice->Row(i));
-            break;
-        }
-    choice->accept();
-}
 
 QList<TKeloTripDiagramForm*> DiagramWindows(TKeloMainFrame& frame) {
     QList<TKeloTripDiagramForm*> forms;

@@ -30,7 +30,7 @@ QString KeloFormatDecimal(double value, int decimals, const QLocale& locale) {
 }
 
 QTime KeloTimeToPickerTime(const KeloTimeType& time) {
-    const QString text = QString::fromLatin1(time.Format().c_str());
+    const QString text = KeloTimeText(time);
     const QTime value = QTime::fromString(text, QStringLiteral("hh:mm"));
     if (!value.isValid()) {
         const QString reason =
@@ -40,3 +40,5 @@ QTime KeloTimeToPickerTime(const KeloTimeType& time) {
     }
     return value;
 }
+
+QString KeloTimeText(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }

@@ -22,3 +22,6 @@ class KeloTimeType;
 // A stored time as the time pickers take it: its "HH:MM" text read as a time of day. An empty
 // time or one of the next day (24:00 and later) cannot be shown; std::invalid_argument says why.
 QTime KeloTimeToPickerTime(const KeloTimeType& time);
+
+/// A stored time as the lists show it: its own "HH:MM" text, next-day times included.
+QString KeloTimeText(const KeloTimeType& time);

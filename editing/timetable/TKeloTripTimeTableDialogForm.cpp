@@ -25,10 +25,6 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-QString TimeText(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
-
-QString OneDecimal(double value) { return QLocale().toString(value, 'f', 1); }
-
 } // namespace
 
 TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
@@ -181,9 +177,9 @@ bool TKeloTripTimeTableDialogForm::FillChainList() {
             auto* row = new QTreeWidgetItem();
             row->setText(NameColumn, KeloToQString(stop->GetName()));
             row->setText(CodeColumn, KeloToQString(stop->GetCode()));
-            row->setText(ArrivalColumn, TimeText(arrival));
-            row->setText(DepartureColumn, TimeText(arrival + stay));
-            row->setText(StayColumn, TimeText(stay));
+            row->setText(ArrivalColumn, KeloTimeText(arrival));
+            row->setText(DepartureColumn, KeloTimeText(arrival + stay));
+            row->setText(StayColumn, KeloTimeText(stay));
             rows << row;
         }
         ChainListView->addTopLevelItems(rows);
@@ -206,8 +202,8 @@ void TKeloTripTimeTableDialogForm::FillRunColumns(int j) {
         return;
     }
     const KeloRunType run = MeasureKeloRun(*schedule, j, *topology);
-    row->setText(SpeedColumn, OneDecimal(run.speed));
-    row->setText(DistanceColumn, OneDecimal(run.distance));
+    row->setText(SpeedColumn, KeloFormatDecimal(run.speed, 1, QLocale()));
+    row->setText(DistanceColumn, KeloFormatDecimal(run.distance, 1, QLocale()));
 }
 
 bool TKeloTripTimeTableDialogForm::LegTimeAtSpeed(int j, double speed, KeloTimeType& duration) {

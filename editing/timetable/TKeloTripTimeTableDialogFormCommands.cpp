@@ -23,8 +23,6 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-QString TimeText(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
-
 KeloTimeType Minutes(const QTime& time) { return KeloTimeType(time.hour(), time.minute()); }
 
 QString NoTopologyText() { return U("Отсутствует топология"); }
@@ -99,11 +97,11 @@ void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
             KeloStopSchedulePtrClass next = schedule->GetItem(j);
             t = t + duration;
             next->SetArrival(t);
-            Row(j)->setText(ArrivalColumn, TimeText(t));
+            Row(j)->setText(ArrivalColumn, KeloTimeText(t));
             const KeloTimeType stay = next->GetStay();
             if (!stay.IsEmpty()) {
                 t = t + stay;
-                Row(j)->setText(DepartureColumn, TimeText(t));
+                Row(j)->setText(DepartureColumn, KeloTimeText(t));
             }
         }
         FillRunColumns(j - 1);

@@ -1,6 +1,7 @@
 #include "TKeloTripTimetableRateSpeedForm.h"
 
 #include "KeloMessageBoxes.h"
+#include "KeloNumberText.h"
 #include "TZoStringStorage.h"
 
 #include <QComboBox>
@@ -16,15 +17,6 @@
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
-
-bool ReadNumber(const QLocale& locale, const QString& text, double& value) {
-    QLocale strict = locale;
-    // "1,5" must never be read as 15 through a group separator.
-    strict.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    value = strict.toDouble(text, &ok);
-    return ok;
-}
 
 } // namespace
 
@@ -77,13 +69,8 @@ TKeloTripTimetableRateSpeedForm::TKeloTripTimetableRateSpeedForm(QWidget* owner)
 }
 
 bool TKeloTripTimetableRateSpeedForm::ReadSpeed(const QString& text, double& speed) {
-    const QString trimmed = text.trimmed();
-    if (ReadNumber(QLocale(), trimmed, speed))
-        return true;
-    // The other separator than the locale's: "60.5" under a Russian locale, "60,5" under C.
-    QString swapped = trimmed;
-    swapped.replace(QLatin1Char(','), QLatin1Char('.'));
-    return ReadNumber(QLocale::c(), swapped, speed);
+    // Either separator, whatever the locale; "1,5" is never 15 through a group separator.
+    return ParseDecimal(text.trimmed().toStdString(), speed);
 }
 
 double TKeloTripTimetableRateSpeedForm::Speed() const {

@@ -1,6 +1,7 @@
 #include "TKeloTripDiagramOptionsForm.h"
 
 #include "KeloErrorReport.h"
+#include "KeloNumberText.h"
 #include "TZoUpDown.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -58,15 +58,14 @@ void PaintSwatch(QFrame* shape, ZoColorType color) {
     shape->setPalette(palette);
 }
 
-// The user's locale decides the decimal separator ("1,5" under Russian settings); a point
-// is taken as well, since a speed is also written "1.5" by many.
+// A comma ("1,5" under Russian settings) or a point, whatever the locale: never a group
+// separator, so "1,5" is not read as 15.
 bool ParseFloat(const QString& text, float& value) {
-    bool ok = false;
-    const QString trimmed = text.trimmed();
-    value = QLocale().toFloat(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toFloat(trimmed, &ok);
-    return ok && std::isfinite(value);
+    double parsed = 0;
+    if (!ParseDecimal(text.trimmed().toStdString(), parsed))
+        return false;
+    value = float(parsed);
+    return std::isfinite(value);
 }
 
 bool ParseInt(const QString& text, int& value) {

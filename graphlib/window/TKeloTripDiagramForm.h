@@ -66,6 +66,7 @@ public:
     void ApplyStopSelection();
     void FillKeloList();
     bool AddKeloListItem(int index, KeloKeloPtrClass kelo);
+    void FillKeloListTexts(QTreeWidgetItem* row, KeloKeloPtrClass kelo);
     QTreeWidgetItem* FindKeloListItem(int index) const;
     void FillTimetableList(int index);
     void RefreshKeloTimes();

@@ -3,16 +3,14 @@
 
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloQtText.h"
 #include "TKeloTripSwitchDialogForm.h"
 
-#include <QLocale>
 #include <QTreeWidget>
 
 namespace {
 
 constexpr int KeloIndexRole = Qt::UserRole;
-
-QString Clock(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
 
 } // namespace
 
@@ -20,7 +18,6 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
     auto& views = diagram->KeloViews();
     std::vector<KeloSwitchRowType> rows;
-    const QLocale locale = QLocale::system();
     for (int i = 0; i < kelos->GetCount(); ++i) {
         KeloKeloPtrClass kelo = kelos->GetItem(i);
         if (kelo.IsNull())
@@ -33,11 +30,11 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
         row.number = kelo->GetNumber();
         KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
         if (const int count = schedule->GetCount(); count > 0) {
-            row.departure = Clock(schedule->GetItem(0)->GetArrival());
-            row.arrival = Clock(schedule->GetItem(count - 1)->GetArrival());
+            row.departure = KeloTimeText(schedule->GetItem(0)->GetArrival());
+            row.arrival = KeloTimeText(schedule->GetItem(count - 1)->GetArrival());
         }
-        row.distance = locale.toString(double(kelo->GetDistance()), 'f', 1);
-        row.speed = locale.toString(double(kelo->GetAverageSpeed()), 'f', 1);
+        row.distance = KeloFormatDecimal(kelo->GetDistance(), 1);
+        row.speed = KeloFormatDecimal(kelo->GetAverageSpeed(), 1);
         rows.push_back(row);
     }
     TKeloTripSwitchDialogForm dialog(window());

@@ -16,7 +16,6 @@
 #include "TZoStringStorage.h"
 
 #include <QCheckBox>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -94,13 +93,7 @@ void TKeloTripDiagramForm::RefreshKeloRow(int index) {
         return;
     KeloKeloPtrClass kelo = kelos->GetItem(index);
     keloListRebuilding = true;
-    row->setText(0, KeloTimeAtSelectedStop(kelo));
-    row->setText(2, QLocale::system().toString(double(kelo->GetAverageSpeed()), 'f', 1));
-    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-    const std::int32_t count = schedule->GetCount();
-    row->setText(3, count > 0 ? QString::fromLatin1(schedule->GetItem(0)->GetArrival().Format().c_str()) : QString());
-    row->setText(4, count > 0 ? QString::fromLatin1(schedule->GetItem(count - 1)->GetArrival().Format().c_str())
-                              : QString());
+    FillKeloListTexts(row, kelo);
     // Only this row can be out of order: move it to its place instead of sorting them all.
     const bool wasCurrent = keloListView->currentItem() == row;
     keloListView->takeTopLevelItem(keloListView->indexOfTopLevelItem(row));

@@ -27,8 +27,6 @@ constexpr int KeloTextBytesRole = Qt::UserRole + 1;
 
 QString FormatOneDecimal(double value) { return KeloFormatDecimal(value, 1); }
 
-QString FormatTime(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
-
 /// Paints the kelo's colour as a 10 x 10 square in the row's icon cell: the colour key of
 /// the chart. The square follows the display state at every repaint.
 class KeloColorSquareDelegate : public QStyledItemDelegate {
@@ -96,7 +94,7 @@ QString TKeloTripDiagramForm::KeloTimeAtSelectedStop(KeloKeloPtrClass kelo) {
         const KeloTimeType stay = entry->GetStay();
         if (stay.IsEmpty())
             return {};
-        return FormatTime(entry->GetArrival() + stay);
+        return KeloTimeText(entry->GetArrival() + stay);
     }
     return {};
 }
@@ -105,25 +103,28 @@ bool TKeloTripDiagramForm::AddKeloListItem(int index, KeloKeloPtrClass kelo) {
     if (kelo.IsNull())
         return false;
     auto* row = new QTreeWidgetItem();
-    const std::string keloText = kelo->GetName() + " - [" + kelo->GetNumber() + "]";
-    row->setText(0, KeloTimeAtSelectedStop(kelo));
     row->setIcon(0, BlankIcon());
     row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     const auto& views = diagram->KeloViews();
     const bool visible = index < int(views.size()) && views[index].visible;
     row->setCheckState(0, visible ? Qt::Checked : Qt::Unchecked);
+    FillKeloListTexts(row, kelo);
+    row->setData(0, KeloIndexRole, index);
+    keloListView->addTopLevelItem(row);
+    return true;
+}
+
+// One filling for a new row and a refreshed one, so the two never show a kelo differently.
+void TKeloTripDiagramForm::FillKeloListTexts(QTreeWidgetItem* row, KeloKeloPtrClass kelo) {
+    const std::string keloText = kelo->GetName() + " - [" + kelo->GetNumber() + "]";
+    row->setText(0, KeloTimeAtSelectedStop(kelo));
     row->setText(1, KeloToQString(keloText));
     row->setData(1, KeloTextBytesRole, QByteArray(keloText.data(), qsizetype(keloText.size())));
     row->setText(2, FormatOneDecimal(kelo->GetAverageSpeed()));
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
     const std::int32_t count = schedule->GetCount();
-    if (count > 0) {
-        row->setText(3, FormatTime(schedule->GetItem(0)->GetArrival()));
-        row->setText(4, FormatTime(schedule->GetItem(count - 1)->GetArrival()));
-    }
-    row->setData(0, KeloIndexRole, index);
-    keloListView->addTopLevelItem(row);
-    return true;
+    row->setText(3, count > 0 ? KeloTimeText(schedule->GetItem(0)->GetArrival()) : QString());
+    row->setText(4, count > 0 ? KeloTimeText(schedule->GetItem(count - 1)->GetArrival()) : QString());
 }
 
 QTreeWidgetItem* TKeloTripDiagramForm::FindKeloListItem(int index) const {
@@ -287,7 +288,7 @@ void TKeloTripDiagramForm::FillInfoPanel(bool showZeroCapacity) {
         busCapacityValue->setText(seats == "0" && !showZeroCapacity ? QString() : seats);
     }
     pathLengthValue->setText(FormatOneDecimal(kelo->GetDistance()));
-    pathTimeValue->setText(FormatTime(kelo->GetTravelTime()));
+    pathTimeValue->setText(KeloTimeText(kelo->GetTravelTime()));
 }
 
 void TKeloTripDiagramForm::ApplyKeloSelection() { ShowSelectedKelo(true); }
@@ -344,9 +345,9 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
             const KeloTimeType arrival = entry->GetArrival();
             const KeloTimeType stay = entry->GetStay();
             row->setText(0, KeloToQString(stop->GetName()));
-            row->setText(1, FormatTime(arrival));
-            row->setText(2, FormatTime(arrival + stay));
-            row->setText(3, FormatTime(stay));
+            row->setText(1, KeloTimeText(arrival));
+            row->setText(2, KeloTimeText(arrival + stay));
+            row->setText(3, KeloTimeText(stay));
             if (j + 1 < count) {
                 KeloStopSchedulePtrClass next = schedule->GetItem(j + 1);
                 const std::string nextCode = next->GetStop()->GetCode();
@@ -364,7 +365,7 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
 }
 
 void TKeloTripDiagramForm::RefreshKeloTimes() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TZoWaitCursor wait;
     keloListRebuilding = true;
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
     const int rows = keloListView->topLevelItemCount();
@@ -378,5 +379,4 @@ void TKeloTripDiagramForm::RefreshKeloTimes() {
     SortKeloList();
     if (QTreeWidgetItem* row = keloListView->currentItem())
         keloListView->scrollToItem(row);
-    QApplication::restoreOverrideCursor();
 }

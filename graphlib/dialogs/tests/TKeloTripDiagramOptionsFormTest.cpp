@@ -111,6 +111,14 @@ TEST(TripDiagramOptionsForm, AcceptedValuesComeBackFromTheGetters) {
     again.OkButton->click();
     EXPECT_EQ(again.GetBaseSpeed(), 1.5f);
     EXPECT_EQ(again.GetViewScale(), 0.3333f);
+
+    // A comma is a decimal comma under any locale, never a group separator ("1,500" is not 1500).
+    TKeloTripDiagramOptionsForm comma(nullptr);
+    LoadNewWindow(comma);
+    comma.BaseSpeedEdit->setText("1,500");
+    comma.OkButton->click();
+    EXPECT_EQ(comma.result(), QDialog::Accepted);
+    EXPECT_EQ(comma.GetBaseSpeed(), 1.5f);
 }
 
 TEST(TripDiagramOptionsForm, MonoColourBoxEnablesTheKeloColoursAndTheChooserSetsASwatch) {

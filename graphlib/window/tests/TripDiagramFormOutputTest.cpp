@@ -161,8 +161,9 @@ TEST_F(TripDiagramFormOutputTest, PrintingTheVisiblePartCopiesWhatTheScrollAreaS
                       scroll->viewport()->width(), scroll->viewport()->height());
     EXPECT_EQ(form->PrintDiagram(PdfPrinter("visible.pdf")),
               shown.intersected(form->ChartPaintBox()->rect()));
-    if (auto info = RunPoppler("pdfinfo", {dir.filePath("visible.pdf")}))
+    if (auto info = RunPoppler("pdfinfo", {dir.filePath("visible.pdf")})) {
         EXPECT_TRUE(info->contains(QRegularExpression("Pages: +1\\n"))) << info->toStdString();
+    }
 }
 
 TEST_F(TripDiagramFormOutputTest, WholeDiagramPrintsOnePageWithEveryStopNameAsText) {

@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh build Release
-exec build/shell/app/kelo "$@"
+exec build/app/kelo "$@"

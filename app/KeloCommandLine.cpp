@@ -30,9 +30,7 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         // How many values follow the option at i; missing ones are an error.
-        auto values = [&](std::size_t count) {
-            return i + count < arguments.size();
-        };
+        auto values = [&](std::size_t count) { return i + count < arguments.size(); };
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--export") {
@@ -65,8 +63,7 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
                             options.serviceDate + "\"");
         } else if (IsQtOption(argument)) {
             // Qt's own option; its value, if any, is the next bare word.
-            if (i + 1 < arguments.size() && !arguments[i + 1].empty() &&
-                arguments[i + 1][0] != '-')
+            if (i + 1 < arguments.size() && !arguments[i + 1].empty() && arguments[i + 1][0] != '-')
                 ++i;
         } else {
             return fail("unknown argument \"" + argument + "\"");

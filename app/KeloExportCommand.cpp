@@ -55,9 +55,9 @@ int RunDiagramExport(const std::string& number, const std::string& file,
     diagram.BuildScene();
 
     const ZoRectType area = diagram.GetPictureArea();
-    const QString failure = ZoExportCanvas(
-        diagram.GetCanvas(), QRect(area.left, area.top, area.Width(), area.Height()), font,
-        fileName);
+    const QString failure =
+        ZoExportCanvas(diagram.GetCanvas(), QRect(area.left, area.top, area.Width(), area.Height()),
+                       font, fileName);
     if (!failure.isEmpty()) {
         errors << "kelo: cannot write \"" << file << "\": " << failure.toStdString() << "\n";
         return KeloExportRefusedExitCode;

@@ -6,7 +6,6 @@
 #include "KeloDemoDataClass.h"
 #include "KeloMessageBoxes.h"
 
-
 #include <exception>
 #include <filesystem>
 

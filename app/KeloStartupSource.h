@@ -15,8 +15,7 @@ struct KeloStartupSourceType {
 /// The bottom source of this run: the built-in data when `databaseFile` is empty, else the
 /// Kelo database in that file, which is first created from the built-in data set when no
 /// such file exists. A file that is not a usable Kelo database is left untouched.
-KeloStartupSourceType OpenStartupSource(const std::string& databaseFile,
-                                        int busyTimeoutMs = 3000);
+KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs = 3000);
 
 /// Exit status of a start-up refused for its database.
 inline constexpr int KeloStartupRefusedExitCode = 2;

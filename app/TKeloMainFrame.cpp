@@ -1,11 +1,11 @@
 #include "TKeloMainFrame.h"
 
 #include "KeloDemoDataClass.h"
+#include "KeloErrorReport.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "KeloSelectableDataClass.h"
 #include "TKeloAboutForm.h"
-#include "KeloErrorReport.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TZoStringStorage.h"
@@ -116,17 +116,18 @@ void TKeloMainFrame::CreateMenus() {
     };
 
     QMenu* session = addMenu(nullptr, "SessionMenuItem", "&Сеанс", "Меню сеанса");
-    for (QAction* hidden :
-         {AddAction(session, "SessionCurrentDateMenuItem", u("Текущая дата"), u("Показать текущую дату")),
-          AddAction(session, "SessionCurrentTimeMenuItem", u("Текущее время"),
-                    u("Показать текущее время"))}) {
+    for (QAction* hidden : {AddAction(session, "SessionCurrentDateMenuItem", u("Текущая дата"),
+                                      u("Показать текущую дату")),
+                            AddAction(session, "SessionCurrentTimeMenuItem", u("Текущее время"),
+                                      u("Показать текущее время"))}) {
         hidden->setVisible(false);
         hidden->setEnabled(false);
     }
     QAction* sessionSeparator = session->addSeparator();
     sessionSeparator->setObjectName("SessionSeparatorMenuItem");
     sessionSeparator->setVisible(false);
-    QAction* exitAction = AddAction(session, "SessionExitMenuItem", u("&Выход"), u("Выход из задачи"));
+    QAction* exitAction =
+        AddAction(session, "SessionExitMenuItem", u("&Выход"), u("Выход из задачи"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
     QMenu* setup = addMenu(nullptr, "SetupMenuItem", "&Настройки", "Настройка параметров");
@@ -147,14 +148,15 @@ void TKeloMainFrame::CreateMenus() {
     DataBaseMenuItem = addMenu(nullptr, "DataBaseMenuItem", "&База", "Объекты управления системой");
     AddAction(DataBaseMenuItem, "DoFlightDataNewMenuItem", u("Ввод данных нового рейса"),
               u("Визард ввода новых рейсов"));
-    QMenu* topology = addMenu(DataBaseMenuItem, "ObjectsTopologyMenuItem", "Топология",
-                              "Топологические объекты");
+    QMenu* topology =
+        addMenu(DataBaseMenuItem, "ObjectsTopologyMenuItem", "Топология", "Топологические объекты");
     AddAction(topology, "ObjectsPopulatedPointsMenuItem", u("Населенные пункты"),
               u("Перечень населенных пунктов"));
     AddAction(topology, "ObjectsRegionsMenuItem", u("Регионы"), u("Перечень регионов"));
     AddAction(topology, "ObjectsStopPointsMenuItem", u("Остановочные пункты"),
               u("Перечень остановочных пунктов"));
-    AddAction(topology, "ObjectsWayAreasMenuItem", u("Участки пути"), u("Перечень путевых участков"));
+    AddAction(topology, "ObjectsWayAreasMenuItem", u("Участки пути"),
+              u("Перечень путевых участков"));
     QMenu* transport = addMenu(DataBaseMenuItem, "ObjectsTransportationsMenuItem", "Перевозки",
                                "Объекты перевозок");
     AddAction(transport, "ObjectsFlightsMenuItem", u("Рейсы"), u("Перечень рейсов"));
@@ -162,8 +164,8 @@ void TKeloMainFrame::CreateMenus() {
               u("Список расписаний рейсов"));
     AddAction(transport, "ObjectsTransportStatisticsMenuItem", u("Статистика перевозок"),
               u("Обобщенная статистика перевозок"));
-    AddAction(DataBaseMenuItem, "ObjectsStopPointOwnersMenuItem", u("Владельцы остановочных пунктов"),
-              u("Список владельцев установочных пунктов"));
+    AddAction(DataBaseMenuItem, "ObjectsStopPointOwnersMenuItem",
+              u("Владельцы остановочных пунктов"), u("Список владельцев установочных пунктов"));
     AddAction(DataBaseMenuItem, "ObjectsTransportersMenuItem", u("Перевозчики"),
               u("Перечень перевозчиков"));
     AddAction(DataBaseMenuItem, "SetupStopPointTypesMenuItem", u("Виды остановочных пунктов"),
@@ -177,11 +179,13 @@ void TKeloMainFrame::CreateMenus() {
     connect(arrange, &QAction::triggered, this, &TKeloMainFrame::ArrangeIcons);
     QAction* cascade = AddAction(WindowMenuItem, "WindowCascadeMenuItem", u("&Каскадом"), {});
     connect(cascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
-    QAction* tileHorz = AddAction(WindowMenuItem, "WindowTileHorzMenuItem", u("&Горизонтально"), {});
+    QAction* tileHorz =
+        AddAction(WindowMenuItem, "WindowTileHorzMenuItem", u("&Горизонтально"), {});
     connect(tileHorz, &QAction::triggered, this, [this] { TileChildren(Qt::Vertical); });
     QAction* tileVert = AddAction(WindowMenuItem, "WindowTileVertMenuItem", u("&Вертикально"), {});
     connect(tileVert, &QAction::triggered, this, [this] { TileChildren(Qt::Horizontal); });
-    QAction* minimizeAll = AddAction(WindowMenuItem, "WindowMinimizeAllMenuItem", u("&Свернуть"), {});
+    QAction* minimizeAll =
+        AddAction(WindowMenuItem, "WindowMinimizeAllMenuItem", u("&Свернуть"), {});
     connect(minimizeAll, &QAction::triggered, this, [this] {
         for (QMdiSubWindow* child : mdiArea->subWindowList())
             child->showMinimized();
@@ -193,8 +197,8 @@ void TKeloMainFrame::CreateMenus() {
     AddAction(help, "HelpUserGuideMenuItem", u("Руководство пользователя"),
               u("Руководство пользователя"));
     help->addSeparator()->setObjectName("HelpSeparatorMenuItem");
-    QAction* about = AddAction(help, "HelpAboutMenuItem", u("О программе"),
-                               u("Основные сведенья о программе"));
+    QAction* about =
+        AddAction(help, "HelpAboutMenuItem", u("О программе"), u("Основные сведенья о программе"));
     connect(about, &QAction::triggered, this, &TKeloMainFrame::HelpAboutActionExecute);
 }
 
@@ -256,7 +260,8 @@ void TKeloMainFrame::FillWindowMenu() {
     separator->setParent(WindowMenuItem);
     int number = 1;
     for (QMdiSubWindow* child : children) {
-        auto* item = new QAction(QString("&%1 %2").arg(number++).arg(child->windowTitle()), WindowMenuItem);
+        auto* item =
+            new QAction(QString("&%1 %2").arg(number++).arg(child->windowTitle()), WindowMenuItem);
         item->setCheckable(true);
         item->setChecked(child == mdiArea->activeSubWindow());
         connect(item, &QAction::triggered, this, [this, child] {
@@ -353,8 +358,7 @@ void TKeloMainFrame::DoFlightDiagramActionExecute() {
 
         const std::vector<std::string> line = LineOfKelo(source, number);
 
-        auto* form =
-            new TKeloTripDiagramForm(nullptr, number, line, KeloSelectStops(source, line));
+        auto* form = new TKeloTripDiagramForm(nullptr, number, line, KeloSelectStops(source, line));
         QMdiSubWindow* child = mdiArea->addSubWindow(form);
         child->setAttribute(Qt::WA_DeleteOnClose);
         form->show();

@@ -1,6 +1,6 @@
 #include "KeloCommandLine.h"
-#include "KeloExportCommand.h"
 #include "KeloErrorReport.h"
+#include "KeloExportCommand.h"
 #include "KeloGtfsImportCommand.h"
 #include "KeloSettingsFile.h"
 #include "KeloStartupSource.h"
@@ -69,8 +69,7 @@ int RunExport(int argc, char** argv, const KeloCommandLineType& options) {
             std::cerr << "kelo: " << opened.error.toStdString() << "\n";
             return RefusedExitCode;
         }
-        return RunDiagramExport(options.exportNumber, options.exportFile, opened.source,
-                                std::cerr);
+        return RunDiagramExport(options.exportNumber, options.exportFile, opened.source, std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "kelo: the export failed: " << error.what() << "\n";
         return 1;

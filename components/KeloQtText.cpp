@@ -41,4 +41,6 @@ QTime KeloTimeToPickerTime(const KeloTimeType& time) {
     return value;
 }
 
-QString KeloTimeText(const KeloTimeType& time) { return QString::fromLatin1(time.Format().c_str()); }
+QString KeloTimeText(const KeloTimeType& time) {
+    return QString::fromLatin1(time.Format().c_str());
+}

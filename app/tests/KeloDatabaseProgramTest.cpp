@@ -1,7 +1,7 @@
 // The planner's round: start on a database, edit in a diagram window, save, start again.
+#include "KeloCachedUpdateDataClass.h"
 #include "KeloChooseKelo.h"
 #include "KeloDBConnectionClass.h"
-#include "KeloCachedUpdateDataClass.h"
 #include "KeloStartupSource.h"
 #include "ModalAnswer.h"
 #include "TKeloDiagramChangesForm.h"

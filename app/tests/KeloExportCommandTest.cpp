@@ -1,6 +1,6 @@
+#include "KeloExportCommand.h"
 #include "Cp1251.h"
 #include "KeloDemoDataClass.h"
-#include "KeloExportCommand.h"
 #include "TKeloMainFrame.h"
 #include "TripDiagramClass.h"
 #include "ZoQtDrawingSurfaceClass.h"

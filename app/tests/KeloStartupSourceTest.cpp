@@ -1,11 +1,11 @@
+#include "KeloStartupSource.h"
 #include "KeloChooseKelo.h"
 #include "KeloDemoDataClass.h"
-#include "KeloStartupSource.h"
+#include "KeloTransactionClass.h"
+#include "ModalAnswer.h"
 #include "TKeloMainFrame.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
-#include "KeloTransactionClass.h"
-#include "ModalAnswer.h"
 #include "TempDirSandbox.h"
 
 #include <QDir>
@@ -19,7 +19,9 @@ namespace {
 
 class KeloStartupSourceTest : public testing::Test {
 protected:
-    std::string File(const char* name) const { return QDir(sandbox.Path()).filePath(name).toStdString(); }
+    std::string File(const char* name) const {
+        return QDir(sandbox.Path()).filePath(name).toStdString();
+    }
     kelo_test::TempDirSandbox sandbox;
 };
 

@@ -4,13 +4,13 @@
 #include "TKeloMainFrame.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
-#include "ZoQtDrawingSurfaceClass.h"
 #include "TempDirSandbox.h"
+#include "ZoQtDrawingSurfaceClass.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QImage>
 #include <QPixmap>
 #include <QSet>
 #include <QTest>

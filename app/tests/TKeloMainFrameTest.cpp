@@ -1,9 +1,9 @@
+#include "TKeloMainFrame.h"
 #include "InMemoryKeloData.h"
 #include "KeloChoiceRules.h"
 #include "KeloChooseKelo.h"
 #include "ModalAnswer.h"
 #include "TKeloAboutForm.h"
-#include "TKeloMainFrame.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TempDirSandbox.h"
@@ -12,15 +12,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLocale>
-#include <QScreen>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -59,8 +59,8 @@ TEST_F(TKeloMainFrameTest, ChoiceOffersEveryKeloByNameAndCancelLeavesTheFrameEmp
         sortColumn = choice->SortColumn();
         noneSelected = choice->SelectedRow() == nullptr;
         for (int i = 1; i < choice->RowCount(); ++i)
-            ordered = ordered &&
-                      KeloTextCompare(choice->Row(i - 1)->NameBytes(), choice->Row(i)->NameBytes()) <= 0;
+            ordered = ordered && KeloTextCompare(choice->Row(i - 1)->NameBytes(),
+                                                 choice->Row(i)->NameBytes()) <= 0;
         choice->reject();
     });
     frame.DoFlightDiagramActionExecute();
@@ -104,7 +104,9 @@ TEST_F(TKeloMainFrameTest, ChoosingAKeloOpensItsLineAndTwiceGivesTwoIndependentW
 TEST_F(TKeloMainFrameTest, LineKeepsEveryTimetableEntryInOrderWithDuplicates) {
     InMemoryDataSet d;
     d.stops = {{"000001", "A"}, {"000002", "B"}};
-    d.kelos.push_back({"LOOP", "A - B - A", "",
+    d.kelos.push_back({"LOOP",
+                       "A - B - A",
+                       "",
                        {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", 1),
                         MakeRow("000001", "08:20", -1)}});
     const auto line = TKeloMainFrame::LineOfKelo(MakeInMemorySource(d), "LOOP");
@@ -177,14 +179,15 @@ TEST_F(TKeloMainFrameTest, StatusBarShowsHintsDateAndTime) {
     // Under a Russian locale the date reads in Russian month and weekday names.
     if (QLocale::system().language() == QLocale::Russian) {
         const QDate today = QDate::currentDate();
-        const char* months[] = {"январ", "феврал", "март", "апрел", "ма", "июн",
-                                "июл", "август", "сентябр", "октябр", "ноябр", "декабр"};
-        const char* days[] = {"понедельник", "вторник", "среда", "четверг",
-                              "пятница", "суббота", "воскресенье"};
-        const QString pattern = QString::fromUtf8("^%1 %2[а-я]* %3 \\(%4\\)$")
-                                    .arg(today.toString("dd"), QString::fromUtf8(months[today.month() - 1]))
-                                    .arg(today.year())
-                                    .arg(QString::fromUtf8(days[today.dayOfWeek() - 1]));
+        const char* months[] = {"январ", "феврал", "март",    "апрел",  "ма",    "июн",
+                                "июл",   "август", "сентябр", "октябр", "ноябр", "декабр"};
+        const char* days[] = {"понедельник", "вторник", "среда",      "четверг",
+                              "пятница",     "суббота", "воскресенье"};
+        const QString pattern =
+            QString::fromUtf8("^%1 %2[а-я]* %3 \\(%4\\)$")
+                .arg(today.toString("dd"), QString::fromUtf8(months[today.month() - 1]))
+                .arg(today.year())
+                .arg(QString::fromUtf8(days[today.dayOfWeek() - 1]));
         EXPECT_TRUE(QRegularExpression(pattern).match(frame.PanelText(1)).hasMatch())
             << frame.PanelText(1).toStdString();
     }
@@ -206,12 +209,14 @@ TEST_F(TKeloMainFrameTest, KeepsItsSizeThroughClockTicksAndShowsDateAndClock) {
         frame.resize(asked);
         QTest::qWait(600);
         EXPECT_EQ(frame.size(), asked);
-        auto panels = frame.statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+        auto panels =
+            frame.statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
         ASSERT_EQ(panels.size(), 3);
         const QRect visible = frame.rect();
         for (QLabel* panel : {panels[1], panels[2]}) {
             const QRect onWindow(panel->mapTo(&frame, QPoint(0, 0)), panel->size());
-            EXPECT_TRUE(visible.contains(onWindow)) << asked.width() << " " << panel->text().toStdString();
+            EXPECT_TRUE(visible.contains(onWindow))
+                << asked.width() << " " << panel->text().toStdString();
             EXPECT_TRUE(panel->isVisible());
         }
         EXPECT_EQ(panels[1]->width(), 250);

@@ -143,9 +143,9 @@ void BM_Save20Kelos(benchmark::State& state) {
             kelo->GetSchedule()->GetItem(0)->SetArrival(KeloTimeType(round % 600));
         }
         state.ResumeTiming();
-        const KeloSaveOutcomeType outcome = KeloSaveInTransaction(
-            KeloFindTransaction(bottom), *cacheObject, *bufferObject,
-            [&] { bufferObject->ApplyUpdates(); });
+        const KeloSaveOutcomeType outcome =
+            KeloSaveInTransaction(KeloFindTransaction(bottom), *cacheObject, *bufferObject,
+                                  [&] { bufferObject->ApplyUpdates(); });
         if (!outcome.saved)
             state.SkipWithError(outcome.error.c_str());
     }
@@ -179,9 +179,8 @@ void BM_BuildFiveMillionEntries(benchmark::State& state) {
         state.PauseTiming();
         const auto started = std::chrono::steady_clock::now();
         const KeloDBOpenResultType opened = KeloDBOpen(path);
-        state.counters["open_s"] = std::chrono::duration<double>(
-                                       std::chrono::steady_clock::now() - started)
-                                       .count();
+        state.counters["open_s"] =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
         if (opened.status != KeloDBOpenStatusType::Ok)
             state.SkipWithError(opened.detail.c_str());
@@ -193,10 +192,27 @@ void BM_BuildFiveMillionEntries(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_OpenLineBuiltInCold)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_OpenLineDatabaseCold)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_OpenLineDatabaseNewWindow)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_OpenLineWarm<false>)->Name("BM_OpenLineBuiltInWarm")->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_OpenLineWarm<true>)->Name("BM_OpenLineDatabaseWarm")->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_OpenLineBuiltInCold)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_OpenLineDatabaseCold)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_OpenLineDatabaseNewWindow)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_OpenLineWarm<false>)
+    ->Name("BM_OpenLineBuiltInWarm")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_OpenLineWarm<true>)
+    ->Name("BM_OpenLineDatabaseWarm")
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_Save20Kelos)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_BuildFiveMillionEntries)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(1);

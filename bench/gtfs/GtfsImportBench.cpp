@@ -43,8 +43,8 @@ void GenerateFeed() {
         std::ofstream f(dir + "/stops.txt");
         f << "stop_id,stop_code,stop_name,stop_lat,stop_lon\n";
         for (int s = 0; s < StopCount; ++s)
-            f << "S" << s << "," << 100000 + s << ",\"Остановка " << s << "\"," << 48 + (s / 64) * 0.02
-              << "," << 28 + (s % 64) * 0.03 << "\n";
+            f << "S" << s << "," << 100000 + s << ",\"Остановка " << s << "\","
+              << 48 + (s / 64) * 0.02 << "," << 28 + (s % 64) * 0.03 << "\n";
     }
     {
         std::ofstream f(dir + "/routes.txt");
@@ -52,9 +52,9 @@ void GenerateFeed() {
         for (int r = 0; r < RouteCount; ++r)
             f << "R" << r << "," << r + 1 << "," << (r % 10 == 0 ? 200 : 3) << "\n";
     }
-    std::ofstream(dir + "/calendar.txt")
-        << "service_id,monday,tuesday,wednesday,thursday,friday,saturday,sunday,start_date,end_date\n"
-           "ALL,1,1,1,1,1,1,1,20260101,20261231\n";
+    std::ofstream(dir + "/calendar.txt") << "service_id,monday,tuesday,wednesday,thursday,friday,"
+                                            "saturday,sunday,start_date,end_date\n"
+                                            "ALL,1,1,1,1,1,1,1,20260101,20261231\n";
     {
         std::ofstream f(dir + "/trips.txt");
         f << "route_id,service_id,trip_id\n";
@@ -78,7 +78,9 @@ void GenerateFeed() {
             std::snprintf(line, sizeof line, "T%llu,%02d:%02d:00,%02d:%02d:00,S%d,%d,%d\n",
                           static_cast<unsigned long long>(t), when / 3600, when / 60 % 60,
                           (when + 60) / 3600, (when + 60) / 60 % 60,
-                          t % 4 == 0 ? (route * 7 + (back ? i : StopsPerTrip - 1 - i) * 13) % StopCount : stop,
+                          t % 4 == 0
+                              ? (route * 7 + (back ? i : StopsPerTrip - 1 - i) * 13) % StopCount
+                              : stop,
                           seq, (seq - 1) * 2400);
             f << line;
         }
@@ -95,7 +97,8 @@ std::string ZipOfFeed() {
     const std::string temp = path + ".part";
     int error = 0;
     zip_t* archive = zip_open(temp.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    for (const char* table : {"stops.txt", "routes.txt", "calendar.txt", "trips.txt", "stop_times.txt"}) {
+    for (const char* table :
+         {"stops.txt", "routes.txt", "calendar.txt", "trips.txt", "stop_times.txt"}) {
         const std::string file = FeedDir() + "/" + table;
         zip_file_add(archive, table, zip_source_file(archive, file.c_str(), 0, -1), 0);
     }

@@ -8,8 +8,7 @@
 
 /// Position of each key in one of the cache's record vectors, so a look-up need not scan it.
 /// The vectors never hold a key twice, so the position found is the one a scan finds.
-template <typename Key, typename Hash = std::hash<Key>>
-class KeloCAIndexTemplate {
+template <typename Key, typename Hash = std::hash<Key>> class KeloCAIndexTemplate {
 public:
     static constexpr std::size_t None = static_cast<std::size_t>(-1);
 
@@ -19,8 +18,7 @@ public:
     }
     void Add(const Key& key, std::size_t position) { positions.emplace(key, position); }
     // After records were removed from the vector: positions from `keyOf` of each record.
-    template <typename Records, typename KeyOf>
-    void Rebuild(const Records& records, KeyOf keyOf) {
+    template <typename Records, typename KeyOf> void Rebuild(const Records& records, KeyOf keyOf) {
         positions.clear();
         for (std::size_t i = 0; i < records.size(); ++i)
             positions.emplace(keyOf(records[i]), i);

@@ -76,7 +76,6 @@ void KeloCAKeloCacheClass::Forget(const std::string& number) {
     if (Find(number) == nullptr)
         return;
     std::erase_if(Kelos, [&](const KeloCAKeloType& kelo) { return kelo.Number == number; });
-    Index.Rebuild(Kelos, [](const KeloCAKeloType& kelo) -> const std::string& {
-        return kelo.Number;
-    });
+    Index.Rebuild(Kelos,
+                  [](const KeloCAKeloType& kelo) -> const std::string& { return kelo.Number; });
 }

@@ -83,7 +83,8 @@ void KeloCachedUpdateDataClass::GetChange(int index, KeloDataCUChangeKind& kind,
 
 namespace {
 
-bool SameStops(KeloKeloScheduleClass& schedule, const std::vector<KeloDataCUStopScheduleType>& stops) {
+bool SameStops(KeloKeloScheduleClass& schedule,
+               const std::vector<KeloDataCUStopScheduleType>& stops) {
     if (schedule.GetCount() != std::int32_t(stops.size()))
         return false;
     for (std::size_t i = 0; i < stops.size(); ++i) {
@@ -101,7 +102,8 @@ std::vector<KeloDataCUStopScheduleType> ReadStops(KeloKeloScheduleClass& schedul
     for (std::int32_t i = 0; i < schedule.GetCount(); ++i) {
         KeloStopSchedulePtrClass entry = schedule.GetItem(i);
         KeloStopPtrClass stop = entry.IsNull() ? KeloStopPtrClass() : entry->GetStop();
-        stops.push_back({stop.IsNull() ? std::string() : stop->GetCode(), entry.IsNull() ? KeloTimeType() : entry->GetArrival(),
+        stops.push_back({stop.IsNull() ? std::string() : stop->GetCode(),
+                         entry.IsNull() ? KeloTimeType() : entry->GetArrival(),
                          entry.IsNull() ? KeloTimeType() : entry->GetStay()});
     }
     return stops;
@@ -181,7 +183,8 @@ std::vector<std::string> KeloCachedUpdateDataClass::ApplyUpdates() {
 KeloDataCUApplyResultType
 KeloCachedUpdateDataClass::ApplySelectedUpdates(const std::vector<bool>& chosen) {
     auto isChosen = [&chosen](int position) {
-        return position >= 0 && std::size_t(position) < chosen.size() && chosen[std::size_t(position)];
+        return position >= 0 && std::size_t(position) < chosen.size() &&
+               chosen[std::size_t(position)];
     };
     KeloDataCUApplyResultType result;
 

@@ -32,7 +32,7 @@ struct KeloDataCUKeloType {
 /// reached the layer below although the change as a whole did not.
 struct KeloDataCUHeldBackType {
     std::string number;
-    bool created = false;         // an empty kelo of this number now exists below
+    bool created = false; // an empty kelo of this number now exists below
     bool nameWritten = false;
     bool busWritten = false;
     bool scheduleWritten = false; // the timetable below changed, but not as buffered

@@ -97,8 +97,7 @@ void KeloDBBuilderClass::AddStop(const std::string& code, const std::string& nam
     stops[code] = connection->GetLastInsertId();
 }
 
-void KeloDBBuilderClass::AddLink(const std::string& fromCode, const std::string& toCode,
-                                 float km) {
+void KeloDBBuilderClass::AddLink(const std::string& fromCode, const std::string& toCode, float km) {
     CheckOpen();
     std::int64_t a = StopId(fromCode);
     std::int64_t b = StopId(toCode);
@@ -120,8 +119,7 @@ void KeloDBBuilderClass::AddKelo(const std::string& number, const std::string& n
     CheckOpen();
     if (kelos.count(number))
         throw KeloDBErrorClass(SQLITE_CONSTRAINT, "the kelo number is taken: " + number);
-    KeloDBQueryClass insert(*connection,
-                            "INSERT INTO kelo(number, name, bus_id) VALUES (?, ?, ?)");
+    KeloDBQueryClass insert(*connection, "INSERT INTO kelo(number, name, bus_id) VALUES (?, ?, ?)");
     insert->Bind(1, number);
     insert->Bind(2, name);
     if (bus.empty()) {

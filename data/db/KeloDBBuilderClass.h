@@ -30,8 +30,8 @@ public:
     // An empty bus leaves the kelo without one; otherwise the model must have been added.
     void AddKelo(const std::string& number, const std::string& name, const std::string& bus);
     // Appends an entry to the kelo's timetable; call in timetable order.
-    void AddEntry(const std::string& keloNumber, const std::string& stopCode,
-                  KeloTimeType arrival, KeloTimeType stay);
+    void AddEntry(const std::string& keloNumber, const std::string& stopCode, KeloTimeType arrival,
+                  KeloTimeType stay);
     // Writes the indexes and the version stamp, makes the file durable and gives it its name.
     // The builder takes no more calls afterwards.
     void Commit();

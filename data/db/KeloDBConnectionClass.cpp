@@ -46,9 +46,9 @@ void KeloDBConnectionClass::Execute(const char* sql) {
 KeloDBStatementClass& KeloDBConnectionClass::Statement(std::string_view sql) {
     auto found = statements.find(sql);
     if (found == statements.end())
-        found = statements
-                    .emplace(std::string(sql), std::make_unique<KeloDBStatementClass>(db, sql))
-                    .first;
+        found =
+            statements.emplace(std::string(sql), std::make_unique<KeloDBStatementClass>(db, sql))
+                .first;
     return *found->second;
 }
 

@@ -8,7 +8,6 @@
 
 #include <sqlite3.h>
 
-
 KeloDBDataClass::KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                                  std::vector<std::string> selection)
     : connection(std::move(connection)), selection(std::move(selection)) {}
@@ -86,13 +85,12 @@ KeloStopPtrClass KeloDBDataClass::FindStop(const std::string& code) {
 
 KeloBusPtrClass KeloDBDataClass::FindBus(const std::string& model) {
     return KeloDBGuard(*connection, KeloBusPtrClass(), [&] {
-        KeloDBQueryClass query(*connection,
-                               "SELECT category, capacity FROM bus WHERE model = ?");
+        KeloDBQueryClass query(*connection, "SELECT category, capacity FROM bus WHERE model = ?");
         query->Bind(1, model);
         if (!query->Step())
             return KeloBusPtrClass();
-        return KeloBusPtrClass(new KeloDBBusClass(
-            model, query->ColumnBytes(0), static_cast<std::int32_t>(query->ColumnInt(1))));
+        return KeloBusPtrClass(new KeloDBBusClass(model, query->ColumnBytes(0),
+                                                  static_cast<std::int32_t>(query->ColumnInt(1))));
     });
 }
 

@@ -4,8 +4,8 @@
 #include "KeloDBKeloScheduleClass.h"
 #include "KeloDBValueClasses.h"
 
-KeloDBKeloClass::KeloDBKeloClass(std::shared_ptr<KeloDBConnectionClass> connection,
-                                 std::int64_t id, std::string number)
+KeloDBKeloClass::KeloDBKeloClass(std::shared_ptr<KeloDBConnectionClass> connection, std::int64_t id,
+                                 std::string number)
     : connection(std::move(connection)), id(id), number(std::move(number)) {}
 
 std::string KeloDBKeloClass::GetNumber() {
@@ -26,9 +26,8 @@ KeloKeloSchedulePtrClass KeloDBKeloClass::GetSchedule() {
 
 KeloBusPtrClass KeloDBKeloClass::GetBus() {
     return KeloDBGuard(*connection, KeloBusPtrClass(), [&] {
-        KeloDBQueryClass query(*connection,
-                               "SELECT b.model, b.category, b.capacity FROM kelo k "
-                               "JOIN bus b ON b.id = k.bus_id WHERE k.id = ?");
+        KeloDBQueryClass query(*connection, "SELECT b.model, b.category, b.capacity FROM kelo k "
+                                            "JOIN bus b ON b.id = k.bus_id WHERE k.id = ?");
         query->Bind(1, id);
         if (!query->Step())
             return KeloBusPtrClass();
@@ -40,20 +39,18 @@ KeloBusPtrClass KeloDBKeloClass::GetBus() {
 std::vector<KeloDBKeloClass::LegType> KeloDBKeloClass::Legs() {
     return KeloDBGuard(*connection, std::vector<LegType>(), [&] {
         // Positions run 0..n-1 without gaps, so the next entry is the one at seq + 1.
-        KeloDBQueryClass query(
-            *connection,
-            "SELECT e.arrival, e.stay, n.arrival, l.km FROM entry e "
-            "JOIN entry n ON n.kelo_id = e.kelo_id AND n.seq = e.seq + 1 "
-            "JOIN link l ON l.stop_a = min(e.stop_id, n.stop_id) "
-            "AND l.stop_b = max(e.stop_id, n.stop_id) "
-            "WHERE e.kelo_id = ? ORDER BY e.seq");
+        KeloDBQueryClass query(*connection,
+                               "SELECT e.arrival, e.stay, n.arrival, l.km FROM entry e "
+                               "JOIN entry n ON n.kelo_id = e.kelo_id AND n.seq = e.seq + 1 "
+                               "JOIN link l ON l.stop_a = min(e.stop_id, n.stop_id) "
+                               "AND l.stop_b = max(e.stop_id, n.stop_id) "
+                               "WHERE e.kelo_id = ? ORDER BY e.seq");
         query->Bind(1, id);
         std::vector<LegType> legs;
         while (query->Step())
-            legs.push_back(LegType{KeloDeparture(KeloDBColumnTime(*query, 0),
-                                                 KeloDBColumnTime(*query, 1)),
-                                   KeloDBColumnTime(*query, 2),
-                                   static_cast<float>(query->ColumnDouble(3))});
+            legs.push_back(
+                LegType{KeloDeparture(KeloDBColumnTime(*query, 0), KeloDBColumnTime(*query, 1)),
+                        KeloDBColumnTime(*query, 2), static_cast<float>(query->ColumnDouble(3))});
         return legs;
     });
 }

@@ -3,8 +3,8 @@
 #include "KeloDBGuard.h"
 #include "KeloDBValueClasses.h"
 
-KeloDBKeloScheduleClass::KeloDBKeloScheduleClass(
-    std::shared_ptr<KeloDBConnectionClass> connection, std::int64_t keloId)
+KeloDBKeloScheduleClass::KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
+                                                 std::int64_t keloId)
     : connection(std::move(connection)), keloId(keloId) {}
 
 std::int32_t KeloDBKeloScheduleClass::GetCount() {
@@ -83,8 +83,7 @@ void KeloDBKeloScheduleClass::RemoveStop(std::int32_t index) {
     KeloDBGuard(*connection, 0, [&] {
         KeloDBSavepointClass savepoint(*connection);
         {
-            KeloDBQueryClass erase(*connection,
-                                   "DELETE FROM entry WHERE kelo_id = ? AND seq = ?");
+            KeloDBQueryClass erase(*connection, "DELETE FROM entry WHERE kelo_id = ? AND seq = ?");
             erase->Bind(1, keloId);
             erase->Bind(2, static_cast<std::int64_t>(index));
             erase->Run();
@@ -101,8 +100,8 @@ void KeloDBKeloScheduleClass::RemoveStop(std::int32_t index) {
             shift->Run();
         }
         {
-            KeloDBQueryClass flip(
-                *connection, "UPDATE entry SET seq = -seq - 1 WHERE kelo_id = ? AND seq < 0");
+            KeloDBQueryClass flip(*connection,
+                                  "UPDATE entry SET seq = -seq - 1 WHERE kelo_id = ? AND seq < 0");
             flip->Bind(1, keloId);
             flip->Run();
         }
@@ -111,9 +110,9 @@ void KeloDBKeloScheduleClass::RemoveStop(std::int32_t index) {
     });
 }
 
-KeloDBStopScheduleClass::KeloDBStopScheduleClass(
-    std::shared_ptr<KeloDBConnectionClass> connection, std::int64_t entryId, std::string code,
-    std::string name)
+KeloDBStopScheduleClass::KeloDBStopScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
+                                                 std::int64_t entryId, std::string code,
+                                                 std::string name)
     : connection(std::move(connection)), entryId(entryId), code(std::move(code)),
       name(std::move(name)) {}
 
@@ -132,9 +131,8 @@ KeloTimeType KeloDBStopScheduleClass::Read(bool arrival) {
 
 void KeloDBStopScheduleClass::Write(bool arrival, KeloTimeType value) {
     KeloDBGuard(*connection, 0, [&] {
-        KeloDBQueryClass update(*connection, arrival
-                                                 ? "UPDATE entry SET arrival = ? WHERE id = ?"
-                                                 : "UPDATE entry SET stay = ? WHERE id = ?");
+        KeloDBQueryClass update(*connection, arrival ? "UPDATE entry SET arrival = ? WHERE id = ?"
+                                                     : "UPDATE entry SET stay = ? WHERE id = ?");
         KeloDBBindTime(*update, 1, value);
         update->Bind(2, entryId);
         update->Run();

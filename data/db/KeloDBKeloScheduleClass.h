@@ -12,8 +12,7 @@ class KeloDBConnectionClass;
 /// change of the order is made as one savepoint, so positions never end up with a hole.
 class KeloDBKeloScheduleClass : public KeloKeloScheduleClass {
 public:
-    KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
-                            std::int64_t keloId);
+    KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection, std::int64_t keloId);
 
     std::int32_t GetCount() override;
     // Empty handle for an index outside the timetable.
@@ -34,8 +33,8 @@ private:
 /// are inserted before it. Times are read from the database each time.
 class KeloDBStopScheduleClass : public KeloStopScheduleClass {
 public:
-    KeloDBStopScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
-                            std::int64_t entryId, std::string code, std::string name);
+    KeloDBStopScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection, std::int64_t entryId,
+                            std::string code, std::string name);
 
     KeloStopPtrClass GetStop() override;
     KeloTimeType GetArrival() override;

@@ -8,10 +8,10 @@ class KeloDBConnectionClass;
 /// How opening a Kelo database went.
 enum class KeloDBOpenStatusType {
     Ok,
-    CannotOpen,     // missing, unreadable or locked file
+    CannotOpen,      // missing, unreadable or locked file
     NotKeloDatabase, // not SQLite at all, or SQLite of another program
     Damaged,
-    NewerVersion,   // written by a newer program with a schema this one does not know
+    NewerVersion, // written by a newer program with a schema this one does not know
 };
 
 /// The result of KeloDBOpen: the connection when Ok, else the status and SQLite's detail.

@@ -28,7 +28,7 @@ std::uint32_t KeloGtfsCalendarClass::AddService(std::string_view id) {
 }
 
 void KeloGtfsCalendarClass::ReadCalendar(KeloGtfsCsvReaderClass& reader) {
-    static const char* const Days[] = {"monday", "tuesday", "wednesday", "thursday",
+    static const char* const Days[] = {"monday", "tuesday",  "wednesday", "thursday",
                                        "friday", "saturday", "sunday"};
     const int idColumn = reader.RequireColumn("service_id");
     int dayColumns[7];
@@ -82,8 +82,8 @@ bool KeloGtfsCalendarClass::Runs(std::uint32_t number, std::int32_t day) const {
     return RunsByCalendar(service, day);
 }
 
-std::optional<std::int32_t> KeloGtfsCalendarClass::BusiestDay(
-    const std::vector<std::uint64_t>& weights) const {
+std::optional<std::int32_t>
+KeloGtfsCalendarClass::BusiestDay(const std::vector<std::uint64_t>& weights) const {
     // Days of the calendar ranges are counted per weekday with difference arrays over at most
     // MaxSweptDays from the earliest start; exception days are corrected one by one, and those
     // beyond the swept span are counted in full.

@@ -25,7 +25,8 @@ KeloGtfsCsvReaderClass::KeloGtfsCsvReaderClass(std::unique_ptr<KeloGtfsByteSourc
     if (end - begin >= 3 && std::memcmp(buffer.data() + begin, "\xEF\xBB\xBF", 3) == 0)
         begin += 3;
     if (!Next())
-        throw KeloGtfsErrorClass(this->fileName + ": the file is empty, the header line is missing");
+        throw KeloGtfsErrorClass(this->fileName +
+                                 ": the file is empty, the header line is missing");
     // Column names are matched without surrounding blanks, which some exporters add.
     for (std::string_view name : fields)
         header.emplace_back(TrimBlanks(name));
@@ -94,14 +95,15 @@ bool KeloGtfsCsvReaderClass::Next() {
             fields.emplace_back((span.copied ? unquoted.data() : buffer.data()) + span.offset,
                                 span.length);
         if (!header.empty() && fields.size() != header.size())
-            Fail("has " + std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") +
-                 ", the header " + std::to_string(header.size()));
+            Fail("has " + std::to_string(fields.size()) +
+                 (fields.size() == 1 ? " field" : " fields") + ", the header " +
+                 std::to_string(header.size()));
         return true;
     }
 }
 
 KeloGtfsCsvReaderClass::ParseResult KeloGtfsCsvReaderClass::TryParse(std::size_t& consumed,
-                                                                      std::uint64_t& lines) {
+                                                                     std::uint64_t& lines) {
     const char* const data = buffer.data();
     std::size_t pos = begin;
     spans.clear();

@@ -49,7 +49,7 @@ private:
     std::size_t begin = 0; // first unread byte
     std::size_t end = 0;   // one past the last byte read
     bool atEof = false;
-    std::string unquoted;  // fields that needed unquoting, back to back
+    std::string unquoted; // fields that needed unquoting, back to back
     struct Span {
         std::size_t offset;
         std::size_t length;

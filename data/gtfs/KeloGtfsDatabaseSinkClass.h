@@ -12,7 +12,8 @@ public:
     // Refuses a path that already exists.
     explicit KeloGtfsDatabaseSinkClass(const std::string& path) : builder(path) {}
 
-    void AddBus(const std::string& model, const std::string& category, std::int32_t capacity) override {
+    void AddBus(const std::string& model, const std::string& category,
+                std::int32_t capacity) override {
         builder.AddBus(model, category, capacity);
     }
     void AddStop(const std::string& code, const std::string& name) override {
@@ -21,7 +22,8 @@ public:
     void AddLink(const std::string& codeA, const std::string& codeB, float distance) override {
         builder.AddLink(codeA, codeB, distance);
     }
-    void AddKelo(const std::string& number, const std::string& name, const std::string& busModel) override {
+    void AddKelo(const std::string& number, const std::string& name,
+                 const std::string& busModel) override {
         builder.AddKelo(number, name, busModel);
         kelo = number;
     }

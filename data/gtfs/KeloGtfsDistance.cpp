@@ -38,7 +38,8 @@ KeloGtfsDistanceUnitType NearestGtfsDistanceUnit(double unitsPerKm) {
         {"kilometres", 1}, {"metres", 1000}, {"miles", 0.621371}, {"feet", 3280.84}};
     const KeloGtfsDistanceUnitType* best = &Units[0];
     for (const auto& unit : Units)
-        if (std::abs(std::log(unitsPerKm / unit.perKm)) < std::abs(std::log(unitsPerKm / best->perKm)))
+        if (std::abs(std::log(unitsPerKm / unit.perKm)) <
+            std::abs(std::log(unitsPerKm / best->perKm)))
             best = &unit;
     return *best;
 }
@@ -63,12 +64,14 @@ std::optional<double> MeasureShapeUnitsPerKm(const KeloGtfsFeedClass& feed) {
         if (found == sampled.end()) {
             if (sampled.size() == SampledShapes)
                 continue;
-            found = sampled.emplace(std::string(id), static_cast<std::uint32_t>(points.size())).first;
+            found =
+                sampled.emplace(std::string(id), static_cast<std::uint32_t>(points.size())).first;
             points.emplace_back();
         }
         double sequence = 0, lat = 0, lon = 0, dist = 0;
         if (!ParseDouble(reader.Field(sequenceColumn), sequence) ||
-            !ParseDouble(reader.Field(latColumn), lat) || !ParseDouble(reader.Field(lonColumn), lon))
+            !ParseDouble(reader.Field(latColumn), lat) ||
+            !ParseDouble(reader.Field(lonColumn), lon))
             reader.Fail("shape_pt_sequence, shape_pt_lat and shape_pt_lon must be numbers");
         if (!ParseDouble(reader.Field(distColumn), dist))
             dist = std::nan("");
@@ -81,7 +84,8 @@ std::optional<double> MeasureShapeUnitsPerKm(const KeloGtfsFeedClass& feed) {
         for (std::size_t i = 0; i < shape.size(); ++i) {
             const auto& [sequence, lat, lon, dist] = shape[i];
             if (i > 0)
-                length += GreatCircleKm(std::get<1>(shape[i - 1]), std::get<2>(shape[i - 1]), lat, lon);
+                length +=
+                    GreatCircleKm(std::get<1>(shape[i - 1]), std::get<2>(shape[i - 1]), lat, lon);
             if (!std::isnan(dist)) {
                 low = std::min(low, dist);
                 high = std::max(high, dist);

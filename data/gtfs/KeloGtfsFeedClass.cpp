@@ -82,7 +82,8 @@ KeloGtfsFeedClass::KeloGtfsFeedClass(const std::string& path) : path(path) {
             continue;
         const std::string entry = name;
         const std::string tail = "/stops.txt";
-        if (entry.size() > tail.size() && entry.compare(entry.size() - tail.size(), tail.size(), tail) == 0 &&
+        if (entry.size() > tail.size() &&
+            entry.compare(entry.size() - tail.size(), tail.size(), tail) == 0 &&
             entry.find('/') == entry.size() - tail.size()) {
             zipPrefix = entry.substr(0, entry.size() - tail.size() + 1);
             return;

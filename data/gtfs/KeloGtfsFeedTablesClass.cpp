@@ -67,9 +67,11 @@ void KeloGtfsFeedTablesClass::ReadRoutes(const KeloGtfsFeedClass& feed) {
     while (reader.Next()) {
         Route route;
         route.id = reader.Field(idColumn);
-        AddUnique(routeIndex, route.id, static_cast<std::uint32_t>(routes.size()), reader, "route_id");
+        AddUnique(routeIndex, route.id, static_cast<std::uint32_t>(routes.size()), reader,
+                  "route_id");
         double type = 0;
-        if (!ParseNumber(reader.Field(typeColumn), type) || type < 0 || type != static_cast<int>(type))
+        if (!ParseNumber(reader.Field(typeColumn), type) || type < 0 ||
+            type != static_cast<int>(type))
             reader.Fail("route_type \"" + std::string(reader.Field(typeColumn)) +
                         "\" is not a route type");
         route.type = static_cast<int>(type);

@@ -53,7 +53,8 @@ int RunKeloGtfsImportCommand(const std::string& feed, const std::string& databas
     KeloGtfsImportSummaryType summary;
     try {
         std::error_code ignored;
-        if (std::filesystem::exists(database, ignored) || std::filesystem::is_symlink(database, ignored)) {
+        if (std::filesystem::exists(database, ignored) ||
+            std::filesystem::is_symlink(database, ignored)) {
             err << "kelo: " << database
                 << " already exists; an import only writes a new database\n";
             return RefusedExitCode;

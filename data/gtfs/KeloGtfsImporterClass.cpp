@@ -28,9 +28,9 @@ struct StopTimeType {
     std::uint32_t trip;
     std::uint32_t sequence;
     std::uint32_t stop;
-    std::int32_t arrival;   // seconds, NoTime when empty
+    std::int32_t arrival; // seconds, NoTime when empty
     std::int32_t departure;
-    float distance;         // shape_dist_traveled, NaN when empty
+    float distance; // shape_dist_traveled, NaN when empty
     std::uint32_t line;
 };
 
@@ -53,32 +53,55 @@ struct BusKindType {
 BusKindType BusKindOfRouteType(int type) {
     // Basic route types, then the extended ones by their hundreds.
     switch (type) {
-    case 0: return {"ТРАМВАЙ", "ТРМ"};
-    case 1: return {"МЕТРО", "МТР"};
-    case 2: return {"ПОЕЗД", "ЖДП"};
-    case 3: return {"АВТОБУС", "АВТ"};
-    case 4: return {"ПАРОМ", "ПРМ"};
-    case 5: return {"КАНАТНЫЙ ТРАМВАЙ", "КНТ"};
-    case 6: return {"КАНАТНАЯ ДОРОГА", "КНД"};
-    case 7: return {"ФУНИКУЛЁР", "ФНК"};
-    case 11: return {"ТРОЛЛЕЙБУС", "ТРЛ"};
-    case 12: return {"МОНОРЕЛЬС", "МНР"};
-    default: break;
+    case 0:
+        return {"ТРАМВАЙ", "ТРМ"};
+    case 1:
+        return {"МЕТРО", "МТР"};
+    case 2:
+        return {"ПОЕЗД", "ЖДП"};
+    case 3:
+        return {"АВТОБУС", "АВТ"};
+    case 4:
+        return {"ПАРОМ", "ПРМ"};
+    case 5:
+        return {"КАНАТНЫЙ ТРАМВАЙ", "КНТ"};
+    case 6:
+        return {"КАНАТНАЯ ДОРОГА", "КНД"};
+    case 7:
+        return {"ФУНИКУЛЁР", "ФНК"};
+    case 11:
+        return {"ТРОЛЛЕЙБУС", "ТРЛ"};
+    case 12:
+        return {"МОНОРЕЛЬС", "МНР"};
+    default:
+        break;
     }
     switch (type / 100) {
-    case 1: return BusKindOfRouteType(2);
-    case 2: return {"МЕЖДУГОРОДНИЙ АВТОБУС", "АВТ"};
-    case 4: return BusKindOfRouteType(1);
-    case 7: return BusKindOfRouteType(3);
-    case 8: return BusKindOfRouteType(11);
-    case 9: return BusKindOfRouteType(0);
+    case 1:
+        return BusKindOfRouteType(2);
+    case 2:
+        return {"МЕЖДУГОРОДНИЙ АВТОБУС", "АВТ"};
+    case 4:
+        return BusKindOfRouteType(1);
+    case 7:
+        return BusKindOfRouteType(3);
+    case 8:
+        return BusKindOfRouteType(11);
+    case 9:
+        return BusKindOfRouteType(0);
     case 10:
-    case 12: return BusKindOfRouteType(4);
-    case 11: return {"САМОЛЁТ", "АВИ"};
-    case 13: return BusKindOfRouteType(6);
-    case 14: return BusKindOfRouteType(7);
-    case 15: return {"ТАКСИ", "ТКС"};
-    default: return {"ТРАНСПОРТ", "ПРЧ"};
+    case 12:
+        return BusKindOfRouteType(4);
+    case 11:
+        return {"САМОЛЁТ", "АВИ"};
+    case 13:
+        return BusKindOfRouteType(6);
+    case 14:
+        return BusKindOfRouteType(7);
+    case 15:
+        return {"ТАКСИ", "ТКС"};
+    default:
+        return {"ТРАНСПОРТ", "ПРЧ"};
     }
 }
 
@@ -191,17 +214,21 @@ private:
                 reader.Fail("unknown stop \"" + std::string(stopId) + "\"");
             const std::string_view sequenceText = reader.Field(sequenceColumn);
             std::uint32_t sequence = 0;
-            const auto [end, error] =
-                std::from_chars(sequenceText.data(), sequenceText.data() + sequenceText.size(), sequence);
-            if (sequenceText.empty() || error != std::errc() || end != sequenceText.data() + sequenceText.size())
-                reader.Fail("stop_sequence \"" + std::string(sequenceText) + "\" is not a whole number");
+            const auto [end, error] = std::from_chars(
+                sequenceText.data(), sequenceText.data() + sequenceText.size(), sequence);
+            if (sequenceText.empty() || error != std::errc() ||
+                end != sequenceText.data() + sequenceText.size())
+                reader.Fail("stop_sequence \"" + std::string(sequenceText) +
+                            "\" is not a whole number");
             const std::int32_t arrival = time(arrivalColumn);
             const std::int32_t departure = time(departureColumn);
             float distance = std::nanf("");
             if (const std::string_view text = reader.Field(distanceColumn); !text.empty()) {
-                const auto [dEnd, dError] = std::from_chars(text.data(), text.data() + text.size(), distance);
+                const auto [dEnd, dError] =
+                    std::from_chars(text.data(), text.data() + text.size(), distance);
                 if (dError != std::errc() || dEnd != text.data() + text.size() || distance < 0)
-                    reader.Fail("shape_dist_traveled \"" + std::string(text) + "\" is not a distance");
+                    reader.Fail("shape_dist_traveled \"" + std::string(text) +
+                                "\" is not a distance");
             }
             if (!runs[lastTripIndex])
                 continue;
@@ -265,13 +292,14 @@ private:
             if (rows[i].departure < rows[i].arrival)
                 FailStopTime(rows[i].line, "departure_time lies before arrival_time");
             if (i > begin && rows[i].arrival < rows[i - 1].departure)
-                FailStopTime(rows[i].line, "arrival_time lies before the departure from the stop before");
+                FailStopTime(rows[i].line,
+                             "arrival_time lies before the departure from the stop before");
         }
     }
 
     std::string NumberBaseOf(const KeloGtfsFeedTablesClass::Trip& trip) {
         const auto& route = tables.routes[trip.route];
-        const KeloGtfsTextType* text = !trip.shortName.bytes.empty() ? &trip.shortName
+        const KeloGtfsTextType* text = !trip.shortName.bytes.empty()    ? &trip.shortName
                                        : !route.shortName.bytes.empty() ? &route.shortName
                                                                         : nullptr;
         if (text) {
@@ -303,15 +331,16 @@ private:
             }
             for (const auto& f : trip.frequencies)
                 for (std::int32_t departure = f.start; departure < f.end; departure += f.headway)
-                    plans.push_back(KeloPlanType{t, departure - start, departure, first,
-                                                 tripCount[t], base, {}});
+                    plans.push_back(KeloPlanType{
+                        t, departure - start, departure, first, tripCount[t], base, {}});
         }
         if (plans.empty())
             throw KeloGtfsErrorClass("no trip with two or more stops runs on " +
                                      FormatGtfsDate(summary.day));
-        std::stable_sort(plans.begin(), plans.end(), [](const KeloPlanType& a, const KeloPlanType& b) {
-            return a.base != b.base ? a.base < b.base : a.start < b.start;
-        });
+        std::stable_sort(plans.begin(), plans.end(),
+                         [](const KeloPlanType& a, const KeloPlanType& b) {
+                             return a.base != b.base ? a.base < b.base : a.start < b.start;
+                         });
         std::unordered_set<std::string> used;
         for (std::size_t i = 0; i < plans.size(); ++i) {
             const bool shared = (i > 0 && plans[i - 1].base == plans[i].base) ||
@@ -373,7 +402,8 @@ private:
 
     float LinkDistance(const StopTimeType& a, const StopTimeType& b) {
         double km = 0;
-        if (unit && !std::isnan(a.distance) && !std::isnan(b.distance) && b.distance >= a.distance) {
+        if (unit && !std::isnan(a.distance) && !std::isnan(b.distance) &&
+            b.distance >= a.distance) {
             km = (b.distance - a.distance) / unit->perKm;
             ++shapeLinks;
         } else {
@@ -382,8 +412,9 @@ private:
             for (const auto* s : {&sa, &sb})
                 if (!s->hasPosition)
                     throw KeloGtfsErrorClass("stops.txt", s->line,
-                                             "stop \"" + s->id + "\" has no position to measure "
-                                                                 "its distance from");
+                                             "stop \"" + s->id +
+                                                 "\" has no position to measure "
+                                                 "its distance from");
             km = GreatCircleKm(sa.latitude, sa.longitude, sb.latitude, sb.longitude);
             ++straightLinks;
         }
@@ -413,9 +444,7 @@ private:
         return codes;
     }
 
-    bool StopWritten(std::uint32_t s) const {
-        return tables.stops[s].boardingPlace || stopUsed[s];
-    }
+    bool StopWritten(std::uint32_t s) const { return tables.stops[s].boardingPlace || stopUsed[s]; }
 
     void Write() {
         Progress("writing", 0);
@@ -456,7 +485,8 @@ private:
                 const StopTimeType& b = rows[plan.first + i];
                 if (a.stop == b.stop)
                     continue;
-                const std::uint64_t key = static_cast<std::uint64_t>(std::min(a.stop, b.stop)) << 32 |
+                const std::uint64_t key = static_cast<std::uint64_t>(std::min(a.stop, b.stop))
+                                              << 32 |
                                           std::max(a.stop, b.stop);
                 if (!linked.insert(key).second)
                     continue;
@@ -466,9 +496,9 @@ private:
             }
         }
         summary.distanceSource = !unit || shapeLinks == 0 ? "great-circle"
-                                 : straightLinks == 0
-                                     ? "shape_dist_traveled in " + unit->name
-                                     : "shape_dist_traveled in " + unit->name + ", great-circle where missing";
+                                 : straightLinks == 0     ? "shape_dist_traveled in " + unit->name
+                                                          : "shape_dist_traveled in " + unit->name +
+                                                            ", great-circle where missing";
 
         for (const KeloPlanType& plan : plans) {
             const StopTimeType& first = rows[plan.first];

@@ -11,7 +11,7 @@
 /// progress (a table name and the rows read of it so far, or "writing" and the timetable
 /// rows written).
 struct KeloGtfsImportOptionsType {
-    std::string feed;                     // folder or .zip
+    std::string feed;                       // folder or .zip
     std::optional<std::int32_t> serviceDay; // days since 1970-01-01
     std::function<void(const std::string& table, std::uint64_t rows)> progress;
 };
@@ -23,9 +23,9 @@ struct KeloGtfsImportSummaryType {
     std::uint64_t links = 0; // each direction counted
     std::uint64_t kelos = 0;
     std::uint64_t rows = 0;
-    std::uint64_t skippedTrips = 0;     // trips of the day with fewer than two stops
+    std::uint64_t skippedTrips = 0;       // trips of the day with fewer than two stops
     std::uint64_t replacedCharacters = 0; // characters Windows-1251 cannot hold
-    std::string distanceSource;         // "shape_dist_traveled in metres", "great-circle"
+    std::string distanceSource;           // "shape_dist_traveled in metres", "great-circle"
 };
 
 /// Reads one day of a GTFS feed and writes its stops, links, bus models and kelos into a
@@ -33,5 +33,6 @@ struct KeloGtfsImportSummaryType {
 /// Every refusal throws KeloGtfsErrorClass before Commit, naming the file and line.
 class KeloGtfsImporterClass {
 public:
-    KeloGtfsImportSummaryType Run(const KeloGtfsImportOptionsType& options, KeloGtfsSinkClass& sink);
+    KeloGtfsImportSummaryType Run(const KeloGtfsImportOptionsType& options,
+                                  KeloGtfsSinkClass& sink);
 };

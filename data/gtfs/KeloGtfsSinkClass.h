@@ -6,9 +6,9 @@
 #include <string>
 
 /// Where an import writes its network. Calls come in this order: every bus model, every stop,
-/// every link (each pair of stops once, one distance for both directions), then each kelo followed by its entries in travel order,
-/// and Commit last. Texts are Windows-1251 bytes. An import that is refused never calls
-/// Commit; the sink then keeps nothing.
+/// every link (each pair of stops once, one distance for both directions), then each kelo followed
+/// by its entries in travel order, and Commit last. Texts are Windows-1251 bytes. An import that is
+/// refused never calls Commit; the sink then keeps nothing.
 class KeloGtfsSinkClass {
 public:
     virtual ~KeloGtfsSinkClass() = default;

@@ -73,8 +73,8 @@ std::optional<std::int32_t> ParseGtfsDate(std::string_view text) {
         return std::nullopt;
     if (month < 1 || month > 12 || day < 1 || day > 31)
         return std::nullopt;
-    const std::int32_t number = DaysFromCivil(year, static_cast<unsigned>(month),
-                                              static_cast<unsigned>(day));
+    const std::int32_t number =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
     // 31 February and the like come back as another date.
     int y = 0;
     unsigned m = 0, d = 0;

@@ -107,9 +107,9 @@ void AddRegions(KeloScaleSetType& set, const KeloDemoRootType& region, int facto
                           : KeloScaleRegionCode(region, g, stopIndex.at(shipped));
         };
         for (std::int32_t s = 0; s < region.stopCount; ++s)
-            set.stops.push_back({code(region.stops[s].code),
-                                 g == 0 ? region.stops[s].name
-                                        : RegionName(region.stops[s].name, g)});
+            set.stops.push_back(
+                {code(region.stops[s].code),
+                 g == 0 ? region.stops[s].name : RegionName(region.stops[s].name, g)});
         for (std::int32_t l = 0; l < region.linkCount; ++l)
             set.links.push_back(
                 {code(region.links[l].from), code(region.links[l].to), region.links[l].distance});
@@ -142,8 +142,8 @@ void AddHubKelos(KeloScaleSetType& set, const std::string& bus) {
             const std::string& a = set.hubs[g + back];
             const std::string& b = set.hubs[g + 1 - back];
             const std::int32_t start = back ? 15 * 60 : 7 * 60;
-            KeloScaleSetType::Kelo kelo{Cp("М") + (back ? to + "-" + from : from + "-" + to),
-                                        "", bus, {}};
+            KeloScaleSetType::Kelo kelo{
+                Cp("М") + (back ? to + "-" + from : from + "-" + to), "", bus, {}};
             kelo.rows.push_back({a, start, 0});
             kelo.rows.push_back({b, (start + minutes) % 1440, EmptyStay});
             set.kelos.push_back(std::move(kelo));
@@ -203,8 +203,8 @@ void AddTrunk(KeloScaleSetType& set, int factor, const std::vector<std::string>&
             if (k != from)
                 clock += DriveMinutes(distance(k - step, k));
             const bool lastRow = k == to && kind != 3;
-            kelo.rows.push_back({codes[k], clock % 1440,
-                                 lastRow ? EmptyStay : (kelo.rows.empty() ? 0 : 1)});
+            kelo.rows.push_back(
+                {codes[k], clock % 1440, lastRow ? EmptyStay : (kelo.rows.empty() ? 0 : 1)});
             clock += kelo.rows.back().stay == EmptyStay ? 0 : kelo.rows.back().stay;
             if (k == to)
                 break;
@@ -271,8 +271,8 @@ KeloScaleSetType MakeKeloScaleSet(const KeloDemoRootType& region, int factor) {
         throw std::invalid_argument("a region of more than 1000 stops cannot be scaled");
     KeloScaleSetType set;
     for (std::int32_t b = 0; b < region.busCount; ++b)
-        set.buses.push_back({region.buses[b].model, region.buses[b].category,
-                             region.buses[b].capacity});
+        set.buses.push_back(
+            {region.buses[b].model, region.buses[b].category, region.buses[b].capacity});
     AddRegions(set, region, factor);
     if (factor == 1) {
         set.trunkKelo = BusiestKelo(region);

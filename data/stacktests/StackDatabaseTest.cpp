@@ -144,8 +144,9 @@ TEST_F(StackDatabaseTest, ALockedDatabaseKeepsTheChangesInTheBufferToBeSavedAgai
 
 TEST_F(StackDatabaseTest, AWriteFailingMidSaveUndoesTheWholeSaveAndTheCacheForgetsIt) {
     DatabaseStack stack(path);
-    stack.connection->Execute("CREATE TRIGGER refuse BEFORE UPDATE OF name ON kelo "
-                              "WHEN NEW.name = CAST('BAD' AS BLOB) BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    stack.connection->Execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE OF name ON kelo "
+        "WHEN NEW.name = CAST('BAD' AS BLOB) BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const std::string oldName = stack.bottom->FindKelo(Kelo02P)->GetName();
     // Read through the cache first, so it holds the old timetable and name.
     EXPECT_EQ(stack.cache->FindKelo(Kelo02P)->GetSchedule()->GetCount(), 9);

@@ -7,7 +7,8 @@ TEST(InMemoryKeloData, InsertRemoveAndLookupsFollowTheInterfaceRules) {
     InMemoryDataSet d;
     d.stops = {{"000001", "A"}, {"000002", "B"}};
     d.buses = {{"BUS", "CAT", 30}};
-    d.kelos.push_back({"K", "k", "BUS", {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", -1)}});
+    d.kelos.push_back(
+        {"K", "k", "BUS", {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", -1)}});
     InMemoryKeloDataClass* spy = nullptr;
     KeloDataPtrClass source = MakeInMemorySource(d, &spy);
 

@@ -360,7 +360,8 @@ InMemoryDataSet::Row MakeRow(const std::string& code, const std::string& arrival
     InMemoryDataSet::Row row;
     row.code = code;
     if (!arrival.empty())
-        row.arrival = KeloTimeType(std::stoi(arrival.substr(0, 2)), std::stoi(arrival.substr(3, 2)));
+        row.arrival =
+            KeloTimeType(std::stoi(arrival.substr(0, 2)), std::stoi(arrival.substr(3, 2)));
     if (stay >= 0)
         row.stay = KeloTimeType(stay);
     return row;

@@ -14,9 +14,10 @@ TKeloDiagramChangesForm::TKeloDiagramChangesForm(QWidget* parent) : QDialog(pare
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(504, 347);
 
-    ZoStringStorage = new TZoStringStorage({QString::fromUtf8("Рейс №"), QString::fromUtf8(" модифицирован"),
-                                            QString::fromUtf8(" добавлен"), QString::fromUtf8(" удален")},
-                                           this);
+    ZoStringStorage =
+        new TZoStringStorage({QString::fromUtf8("Рейс №"), QString::fromUtf8(" модифицирован"),
+                              QString::fromUtf8(" добавлен"), QString::fromUtf8(" удален")},
+                             this);
     ZoStringStorage->setObjectName("ZoStringStorage");
 
     ScrollBox = new QScrollArea(this);
@@ -57,9 +58,10 @@ void TKeloDiagramChangesForm::FillChanges() {
     if (!changeBoxes.empty())
         bottom = changeBoxes.back()->geometry().bottom() + 1 + margin;
     // Leave room for the vertical scroll bar when the rows overflow.
-    rowsArea->resize(ScrollBox->width() - 2 * ScrollBox->frameWidth() -
-                         (bottom > ScrollBox->height() ? ScrollBox->verticalScrollBar()->sizeHint().width() : 0),
-                     bottom);
+    rowsArea->resize(
+        ScrollBox->width() - 2 * ScrollBox->frameWidth() -
+            (bottom > ScrollBox->height() ? ScrollBox->verticalScrollBar()->sizeHint().width() : 0),
+        bottom);
 }
 
 void TKeloDiagramChangesForm::AddChangeRow(int index) {
@@ -71,10 +73,11 @@ void TKeloDiagramChangesForm::AddChangeRow(int index) {
     KeloKeloPtrClass kelo = changeSource->FindKelo(number);
     const std::string name = kelo.IsNull() ? std::string() : kelo->GetName();
     const int kindEntry = kind == Deleted ? 3 : (kind == Added ? 2 : 1);
-    box->setText(ZoStringStorage->Line(0) + KeloToQString(number) + " (" + KeloToQString(name) + ") " +
-                 ZoStringStorage->Line(kindEntry));
-    const int top = changeBoxes.empty() ? margin : changeBoxes.back()->geometry().top() +
-                                                       changeBoxes.back()->height() + margin;
+    box->setText(ZoStringStorage->Line(0) + KeloToQString(number) + " (" + KeloToQString(name) +
+                 ") " + ZoStringStorage->Line(kindEntry));
+    const int top = changeBoxes.empty() ? margin
+                                        : changeBoxes.back()->geometry().top() +
+                                              changeBoxes.back()->height() + margin;
     box->setGeometry(margin, top, ScrollBox->width() - 2 * margin - 20, box->sizeHint().height());
     box->setChecked(true);
     box->show();

@@ -49,14 +49,15 @@ void TKeloTripKeloCopyDialogForm::OkButtonClick() {
     }
     if (!KeloFromQString(typed, newNumber, &rejected) ||
         !KeloFromQString(TripNameEdit->text(), newName, &rejected)) {
-        KeloShowError(QString::fromUtf8("Символы «%1» не могут быть сохранены в данных рейса.")
-                          .arg(rejected), this);
+        KeloShowError(
+            QString::fromUtf8("Символы «%1» не могут быть сохранены в данных рейса.").arg(rejected),
+            this);
         return;
     }
     // A copy under a number that is in use would merge into that kelo.
     if (numberTaken && numberTaken(newNumber)) {
-        KeloShowError(QString::fromUtf8("Рейс №%1 уже существует. Введите другой номер.").arg(typed),
-                      this);
+        KeloShowError(
+            QString::fromUtf8("Рейс №%1 уже существует. Введите другой номер.").arg(typed), this);
         TripIdEdit->setFocus();
         TripIdEdit->selectAll();
         return;

@@ -18,7 +18,9 @@ public:
     explicit TKeloTripKeloCopyDialogForm(QWidget* parent = nullptr);
 
     // Answers whether a number (Windows-1251) already names a kelo.
-    void SetNumberTaken(std::function<bool(const std::string&)> test) { numberTaken = std::move(test); }
+    void SetNumberTaken(std::function<bool(const std::string&)> test) {
+        numberTaken = std::move(test);
+    }
 
     // The texts as Windows-1251 bytes; valid once the dialog was accepted.
     std::string Number() const { return number; }

@@ -32,7 +32,8 @@ TKeloTripKeloMoveDialogForm::TKeloTripKeloMoveDialogForm(QWidget* parent) : QDia
     OkButton->setDefault(true);
     CancelButton = new QPushButton(QString::fromUtf8("Отмена"), this);
     CancelButton->setObjectName("CancelButton");
-    const int buttonWidth = std::max(58, CancelButton->fontMetrics().horizontalAdvance(CancelButton->text()) + 16);
+    const int buttonWidth =
+        std::max(58, CancelButton->fontMetrics().horizontalAdvance(CancelButton->text()) + 16);
     CancelButton->setGeometry(257 - buttonWidth, 58, buttonWidth, 25);
     OkButton->setGeometry(CancelButton->x() - 4 - buttonWidth, 58, buttonWidth, 25);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);

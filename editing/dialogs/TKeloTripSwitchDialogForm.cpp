@@ -38,10 +38,12 @@ protected:
             initViewItemOption(&option);
             option.rect = visualRect(index);
             option.features |= QStyleOptionViewItem::HasCheckIndicator;
-            const QRect box = style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+            const QRect box =
+                style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
             if (box.contains(event->position().toPoint())) {
                 QTreeWidgetItem* row = itemFromIndex(index);
-                row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+                row->setCheckState(0,
+                                   row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
                 event->accept();
                 return;
             }
@@ -56,7 +58,8 @@ protected:
             initViewItemOption(&option);
             option.rect = visualRect(index);
             option.features |= QStyleOptionViewItem::HasCheckIndicator;
-            if (style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this)
+            if (style()
+                    ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this)
                     .contains(event->position().toPoint())) {
                 event->accept();
                 return;
@@ -89,10 +92,11 @@ TKeloTripSwitchDialogForm::TKeloTripSwitchDialogForm(QWidget* parent) : QDialog(
     KeloListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     KeloListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     KeloListView->setSortingEnabled(false);
-    KeloListView->setHeaderLabels({QString::fromUtf8("Время (баз.), приб."), QString::fromUtf8("Название"),
-                                   QString::fromUtf8("Рейс"), QString::fromUtf8("Время отпр."),
-                                   QString::fromUtf8("Время приб."), QString::fromUtf8("Расстояние"),
-                                   QString::fromUtf8("Скорость,км/ч")});
+    KeloListView->setHeaderLabels(
+        {QString::fromUtf8("Время (баз.), приб."), QString::fromUtf8("Название"),
+         QString::fromUtf8("Рейс"), QString::fromUtf8("Время отпр."),
+         QString::fromUtf8("Время приб."), QString::fromUtf8("Расстояние"),
+         QString::fromUtf8("Скорость,км/ч")});
     KeloListView->header()->setSectionsClickable(true);
     KeloListView->setColumnWidth(0, 130);
     KeloListView->setColumnWidth(1, 300);
@@ -136,7 +140,8 @@ void TKeloTripSwitchDialogForm::AddRows(const std::vector<KeloSwitchRowType>& ro
         row->setText(1, KeloToQString(data.name));
         row->setData(1, TextBytesRole, QByteArray(data.name.data(), qsizetype(data.name.size())));
         row->setText(2, KeloToQString(data.number));
-        row->setData(2, TextBytesRole, QByteArray(data.number.data(), qsizetype(data.number.size())));
+        row->setData(2, TextBytesRole,
+                     QByteArray(data.number.data(), qsizetype(data.number.size())));
         row->setText(3, data.departure);
         row->setText(4, data.arrival);
         row->setText(5, data.distance);
@@ -173,7 +178,8 @@ void TKeloTripSwitchDialogForm::KeloListViewColumnClick(int column) {
     SortRows();
 }
 
-int TKeloTripSwitchDialogForm::KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidgetItem* row2) const {
+int TKeloTripSwitchDialogForm::KeloListViewCompare(QTreeWidgetItem* row1,
+                                                   QTreeWidgetItem* row2) const {
     using namespace TripDiagramListOrder;
     const int column = sortColumn - 1;
     const bool clock = sortColumn == 1 || sortColumn == 4 || sortColumn == 5;
@@ -187,7 +193,8 @@ int TKeloTripSwitchDialogForm::KeloListViewCompare(QTreeWidgetItem* row1, QTreeW
         result = KeloTextCompare(row1->data(column, TextBytesRole).toByteArray().toStdString(),
                                  row2->data(column, TextBytesRole).toByteArray().toStdString());
     else
-        result = CompareNumberTexts(row1->text(column).toStdString(), row2->text(column).toStdString());
+        result =
+            CompareNumberTexts(row1->text(column).toStdString(), row2->text(column).toStdString());
     return sortAscending ? result : -result;
 }
 

@@ -17,7 +17,7 @@ class TZoStringStorage;
 struct KeloSwitchRowType {
     int keloIndex = -1;
     bool checked = false;
-    QString time;      // at the window's selected stop
+    QString time; // at the window's selected stop
     std::string name;
     std::string number;
     QString departure; // arrival at the first entry

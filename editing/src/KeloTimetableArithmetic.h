@@ -7,9 +7,9 @@
 /// Distance and average speed of one run, from the departure at one timetable entry to the
 /// arrival at the next.
 struct KeloRunType {
-    float distance = 0;  // km, as the topology gives it (0 for an unknown link)
+    float distance = 0;       // km, as the topology gives it (0 for an unknown link)
     std::int32_t minutes = 0; // running time over midnight if need be; 0 when a time is missing
-    double speed = 0;    // km/h; 0 when the running time is 0
+    double speed = 0;         // km/h; 0 when the running time is 0
 };
 
 /// The one rule for a run's speed and distance: departure = arrival + stay (the stay only

@@ -6,9 +6,9 @@
 
 /// Running time of one run at a design speed, as the timetable dialog's recalculation uses it.
 struct KeloLegTimeType {
-    bool linked = false;       // the run is known to the topology; nothing else is set without it
+    bool linked = false;        // the run is known to the topology; nothing else is set without it
     bool longerThanDay = false; // the run took 24 hours or more and was reduced modulo 24 hours
-    KeloTimeType duration;     // whole minutes, rounded up
+    KeloTimeType duration;      // whole minutes, rounded up
 };
 
 /// The run from `fromCode` to `toCode` at `speed` km/h: hours = distance / speed held in

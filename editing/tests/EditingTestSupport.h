@@ -36,7 +36,12 @@ inline std::vector<std::string> Times(KeloKeloScheduleClass& schedule) {
 struct ScriptedQuestions : KeloInvertQuestionsClass {
     bool answerYes = false;
     std::vector<std::string> asked;
-    bool AskAddMissingData() override { asked.push_back("add data?"); return answerYes; }
+    bool AskAddMissingData() override {
+        asked.push_back("add data?");
+        return answerYes;
+    }
     void ShowDatabaseMaintenanceNeeded() override { asked.push_back("maintenance"); }
-    void ShowMissingArrival(const std::string& stop) override { asked.push_back("no arrival " + stop); }
+    void ShowMissingArrival(const std::string& stop) override {
+        asked.push_back("no arrival " + stop);
+    }
 };

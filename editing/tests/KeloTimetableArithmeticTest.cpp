@@ -1,5 +1,5 @@
-#include "EditingTestSupport.h"
 #include "KeloTimetableArithmetic.h"
+#include "EditingTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,19 @@ TEST(ShiftKeloSchedule, MovesEveryArrivalAndWrapsIntoTheDay) {
     };
     const Case cases[] = {
         {"back over midnight",
-         {MakeRow("000001", "23:50", 5), MakeRow("000002", "23:55", 3), MakeRow("000003", "00:10", -1)},
-         20, {"A 00:20/5", "B 00:25/3", "C 00:40/-"}},
+         {MakeRow("000001", "23:50", 5), MakeRow("000002", "23:55", 3),
+          MakeRow("000003", "00:10", -1)},
+         20,
+         {"A 00:20/5", "B 00:25/3", "C 00:40/-"}},
         {"forward over midnight",
-         {MakeRow("000001", "00:10", 0), MakeRow("000002", "00:15", 2), MakeRow("000003", "00:40", -1)},
-         1420, {"A 23:40/0", "B 23:45/2", "C 00:10/-"}},
+         {MakeRow("000001", "00:10", 0), MakeRow("000002", "00:15", 2),
+          MakeRow("000003", "00:40", -1)},
+         1420,
+         {"A 23:40/0", "B 23:45/2", "C 00:10/-"}},
         {"empty arrivals stay empty",
          {MakeRow("000001", "08:00", 0), MakeRow("000002", "", 2), MakeRow("000003", "09:00", -1)},
-         600, {"A 10:00/0", "B -/2", "C 11:00/-"}},
+         600,
+         {"A 10:00/0", "B -/2", "C 11:00/-"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -37,7 +42,8 @@ TEST(ShiftKeloSchedule, RefusesWithoutFirstArrivalAndWritesNothingForTheSameStar
     InMemoryDataSet d;
     d.stops = {{"000001", "A"}, {"000002", "B"}};
     d.kelos.push_back({"K", "k", "", {MakeRow("000001", "", 0), MakeRow("000002", "08:00", -1)}});
-    d.kelos.push_back({"L", "l", "", {MakeRow("000001", "07:00", 0), MakeRow("000002", "08:00", -1)}});
+    d.kelos.push_back(
+        {"L", "l", "", {MakeRow("000001", "07:00", 0), MakeRow("000002", "08:00", -1)}});
     d.kelos.push_back({"E", "e", "", {}});
     KeloDataPtrClass source = MakeInMemorySource(d, &spy);
     EXPECT_FALSE(ShiftKeloSchedule(*source->FindKelo("K")->GetSchedule(), 600));
@@ -71,7 +77,8 @@ TEST(MeasureKeloRun, SpeedAndDistanceOfOneRun) {
     }
     KeloDataPtrClass source =
         MakeLineSource({MakeRow("000001", "08:00", 2), MakeRow("000002", "08:12", -1)});
-    const KeloRunType run = MeasureKeloRun(*source->FindKelo("K")->GetSchedule(), 0, *source->GetTopology());
+    const KeloRunType run =
+        MeasureKeloRun(*source->FindKelo("K")->GetSchedule(), 0, *source->GetTopology());
     EXPECT_EQ(run.minutes, 10);
     EXPECT_DOUBLE_EQ(run.speed, 60);
 }
@@ -84,7 +91,8 @@ TEST(InvertKeloSchedule, ReversesStopsKeepingStaysAndRunningTimes) {
     };
     const Case cases[] = {
         {"worked example A-B-C",
-         {MakeRow("000001", "08:00", 5), MakeRow("000002", "08:40", 2), MakeRow("000003", "09:30", -1)},
+         {MakeRow("000001", "08:00", 5), MakeRow("000002", "08:40", 2),
+          MakeRow("000003", "09:30", -1)},
          {"C 08:00/0", "B 08:48/2", "A 09:25/-"}},
         {"zero-length leg: a day long only when T + dA is 0",
          {MakeRow("000001", "10:00", 0), MakeRow("000002", "10:00", -1)},
@@ -120,7 +128,9 @@ TEST(InvertKeloSchedule, RefusesUnknownReverseLegsAndMissingArrivalsWithoutChang
         {"unknown leg, Yes", oneWay, true, {"add data?", "maintenance"}, false},
         {"no arrival",
          {MakeRow("000001", "08:00", 0), MakeRow("000002", "", 0), MakeRow("000003", "09:00", -1)},
-         false, {"no arrival B"}, true},
+         false,
+         {"no arrival B"},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,5 @@
-#include "InMemoryKeloData.h"
 #include "LegTimeAtSpeed.h"
+#include "InMemoryKeloData.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ TEST(LegTimeAtSpeed, SinglePrecisionHoursRoundedUpToMinutes) {
         bool longerThanDay;
     };
     const Case cases[] = {
-        {10, 60, 11, false}, {20, 60, 21, false}, {30, 60, 30, false}, {40, 60, 41, false},
-        {45, 80, 34, false}, {500, 20, 60, true},  // 25 h, kept modulo 24
+        {10, 60, 11, false}, {20, 60, 21, false},    {30, 60, 30, false},
+        {40, 60, 41, false}, {45, 80, 34, false},    {500, 20, 60, true}, // 25 h, kept modulo 24
         {0, 60, 0, false},   {59.5f, 60, 60, false}, {1200, 50, 0, true},
     };
     for (const Case& c : cases) {

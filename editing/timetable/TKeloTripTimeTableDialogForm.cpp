@@ -23,7 +23,9 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 } // namespace
 
@@ -77,9 +79,8 @@ TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     layout->addWidget(Panel);
 
     ZoStringStorage = new TZoStringStorage(
-        {U("Расписание рейса № "), U("Выбор рейса"), U("Перенос рейса"),
-         U("Инвертирование рейса"), U("Создание копии рейса"),
-         U("Некорректное значение времени (более суток). Участок  ")},
+        {U("Расписание рейса № "), U("Выбор рейса"), U("Перенос рейса"), U("Инвертирование рейса"),
+         U("Создание копии рейса"), U("Некорректное значение времени (более суток). Участок  ")},
         this);
     ZoStringStorage->setObjectName(QStringLiteral("ZoStringStorage"));
     FormStorage = new TZoFormStorage(this, {QStringLiteral("ChainListView.Columns")});
@@ -97,7 +98,8 @@ TKeloTripTimeTableDialogForm::~TKeloTripTimeTableDialogForm() = default;
 void TKeloTripTimeTableDialogForm::CreatePopupMenu() {
     ChainPopupMenu = new QMenu(this);
     ChainPopupMenu->setObjectName(QStringLiteral("ChainPopupMenu"));
-    auto add = [this](const char* name, const char* caption, void (TKeloTripTimeTableDialogForm::*handler)()) {
+    auto add = [this](const char* name, const char* caption,
+                      void (TKeloTripTimeTableDialogForm::*handler)()) {
         QAction* action = ChainPopupMenu->addAction(U(caption));
         action->setObjectName(QString::fromLatin1(name));
         if (handler != nullptr)

@@ -21,11 +21,24 @@ class TKeloTripTimeTableDialogForm : public QDialog {
     Q_OBJECT
 public:
     // Columns of ChainListView.
-    enum Column { NameColumn, CodeColumn, ArrivalColumn, DepartureColumn, StayColumn,
-                  SpeedColumn, DistanceColumn };
+    enum Column {
+        NameColumn,
+        CodeColumn,
+        ArrivalColumn,
+        DepartureColumn,
+        StayColumn,
+        SpeedColumn,
+        DistanceColumn
+    };
     // Positions in ZoStringStorage.
-    enum Message { CaptionText, ChoiceCaption, MoveCaption, InvertCaption, CopyCaption,
-                   LongRunWarning };
+    enum Message {
+        CaptionText,
+        ChoiceCaption,
+        MoveCaption,
+        InvertCaption,
+        CopyCaption,
+        LongRunWarning
+    };
 
     explicit TKeloTripTimeTableDialogForm(QWidget* owner = nullptr);
     ~TKeloTripTimeTableDialogForm() override;

@@ -21,11 +21,17 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
-KeloTimeType Minutes(const QTime& time) { return KeloTimeType(time.hour(), time.minute()); }
+KeloTimeType Minutes(const QTime& time) {
+    return KeloTimeType(time.hour(), time.minute());
+}
 
-QString NoTopologyText() { return U("Отсутствует топология"); }
+QString NoTopologyText() {
+    return U("Отсутствует топология");
+}
 
 } // namespace
 
@@ -42,7 +48,8 @@ void TKeloTripTimeTableDialogForm::ChangeInfoActionExecute() {
         arrivalTime = KeloTimeToPickerTime(arrival);
         if (!stay.IsEmpty()) {
             stayTime = KeloTimeToPickerTime(stay);
-            KeloTimeToPickerTime(arrival + stay); // the departure must be a time of the same day too
+            KeloTimeToPickerTime(arrival +
+                                 stay); // the departure must be a time of the same day too
         }
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
@@ -87,8 +94,8 @@ void TKeloTripTimeTableDialogForm::UpdateBySpeedActionExecute() {
 void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
     KeloStopSchedulePtrClass entry = schedule->GetItem(k);
     // Sums run past midnight unreduced (24:00 and later); an empty start empties them all.
-    KeloTimeType t = entry->GetStay().IsEmpty() ? entry->GetArrival()
-                                                : entry->GetArrival() + entry->GetStay();
+    KeloTimeType t =
+        entry->GetStay().IsEmpty() ? entry->GetArrival() : entry->GetArrival() + entry->GetStay();
     const std::int32_t count = schedule->GetCount();
     for (std::int32_t j = k + 1; j < count; ++j) {
         KeloTimeType duration;
@@ -161,9 +168,9 @@ void TKeloTripTimeTableDialogForm::InsertStopActionExecute() {
     const std::string code = ChooseStop();
     if (code.empty())
         return;
-    const bool linked = k > 0 ? topology->HasLink(StopCode(k - 1), code) &&
-                                    topology->HasLink(code, StopCode(k))
-                              : topology->HasLink(code, StopCode(0));
+    const bool linked =
+        k > 0 ? topology->HasLink(StopCode(k - 1), code) && topology->HasLink(code, StopCode(k))
+              : topology->HasLink(code, StopCode(0));
     if (!linked) {
         KeloShowError(NoTopologyText(), this);
         return;

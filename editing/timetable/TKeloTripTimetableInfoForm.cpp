@@ -12,7 +12,9 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 QLabel* Label(const char* name, const char* text, int x, int y, QWidget* parent) {
     auto* label = new QLabel(U(text), parent);
@@ -93,13 +95,15 @@ TKeloTripTimetableInfoForm::TKeloTripTimetableInfoForm(QWidget* owner)
 void TKeloTripTimetableInfoForm::FitToFont() {
     // The designed places suit a small dialog font; with a wider font each control moves right
     // just enough not to cover the text before it, and the window grows to match.
-    const int pickerWidth = std::max(41, fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 12);
+    const int pickerWidth =
+        std::max(41, fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 12);
     int right = 0;
     auto place = [&right](QWidget* widget, int designedX, int gap) {
         widget->move(std::max(designedX, right + gap), widget->y());
         right = widget->geometry().right() + 1;
     };
-    for (TShortTimePicker* picker : {TimeInShortTimePicker, TimeOutShortTimePicker, TimeWaitShortTimePicker})
+    for (TShortTimePicker* picker :
+         {TimeInShortTimePicker, TimeOutShortTimePicker, TimeWaitShortTimePicker})
         picker->resize(pickerWidth, picker->height());
     place(InTimeLabel, 8, 0);
     place(TimeInShortTimePicker, 64, 4);

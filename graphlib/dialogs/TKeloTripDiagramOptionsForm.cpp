@@ -21,7 +21,9 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 constexpr int MinSpeed = 1;
 constexpr int MaxSpeed = 120;
@@ -85,7 +87,8 @@ TKeloTripDiagramOptionsForm::TKeloTripDiagramOptionsForm(QWidget* owner) : QDial
 
     auto* kelos = new QGroupBox(U("Отображение рейсов"), this);
     auto* kelosLayout = new QVBoxLayout(kelos);
-    ShowForwardKelosCheckBox = CheckBox("ShowForwardKelosCheckBox", "Отображать прямые рейсы", kelos);
+    ShowForwardKelosCheckBox =
+        CheckBox("ShowForwardKelosCheckBox", "Отображать прямые рейсы", kelos);
     ShowBackwardKelosCheckBox =
         CheckBox("ShowBackwardKelosCheckBox", "Отображать обратные рейсы", kelos);
     ShowKeloInOutRowCheckBox =
@@ -209,7 +212,8 @@ void TKeloTripDiagramOptionsForm::SetViewScale(float value) {
     if (value == zoom)
         return;
     zoom = value;
-    ViewScaleComboBox->setEditText(QString::number(static_cast<long long>(std::trunc(value * 100.0))));
+    ViewScaleComboBox->setEditText(
+        QString::number(static_cast<long long>(std::trunc(value * 100.0))));
     loadedZoomText = ViewScaleComboBox->currentText();
 }
 

@@ -19,15 +19,16 @@
 namespace {
 
 // Title written into the files' metadata.
-QString PictureTitle() { return QString::fromUtf8("Диаграмма рейсов"); }
+QString PictureTitle() {
+    return QString::fromUtf8("Диаграмма рейсов");
+}
 
 // Screen pixels are 1/96 inch; PDF pages are measured in points of 1/72 inch.
 constexpr double PointsPerPixel = 72.0 / 96.0;
 // The largest page side PDF readers accept, in points.
 constexpr double MaxPdfPageSide = 14400.0;
 
-bool WritePdf(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
-              const QFont& font) {
+bool WritePdf(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area, const QFont& font) {
     const double width = area.width() * PointsPerPixel;
     const double height = area.height() * PointsPerPixel;
     // A picture beyond the reader's page limit is drawn smaller, still as vectors.
@@ -36,10 +37,9 @@ bool WritePdf(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
     writer.setTitle(PictureTitle());
     writer.setCreator(QStringLiteral("Kelo"));
     writer.setResolution(96);
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QSizeF(width * shrink, height * shrink), QPageSize::Point, QString(),
-                  QPageSize::ExactMatch),
-        QPageLayout::Portrait, QMarginsF()));
+    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(width * shrink, height * shrink),
+                                               QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                     QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
@@ -48,8 +48,7 @@ bool WritePdf(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
     return painter.end();
 }
 
-bool WriteSvg(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
-              const QFont& font) {
+bool WriteSvg(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area, const QFont& font) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setTitle(PictureTitle());
@@ -63,8 +62,7 @@ bool WriteSvg(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
     return painter.end();
 }
 
-bool WritePng(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area,
-              const QFont& font) {
+bool WritePng(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area, const QFont& font) {
     const QImage image = ZoRenderCanvasToImage(canvas, area, ZoFontInPixels(font));
     return !image.isNull() && image.save(&file, "PNG");
 }

@@ -38,11 +38,11 @@ void TripDiagramClass::UpdateSelectedKelo() {
     const std::int32_t now = state.selectedKelo;
     TripDiagramDisplayStateType expected = scene.state;
     expected.selectedKelo = now;
-    bool same = scene.valid && expected == state && scene.views.size() == keloViews.size() &&
-                !scene.firstItem.empty() && canvas.GetItemCount() == scene.firstItem.back() &&
-                canvas.GetOrder().size() == scene.order.size() &&
-                view->GetKeloSet()->GetCount() + 1 ==
-                    static_cast<std::int32_t>(scene.firstItem.size());
+    bool same =
+        scene.valid && expected == state && scene.views.size() == keloViews.size() &&
+        !scene.firstItem.empty() && canvas.GetItemCount() == scene.firstItem.back() &&
+        canvas.GetOrder().size() == scene.order.size() &&
+        view->GetKeloSet()->GetCount() + 1 == static_cast<std::int32_t>(scene.firstItem.size());
     // The two kelos' colours may follow the selection; every other view entry must not move.
     for (std::size_t k = 0; same && k < keloViews.size(); ++k) {
         TripDiagramKeloViewType drawn = scene.views[k];

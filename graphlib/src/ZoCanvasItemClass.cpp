@@ -59,8 +59,8 @@ ZoCanvasItemCircleClass::ZoCanvasItemCircleClass(std::int32_t x, std::int32_t y,
 
 ZoRectType ZoCanvasItemLineClass::Bounds() const {
     const std::int32_t reach = PenReach(penWidth);
-    return {std::min(x1, x2) - reach + 1, std::min(y1, y2) - reach + 1,
-            std::max(x1, x2) + reach, std::max(y1, y2) + reach};
+    return {std::min(x1, x2) - reach + 1, std::min(y1, y2) - reach + 1, std::max(x1, x2) + reach,
+            std::max(y1, y2) + reach};
 }
 
 void ZoCanvasItemCircleClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {

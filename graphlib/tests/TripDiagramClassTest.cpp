@@ -339,7 +339,12 @@ TEST_F(TripDiagramZoom, DisplayOptionsWithABadValueChangeNothing) {
         {[](auto& o) { o.zoom = INFINITY; }, Fault::Zoom},
         {[](auto& o) { o.gridColor = 0x1000000; }, Fault::Color},
         // The first bad value is named, and the good ones before it are not applied.
-        {[](auto& o) { o.showBackward = true; o.baseAngle = -1; o.zoom = -1; }, Fault::BaseAngle},
+        {[](auto& o) {
+             o.showBackward = true;
+             o.baseAngle = -1;
+             o.zoom = -1;
+         },
+         Fault::BaseAngle},
     };
     for (const Case& c : cases) {
         TripDiagramDisplayOptionsType options = before;

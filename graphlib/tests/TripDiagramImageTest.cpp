@@ -61,8 +61,8 @@ TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     const QRect window(0, 0, 1000, host.paintHeight);
     const QImage left = ZoRenderCanvasToImage(diagram.GetCanvas(), window, font);
     left.save("trip_diagram_02P_left.png");
-    const QImage morning =
-        ZoRenderCanvasToImage(diagram.GetCanvas(), window.translated(diagram.TimeToX(7.9), 0), font);
+    const QImage morning = ZoRenderCanvasToImage(diagram.GetCanvas(),
+                                                 window.translated(diagram.TimeToX(7.9), 0), font);
     morning.save("trip_diagram_02P_morning.png");
     EXPECT_EQ(left.size(), window.size());
     EXPECT_EQ(morning.size(), window.size());

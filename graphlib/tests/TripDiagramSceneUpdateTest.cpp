@@ -18,8 +18,8 @@ std::string Snapshot(const ZoCanvasClass& canvas) {
     for (std::uint32_t id = 0; id < canvas.GetItemCount(); ++id) {
         const ZoCanvasItemClass* item = canvas.GetItem(id);
         if (const auto* line = dynamic_cast<const ZoCanvasItemLineClass*>(item))
-            out << "L " << line->x1 << ' ' << line->y1 << ' ' << line->x2 << ' ' << line->y2
-                << ' ' << line->color << ' ' << line->penStyle << ' ' << line->penWidth;
+            out << "L " << line->x1 << ' ' << line->y1 << ' ' << line->x2 << ' ' << line->y2 << ' '
+                << line->color << ' ' << line->penStyle << ' ' << line->penWidth;
         else if (const auto* text = dynamic_cast<const ZoCanvasItemTextClass*>(item))
             out << "T " << text->x << ' ' << text->y << ' ' << text->text;
         for (const auto& tag : item->GetTags())
@@ -73,7 +73,9 @@ TEST_P(TripDiagramSceneUpdate, SelectionChangesGiveTheFullBuildsScene) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TripDiagramSceneUpdate,
-                         ::testing::Values(SceneUpdateCase{true, false}, SceneUpdateCase{false, false},
-                                           SceneUpdateCase{true, true}, SceneUpdateCase{false, true}));
+                         ::testing::Values(SceneUpdateCase{true, false},
+                                           SceneUpdateCase{false, false},
+                                           SceneUpdateCase{true, true},
+                                           SceneUpdateCase{false, true}));
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "ZoCanvasClass.h"
 #include "ZoCanvasExport.h"
+#include "ZoCanvasClass.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -26,7 +26,8 @@ TEST(ZoCanvasExport, APictureBeyondThePdfPageLimitIsShrunkOntoTheLargestPage) {
     info.waitForFinished();
     const QString text = QString::fromUtf8(info.readAllStandardOutput());
     // 40000 pixels are 30000 points: drawn at 14400 x 72 points, the aspect kept.
-    EXPECT_TRUE(text.contains(QRegularExpression("Page size: +14400 x 72 pts"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Page size: +14400 x 72 pts")))
+        << text.toStdString();
     QProcess words;
     words.start("pdftotext", {file, "-"});
     words.waitForFinished();

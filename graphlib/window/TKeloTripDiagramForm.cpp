@@ -23,7 +23,9 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 QFrame* SunkenPanel(const char* name, QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -42,7 +44,7 @@ QLabel* Label(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 void TKeloTripDiagramCanvasEventHandlerClass::OnItemMouseDown(std::uint32_t id, int button,
-                                                            std::int32_t, std::int32_t) {
+                                                              std::int32_t, std::int32_t) {
     form.OnChartItemMouseDown(id, button);
 }
 
@@ -81,9 +83,9 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     stringStorage->setObjectName("ZoStringStorage");
     stringStorage->SetLines({U("Перенос рейса"), U("Инвертирование рейса"),
                              U("Создание копии рейса"), U("Отменить все изменения?"),
-                             U("Сохранить выбранные изменения?"), U("Отменить выбранные изменения?"),
-                             U("Изменения отсутствуют."), U("Удалить рейс?"),
-                             U("Изменения успешно сохранены.")});
+                             U("Сохранить выбранные изменения?"),
+                             U("Отменить выбранные изменения?"), U("Изменения отсутствуют."),
+                             U("Удалить рейс?"), U("Изменения успешно сохранены.")});
 
     CreateControls();
     CreateChartPopupMenu();
@@ -92,7 +94,8 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
 
     // Measures texts on the paint area's font; painting goes through the paint event.
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
-    diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this), *measureSurface);
+    diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this),
+                                                 *measureSurface);
     if (bottom != nullptr)
         diagram->Create(keloNumber, lineStopCodes, *bottom);
     else
@@ -114,10 +117,10 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     hintToValue->clear();
     hintFromValue->clear();
 
-    formStorage = new TZoFormStorage(
-        this, {"KeloListView.Columns", "KeloListView.Width", "TimetableListView.Left",
-               "TimetableListView.Columns", "TimetableListView.Width", "EditPanel.Top",
-               "EditPanel.Height"});
+    formStorage =
+        new TZoFormStorage(this, {"KeloListView.Columns", "KeloListView.Width",
+                                  "TimetableListView.Left", "TimetableListView.Columns",
+                                  "TimetableListView.Width", "EditPanel.Top", "EditPanel.Height"});
     formStorage->setObjectName("FormStorage");
     formStorage->SetSection("TKeloTripDiagramForm");
 
@@ -171,7 +174,8 @@ void TKeloTripDiagramForm::CreateControls() {
     keloListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     keloListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keloListView->setSortingEnabled(false);
-    keloListView->setHeaderLabels({U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
+    keloListView->setHeaderLabels(
+        {U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
     keloListView->header()->setSectionsClickable(true);
     keloListView->header()->setSortIndicatorShown(false);
     keloListView->setColumnWidth(0, 100); // check box, colour square and the time
@@ -435,9 +439,13 @@ void TKeloTripDiagramForm::ToggleMonoColor() {
 
 // ---- TripDiagramHostClass ----
 
-std::int32_t TKeloTripDiagramForm::GetPaintAreaClientWidth() { return paintBox->width(); }
+std::int32_t TKeloTripDiagramForm::GetPaintAreaClientWidth() {
+    return paintBox->width();
+}
 
-std::int32_t TKeloTripDiagramForm::GetPaintAreaClientHeight() { return paintBox->height(); }
+std::int32_t TKeloTripDiagramForm::GetPaintAreaClientHeight() {
+    return paintBox->height();
+}
 
 void TKeloTripDiagramForm::SetPaintAreaClientSize(std::int32_t width, std::int32_t height) {
     paintBox->resize(width, height);
@@ -476,27 +484,39 @@ void TKeloTripDiagramForm::SetZoomMenuTicks(const std::array<bool, 7>& ticked) {
         zoomActions[i]->setChecked(ticked[i]);
 }
 
-void TKeloTripDiagramForm::SetShowForwardTicked(bool ticked) { forwardAction->setChecked(ticked); }
+void TKeloTripDiagramForm::SetShowForwardTicked(bool ticked) {
+    forwardAction->setChecked(ticked);
+}
 
 void TKeloTripDiagramForm::SetShowBackwardTicked(bool ticked) {
     backwardAction->setChecked(ticked);
 }
 
-void TKeloTripDiagramForm::SetShowGridTicked(bool ticked) { gridAction->setChecked(ticked); }
+void TKeloTripDiagramForm::SetShowGridTicked(bool ticked) {
+    gridAction->setChecked(ticked);
+}
 
 void TKeloTripDiagramForm::SetShowInOutMarksTicked(bool ticked) {
     inOutMarksAction->setChecked(ticked);
 }
 
-void TKeloTripDiagramForm::SetMonoColorTicked(bool ticked) { monoColorAction->setChecked(ticked); }
+void TKeloTripDiagramForm::SetMonoColorTicked(bool ticked) {
+    monoColorAction->setChecked(ticked);
+}
 
-void TKeloTripDiagramForm::BeginKeloListUpdate() { keloListView->setUpdatesEnabled(false); }
+void TKeloTripDiagramForm::BeginKeloListUpdate() {
+    keloListView->setUpdatesEnabled(false);
+}
 
 void TKeloTripDiagramForm::SetKeloListCheck(std::int32_t keloIndex, bool checked) {
     if (QTreeWidgetItem* row = FindKeloListItem(keloIndex))
         row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void TKeloTripDiagramForm::EndKeloListUpdate() { keloListView->setUpdatesEnabled(true); }
+void TKeloTripDiagramForm::EndKeloListUpdate() {
+    keloListView->setUpdatesEnabled(true);
+}
 
-void TKeloTripDiagramForm::InvalidatePaintArea() { paintBox->update(); }
+void TKeloTripDiagramForm::InvalidatePaintArea() {
+    paintBox->update();
+}

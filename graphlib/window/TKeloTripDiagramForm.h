@@ -169,7 +169,8 @@ private:
     void ShowChangedKelo(int index);
     // The start-time dialog, made once and kept hidden between commands (showing a made
     // window again is much quicker); set up afresh for every command.
-    TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start);
+    TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy,
+                                                 const QTime& start);
     // The start-time dialog of move and invert with the copy it may ask for: the index of the
     // kelo to change (the new copy where one was made), -1 when the planner stepped back.
     int AskStartAndTarget(int selected, int caption, bool inverted, int& startMinutes);

@@ -107,8 +107,8 @@ void TKeloTripDiagramForm::RefreshKeloRow(int index) {
     keloListRebuilding = false;
 }
 
-TKeloTripKeloMoveDialogForm& TKeloTripDiagramForm::StartTimeDialog(const QString& caption, bool offerCopy,
-                                                                   const QTime& start) {
+TKeloTripKeloMoveDialogForm&
+TKeloTripDiagramForm::StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start) {
     if (startTimeDialog == nullptr)
         startTimeDialog = new TKeloTripKeloMoveDialogForm(this);
     startTimeDialog->setWindowTitle(caption);
@@ -137,7 +137,8 @@ KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inve
     TKeloTripKeloCopyDialogForm dialog(this);
     dialog.TripIdEdit->setText(KeloToQString(proposal->number));
     dialog.TripNameEdit->setText(KeloToQString(KeloCopyName(*proposal, inverted)));
-    dialog.SetNumberTaken([kelos](const std::string& number) mutable { return FindKeloIndex(*kelos, number) >= 0; });
+    dialog.SetNumberTaken(
+        [kelos](const std::string& number) mutable { return FindKeloIndex(*kelos, number) >= 0; });
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return CreateKeloCopy(index, dialog.Number(), dialog.Name());
@@ -146,8 +147,8 @@ KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inve
 int TKeloTripDiagramForm::AskStartAndTarget(int selected, int caption, bool inverted,
                                             int& startMinutes) {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    TKeloTripKeloMoveDialogForm& dialog =
-        StartTimeDialog(stringStorage->Line(caption), true, FirstArrivalForPicker(kelos->GetItem(selected)));
+    TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
+        stringStorage->Line(caption), true, FirstArrivalForPicker(kelos->GetItem(selected)));
     if (dialog.exec() != QDialog::Accepted)
         return -1;
     startMinutes = dialog.StartMinutes();
@@ -171,7 +172,8 @@ void TKeloTripDiagramForm::KeloMoveActionExecute() {
         if (x < 0)
             return;
         State().selectedKelo = x;
-        ShiftKeloSchedule(*diagram->GetEditBuffer()->GetKeloSet()->GetItem(x)->GetSchedule(), start);
+        ShiftKeloSchedule(*diagram->GetEditBuffer()->GetKeloSet()->GetItem(x)->GetSchedule(),
+                          start);
         RefreshKeloRow(x);
         ShowChangedKelo(x);
     } catch (const std::exception& error) {
@@ -211,8 +213,8 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         return;
     try {
         KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-        TKeloTripKeloMoveDialogForm& dialog =
-            StartTimeDialog(stringStorage->Line(2), false, FirstArrivalForPicker(kelos->GetItem(selected)));
+        TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
+            stringStorage->Line(2), false, FirstArrivalForPicker(kelos->GetItem(selected)));
         if (dialog.exec() != QDialog::Accepted)
             return;
         KeloKeloPtrClass copy = AskCopyNumberAndName(selected, false);
@@ -240,7 +242,8 @@ void TKeloTripDiagramForm::KeloDeleteActionExecute() {
     // The row displayed above takes over the selection, or the one below for the first row.
     QTreeWidgetItem* row = FindKeloListItem(selected);
     const int position = keloListView->indexOfTopLevelItem(row);
-    QTreeWidgetItem* neighbour = keloListView->topLevelItem(position > 0 ? position - 1 : position + 1);
+    QTreeWidgetItem* neighbour =
+        keloListView->topLevelItem(position > 0 ? position - 1 : position + 1);
 
     KeloDataPtrClass buffer = diagram->GetEditBuffer();
     const std::string number = buffer->GetKeloSet()->GetItem(selected)->GetNumber();

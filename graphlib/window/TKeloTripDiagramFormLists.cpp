@@ -5,8 +5,8 @@
 #include "KeloChoiceRules.h"
 #include "KeloQtText.h"
 #include "KeloTimetableArithmetic.h"
-#include "TripDiagramListOrder.h"
 #include "TZoWaitCursor.h"
+#include "TripDiagramListOrder.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QApplication>
@@ -25,7 +25,9 @@ constexpr int KeloIndexRole = Qt::UserRole;
 // The cp1251 bytes of the "Рейс" text, compared as the data's own bytes.
 constexpr int KeloTextBytesRole = Qt::UserRole + 1;
 
-QString FormatOneDecimal(double value) { return KeloFormatDecimal(value, 1); }
+QString FormatOneDecimal(double value) {
+    return KeloFormatDecimal(value, 1);
+}
 
 /// Paints the kelo's colour as a 10 x 10 square in the row's icon cell: the colour key of
 /// the chart. The square follows the display state at every repaint.
@@ -124,7 +126,8 @@ void TKeloTripDiagramForm::FillKeloListTexts(QTreeWidgetItem* row, KeloKeloPtrCl
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
     const std::int32_t count = schedule->GetCount();
     row->setText(3, count > 0 ? KeloTimeText(schedule->GetItem(0)->GetArrival()) : QString());
-    row->setText(4, count > 0 ? KeloTimeText(schedule->GetItem(count - 1)->GetArrival()) : QString());
+    row->setText(4,
+                 count > 0 ? KeloTimeText(schedule->GetItem(count - 1)->GetArrival()) : QString());
 }
 
 QTreeWidgetItem* TKeloTripDiagramForm::FindKeloListItem(int index) const {
@@ -291,9 +294,13 @@ void TKeloTripDiagramForm::FillInfoPanel(bool showZeroCapacity) {
     pathTimeValue->setText(KeloTimeText(kelo->GetTravelTime()));
 }
 
-void TKeloTripDiagramForm::ApplyKeloSelection() { ShowSelectedKelo(true); }
+void TKeloTripDiagramForm::ApplyKeloSelection() {
+    ShowSelectedKelo(true);
+}
 
-void TKeloTripDiagramForm::ApplyKeloSelectionChange() { ShowSelectedKelo(false); }
+void TKeloTripDiagramForm::ApplyKeloSelectionChange() {
+    ShowSelectedKelo(false);
+}
 
 void TKeloTripDiagramForm::ShowSelectedKelo(bool dataChanged) {
     TZoWaitCursor wait;
@@ -337,7 +344,8 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
         KeloKeloSchedulePtrClass schedule = kelos->GetItem(index)->GetSchedule();
         KeloTopologyPtrClass topology = buffer->GetTopology();
         const std::int32_t count = schedule->GetCount();
-        KeloStopSchedulePtrClass entry = count > 0 ? schedule->GetItem(0) : KeloStopSchedulePtrClass();
+        KeloStopSchedulePtrClass entry =
+            count > 0 ? schedule->GetItem(0) : KeloStopSchedulePtrClass();
         std::string code = count > 0 ? entry->GetStop()->GetCode() : std::string();
         for (std::int32_t j = 0; j < count; ++j) {
             auto* row = new QTreeWidgetItem();

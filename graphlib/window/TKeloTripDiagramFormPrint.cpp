@@ -4,9 +4,9 @@
 #include "TKeloTripDiagramForm.h"
 
 #include "KeloMessageBoxes.h"
+#include "TZoWaitCursor.h"
 #include "TripDiagramPaintBox.h"
 #include "TripDiagramPrinter.h"
-#include "TZoWaitCursor.h"
 #include "ZoCanvasExport.h"
 
 #include <QApplication>
@@ -16,12 +16,13 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 QRect ToQRect(const ZoRectType& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
-
 
 } // namespace
 

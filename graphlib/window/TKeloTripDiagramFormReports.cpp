@@ -22,11 +22,9 @@ QMdiArea* MdiAreaOf(QWidget* widget) {
 
 void TKeloTripDiagramForm::CreateReportCommands() {
     if (auto* item = chartPopupMenu->findChild<QAction*>("PrintTripInfoMenuItem"))
-        connect(item, &QAction::triggered, this,
-                &TKeloTripDiagramForm::PrintTripInfoMenuItemClick);
+        connect(item, &QAction::triggered, this, &TKeloTripDiagramForm::PrintTripInfoMenuItemClick);
     if (auto* item = chartPopupMenu->findChild<QAction*>("PrintStopInfoMenuItem"))
-        connect(item, &QAction::triggered, this,
-                &TKeloTripDiagramForm::PrintStopInfoMenuItemClick);
+        connect(item, &QAction::triggered, this, &TKeloTripDiagramForm::PrintStopInfoMenuItemClick);
 }
 
 void TKeloTripDiagramForm::PrintTripInfoMenuItemClick() {

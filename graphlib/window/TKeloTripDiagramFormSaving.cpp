@@ -22,7 +22,6 @@
 
 namespace {
 
-
 QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
     QStringList numbers;
     QStringList written;
@@ -38,7 +37,8 @@ QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
         if (kelo.scheduleWritten)
             parts << QString::fromUtf8("часть расписания");
         if (!parts.isEmpty())
-            written << QString::fromUtf8("Рейс №%1: записано: %2.").arg(KeloToQString(kelo.number), parts.join(", "));
+            written << QString::fromUtf8("Рейс №%1: записано: %2.")
+                           .arg(KeloToQString(kelo.number), parts.join(", "));
     }
     QString text = QString::fromUtf8("Не удалось сохранить изменения рейсов: %1.\n"
                                      "Эти изменения остаются несохранёнными в окне.")
@@ -98,7 +98,8 @@ void TKeloTripDiagramForm::SaveChanges() {
         return;
     const std::vector<bool> chosen = review.ChosenChanges();
     if (std::none_of(chosen.begin(), chosen.end(), [](bool ticked) { return ticked; })) {
-        KeloShowInformation(QString::fromUtf8("Не выбрано ни одного изменения: сохранять нечего."), this);
+        KeloShowInformation(QString::fromUtf8("Не выбрано ни одного изменения: сохранять нечего."),
+                            this);
         return;
     }
 
@@ -108,9 +109,9 @@ void TKeloTripDiagramForm::SaveChanges() {
     try {
         TZoWaitCursor wait;
         // Over a source with transactions the chosen changes are written all or none.
-        outcome = KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(),
-                                        buffer,
-                                        [&] { result = buffer.ApplySelectedUpdates(chosen); });
+        outcome =
+            KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(), buffer,
+                                  [&] { result = buffer.ApplySelectedUpdates(chosen); });
         RefreshAfterBufferReset(before);
     } catch (const std::exception& error) {
         RefreshAfterBufferReset(before);

@@ -23,8 +23,9 @@ void TKeloTripDiagramForm::OpenTimetableDialog(int index) {
     {
         // Goes before the nested buffer: it holds objects of that buffer.
         TKeloTripTimeTableDialogForm dialog(this);
-        dialog.setWindowTitle(dialog.ZoStringStorage->Line(TKeloTripTimeTableDialogForm::CaptionText) +
-                              KeloToQString(kelo->GetNumber() + " " + kelo->GetName()));
+        dialog.setWindowTitle(
+            dialog.ZoStringStorage->Line(TKeloTripTimeTableDialogForm::CaptionText) +
+            KeloToQString(kelo->GetNumber() + " " + kelo->GetName()));
         if (!dialog.SetKelo(index, nestedHandle))
             return;
         accepted = dialog.exec() == QDialog::Accepted;

@@ -12,7 +12,9 @@ const std::string& Rule() {
     return rule;
 }
 
-std::string Cp1251(const char* utf8) { return Utf8ToCp1251(utf8).bytes; }
+std::string Cp1251(const char* utf8) {
+    return Utf8ToCp1251(utf8).bytes;
+}
 
 } // namespace
 
@@ -27,8 +29,8 @@ void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKelo
         for (std::int32_t i = 0; i < entries; ++i) {
             KeloStopSchedulePtrClass entry = schedule->GetItem(i);
             if (entry->GetStop()->GetCode() == stopCode)
-                rows.push_back({kelo->GetNumber(), kelo->GetName(), entry->GetArrival(),
-                                entry->GetStay()});
+                rows.push_back(
+                    {kelo->GetNumber(), kelo->GetName(), entry->GetArrival(), entry->GetStay()});
         }
     }
     // Stable, so that a report of the same data always reads the same.
@@ -73,7 +75,9 @@ bool WriteStopInfoRows(std::ostream& file, const std::vector<StopInfoReportKeloD
     return true;
 }
 
-bool WriteStopInfoFooter(std::ostream& file) { return WriteReportLine(file, Rule()); }
+bool WriteStopInfoFooter(std::ostream& file) {
+    return WriteReportLine(file, Rule());
+}
 
 bool WriteStopInfoReport(std::ostream& file, KeloDataPtrClass data, const std::string& stopCode) {
     std::vector<StopInfoReportKeloDataType> rows;

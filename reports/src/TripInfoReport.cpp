@@ -12,7 +12,9 @@ const std::string& Rule() {
     return rule;
 }
 
-std::string Cp1251(const char* utf8) { return Utf8ToCp1251(utf8).bytes; }
+std::string Cp1251(const char* utf8) {
+    return Utf8ToCp1251(utf8).bytes;
+}
 
 } // namespace
 
@@ -95,7 +97,9 @@ bool WriteTripInfoRows(std::ostream& file, const std::vector<TripInfoReportStopD
     return true;
 }
 
-bool WriteTripInfoFooter(std::ostream& file) { return WriteReportLine(file, Rule()); }
+bool WriteTripInfoFooter(std::ostream& file) {
+    return WriteReportLine(file, Rule());
+}
 
 bool WriteTripInfoReport(std::ostream& file, KeloDataPtrClass data, const std::string& keloNumber,
                          const std::string& decimalSeparator) {

@@ -20,8 +20,7 @@ namespace {
 // Writes the report into a fresh temporary file, opens the preview on it and lets the file
 // go; every way of failing ends in the one message with no window and no file left.
 TKeloReportPreViewForm* RunReport(const QString& caption,
-                                  const std::function<bool(std::ostream&)>& write,
-                                  QMdiArea* area) {
+                                  const std::function<bool(std::ostream&)>& write, QMdiArea* area) {
     TKeloReportPreViewForm* preview = nullptr;
     QWidget* owner = nullptr; // what closes the preview: its sub-window, or itself
     try {
@@ -79,15 +78,13 @@ TKeloReportPreViewForm* GenerateStopInfoReport(KeloDataPtrClass data, const std:
         area);
 }
 
-TKeloReportPreViewForm* GenerateTripInfoReport(KeloDataPtrClass data,
-                                               const std::string& keloNumber,
+TKeloReportPreViewForm* GenerateTripInfoReport(KeloDataPtrClass data, const std::string& keloNumber,
                                                const std::string& keloName, QMdiArea* area) {
     const QString caption = QString::fromUtf8("Информация по рейсу ") +
                             KeloToQString(keloName.empty() ? keloNumber : keloName);
     const std::string separator = DecimalSeparator();
-    return RunReport(caption,
-                     [&](std::ostream& file) {
-                         return WriteTripInfoReport(file, data, keloNumber, separator);
-                     },
-                     area);
+    return RunReport(
+        caption,
+        [&](std::ostream& file) { return WriteTripInfoReport(file, data, keloNumber, separator); },
+        area);
 }

@@ -18,6 +18,5 @@ TKeloReportPreViewForm* GenerateStopInfoReport(KeloDataPtrClass data, const std:
                                                const std::string& stopName, QMdiArea* area);
 /// Trip information of one kelo; the caption names the kelo, or its number when unnamed.
 /// Distances use the decimal separator of the user's locale.
-TKeloReportPreViewForm* GenerateTripInfoReport(KeloDataPtrClass data,
-                                               const std::string& keloNumber,
+TKeloReportPreViewForm* GenerateTripInfoReport(KeloDataPtrClass data, const std::string& keloNumber,
                                                const std::string& keloName, QMdiArea* area);

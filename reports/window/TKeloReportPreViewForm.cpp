@@ -26,7 +26,9 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The leading tab of every report line indents by this many characters, as a margin.
 constexpr int TabStopColumns = 4;
@@ -99,7 +101,9 @@ TKeloReportPreViewForm::TKeloReportPreViewForm(QWidget* parent) : QWidget(parent
             &TKeloReportPreViewForm::PrintToolButtonClick);
 }
 
-QSize TKeloReportPreViewForm::sizeHint() const { return {688, 453}; }
+QSize TKeloReportPreViewForm::sizeHint() const {
+    return {688, 453};
+}
 
 void TKeloReportPreViewForm::SetReportBytes(const std::string& bytes) {
     lines.clear();
@@ -143,7 +147,8 @@ void TKeloReportPreViewForm::PrintTo(QPrinter& printer) const {
     QTextDocument document;
     document.setDefaultFont(font);
     QTextOption option = document.defaultTextOption();
-    option.setTabStopDistance(TabStopColumns * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
+    option.setTabStopDistance(TabStopColumns *
+                              QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
     document.setDefaultTextOption(option);
     document.setPlainText(lines.join(QLatin1Char('\n')));
     printer.setDocName(QString());

@@ -10,9 +10,9 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 
 /// Result of encoding UTF-8 text into Windows-1251.
 struct Cp1251EncodeResult {
-    std::string bytes;          // encoded text; each character that could not be held is '?'
-    std::u32string unmappable;  // the characters Windows-1251 cannot hold, in text order
-    bool invalidUtf8 = false;   // the input was not well-formed UTF-8 (bad bytes became '?')
+    std::string bytes;         // encoded text; each character that could not be held is '?'
+    std::u32string unmappable; // the characters Windows-1251 cannot hold, in text order
+    bool invalidUtf8 = false;  // the input was not well-formed UTF-8 (bad bytes became '?')
 
     bool Ok() const { return unmappable.empty() && !invalidUtf8; }
 };

@@ -46,10 +46,9 @@ TEST(KeloNumberText, ReadsBackWhatItWroteInAnyLocale) {
         double value;
     };
     const Case cases[] = {
-        {"41,3", true, 41.3},  {"41.3", true, 41.3}, {"1234,5", true, 1234.5},
-        {"-0,5", true, -0.5},  {"7", true, 7},       {"", false, 0},
-        {"1 234,5", false, 0}, {"1,2,3", false, 0},  {"1e3", false, 0},
-        {"-", false, 0},       {"nan", false, 0},    {" 4,1", false, 0},
+        {"41,3", true, 41.3}, {"41.3", true, 41.3}, {"1234,5", true, 1234.5}, {"-0,5", true, -0.5},
+        {"7", true, 7},       {"", false, 0},       {"1 234,5", false, 0},    {"1,2,3", false, 0},
+        {"1e3", false, 0},    {"-", false, 0},      {"nan", false, 0},        {" 4,1", false, 0},
     };
     for (const Case& c : cases) {
         double value = -99;

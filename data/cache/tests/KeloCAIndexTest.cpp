@@ -42,10 +42,12 @@ TEST(KeloCAIndexTest, FindAgreesWithAScanThroughAddsAndRemovals) {
 TEST(KeloCAIndexTest, ManyKelosReadThroughTheCacheMatchTheSource) {
     InMemoryDataSet data = CacheTestData();
     for (int k = 0; k < 60; ++k)
-        data.kelos.push_back({"K" + std::to_string(k), "kelo " + std::to_string(k), "BUS",
-                              {MakeRow(k % 2 ? "000001" : "000003", "06:00", 0),
-                               MakeRow("000002", "07:00", k % 5),
-                               MakeRow(k % 2 ? "000003" : "000001", "08:00", -1)}});
+        data.kelos.push_back(
+            {"K" + std::to_string(k),
+             "kelo " + std::to_string(k),
+             "BUS",
+             {MakeRow(k % 2 ? "000001" : "000003", "06:00", 0), MakeRow("000002", "07:00", k % 5),
+              MakeRow(k % 2 ? "000003" : "000001", "08:00", -1)}});
     KeloDataPtrClass lower = MakeInMemorySource(data);
     KeloDataPtrClass cache(new KeloCacheDataClass(lower));
     for (int round = 0; round < 3; ++round)

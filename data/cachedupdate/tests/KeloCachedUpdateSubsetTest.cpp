@@ -16,8 +16,14 @@ public:
     KeloBusPtrClass GetBus() override { return inner->GetBus(); }
     float GetAverageSpeed() override { return inner->GetAverageSpeed(); }
     float GetDistance() override { return inner->GetDistance(); }
-    void SetName(const std::string& name) override { if (!refuseName) inner->SetName(name); }
-    void SetBus(const std::string& model) override { if (!refuseBus) inner->SetBus(model); }
+    void SetName(const std::string& name) override {
+        if (!refuseName)
+            inner->SetName(name);
+    }
+    void SetBus(const std::string& model) override {
+        if (!refuseBus)
+            inner->SetBus(model);
+    }
 
 private:
     KeloKeloPtrClass inner;
@@ -35,7 +41,9 @@ public:
     KeloKeloPtrClass FindKelo(const std::string& n) override { return Wrap(inner->FindKelo(n)); }
     KeloStopPtrClass FindStop(const std::string& code) override { return inner->FindStop(code); }
     KeloBusPtrClass FindBus(const std::string& model) override { return inner->FindBus(model); }
-    KeloKeloPtrClass CreateKelo(const std::string& n) override { return Wrap(inner->CreateKelo(n)); }
+    KeloKeloPtrClass CreateKelo(const std::string& n) override {
+        return Wrap(inner->CreateKelo(n));
+    }
     void DeleteKelo(const std::string& number) override { inner->DeleteKelo(number); }
 
 private:
@@ -70,7 +78,8 @@ TEST_F(BufferSubsetTest, OnlyTheChosenChangesAreWrittenTheOthersStayListedInOrde
     KeloKeloPtrClass d = source->CreateKelo("D");
     d->SetName("kelo d");
     d->GetSchedule()->AppendStop("S2")->SetArrival(KeloTimeType(7, 0));
-    ASSERT_EQ(Changes(*buffer), (ChangeList{{Deleted, "B"}, {Modified, "C"}, {Modified, "A"}, {Added, "D"}}));
+    ASSERT_EQ(Changes(*buffer),
+              (ChangeList{{Deleted, "B"}, {Modified, "C"}, {Modified, "A"}, {Added, "D"}}));
 
     EXPECT_TRUE(buffer->ApplySelectedUpdates({true, false, true, false}).heldBack.empty());
     EXPECT_EQ(SetNumbers(lower), (Numbers{"A", "C"}));

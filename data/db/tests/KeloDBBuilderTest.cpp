@@ -52,9 +52,15 @@ TEST(KeloDBBuilder, WritesTextsByteForByteAndOneDistanceForBothDirections) {
         builder.AddLink("000002", "000001", 5.5f);
         builder.AddLink("000001", "000003", 1.0f);
         builder.AddLink("000003", "000001", 1.25f); // the later distance wins, both ways
-        builder.AddKelo("\xCF" "1", allBytes, "\xCF\xC0\xC7-672");
-        builder.AddEntry("\xCF" "1", "000001", KeloTimeType(8, 0), KeloTimeType(0));
-        builder.AddEntry("\xCF" "1", "000002", KeloTimeType(9, 0), KeloTimeType());
+        builder.AddKelo("\xCF"
+                        "1",
+                        allBytes, "\xCF\xC0\xC7-672");
+        builder.AddEntry("\xCF"
+                         "1",
+                         "000001", KeloTimeType(8, 0), KeloTimeType(0));
+        builder.AddEntry("\xCF"
+                         "1",
+                         "000002", KeloTimeType(9, 0), KeloTimeType());
         builder.Commit();
     }
     KeloDBOpenResultType opened = KeloDBOpen(dir.File("t.db"));
@@ -63,7 +69,8 @@ TEST(KeloDBBuilder, WritesTextsByteForByteAndOneDistanceForBothDirections) {
     KeloDBDataClass source(opened.connection, {});
     EXPECT_EQ(source.FindStop("000001")->GetName(), allBytes);
     EXPECT_EQ(source.FindStop("000002")->GetName(), "");
-    KeloKeloPtrClass kelo = source.FindKelo("\xCF" "1");
+    KeloKeloPtrClass kelo = source.FindKelo("\xCF"
+                                            "1");
     ASSERT_FALSE(kelo.IsNull());
     EXPECT_EQ(kelo->GetName(), allBytes);
     EXPECT_EQ(kelo->GetBus()->GetModel(), "\xCF\xC0\xC7-672");

@@ -11,8 +11,7 @@
 class KeloDBTempDirType {
 public:
     KeloDBTempDirType() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelo-db-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "kelo-db-XXXXXX").string();
         path = ::mkdtemp(pattern.data());
     }
     ~KeloDBTempDirType() {

@@ -133,15 +133,18 @@ TEST_P(KeloDataContract, SelectionOffersKelosWithTwoCallsAtSelectedStops) {
     const KeloDemoRootType& root = Root();
     // A line, two stops of one kelo, one stop twice, unknown codes, and stops nobody links.
     const std::vector<std::vector<std::string>> selections = {
-        {"050100", "050157"}, {"430100"}, {"050100", "050100"}, {"999999", "050100"},
+        {"050100", "050157"},
+        {"430100"},
+        {"050100", "050100"},
+        {"999999", "050100"},
         {root.stops[root.stopCount - 1].code, root.stops[0].code}};
     for (std::vector<std::string> selection : selections) {
         std::vector<std::string> expected;
         for (std::int32_t k = 0; k < root.keloCount; ++k) {
             int calls = 0;
             for (std::int32_t r = 0; r < root.kelos[k].rowCount; ++r)
-                for (const std::string& code : std::set<std::string>(selection.begin(),
-                                                                     selection.end()))
+                for (const std::string& code :
+                     std::set<std::string>(selection.begin(), selection.end()))
                     calls += code == root.rows[root.kelos[k].firstRow + r].stop;
             if (calls >= 2)
                 expected.push_back(root.kelos[k].number);

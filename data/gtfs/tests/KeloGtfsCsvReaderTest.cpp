@@ -53,17 +53,26 @@ struct CsvCase {
 const std::vector<CsvCase> Cases = {
     {"plain", "a,b\n1,2\n3,4\n", {{2, {"1", "2"}}, {3, {"3", "4"}}}, ""},
     {"crlf", "a,b\r\n1,2\r\n", {{2, {"1", "2"}}}, ""},
-    {"byte order mark", "\xEF\xBB\xBF" "a,b\n1,2\n", {{2, {"1", "2"}}}, ""},
+    {"byte order mark",
+     "\xEF\xBB\xBF"
+     "a,b\n1,2\n",
+     {{2, {"1", "2"}}},
+     ""},
     {"quoted comma", "a,b\n\"x,y\",2\n", {{2, {"x,y", "2"}}}, ""},
     {"doubled quotes", "a,b\n\"say \"\"hi\"\"\",\"\"\n", {{2, {"say \"hi\"", ""}}}, ""},
-    {"line break in quotes", "a,b\n\"one\r\ntwo\",2\n3,4\n",
-     {{2, {"one\r\ntwo", "2"}}, {4, {"3", "4"}}}, ""},
+    {"line break in quotes",
+     "a,b\n\"one\r\ntwo\",2\n3,4\n",
+     {{2, {"one\r\ntwo", "2"}}, {4, {"3", "4"}}},
+     ""},
     {"no final line end", "a,b\n1,2", {{2, {"1", "2"}}}, ""},
     {"blank lines", "a,b\n\n1,2\r\n\r\n\n3,4\n\n", {{3, {"1", "2"}}, {6, {"3", "4"}}}, ""},
     {"empty fields", "a,b,c\n,,\n", {{2, {"", "", ""}}}, ""},
     {"quoted field at the end", "a,b\n1,\"2\"", {{2, {"1", "2"}}}, ""},
     {"unclosed quote", "a,b\n1,2\n\"x,2\n3,4\n", {}, "t.txt, line 3: a quoted field is not closed"},
-    {"text after closing quote", "a,b\n\"x\"y,2\n", {}, "t.txt, line 2: text follows a closing quote"},
+    {"text after closing quote",
+     "a,b\n\"x\"y,2\n",
+     {},
+     "t.txt, line 2: text follows a closing quote"},
     {"too many fields", "a,b\n1,2\n1,2,3\n", {}, "t.txt, line 3: has 3 fields, the header 2"},
     {"too few fields", "a,b\n1\n", {}, "t.txt, line 2: has 1 field, the header 2"},
     {"empty file", "", {}, "t.txt: the file is empty"},
@@ -81,13 +90,16 @@ TEST(KeloGtfsCsvReaderTest, ReadsRfc4180RecordsInAnyChunking) {
                 ReadAll(c.text, chunk);
                 ADD_FAILURE() << "not refused";
             } catch (const KeloGtfsErrorClass& error) {
-                EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
+                EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos)
+                    << error.what();
             }
         }
 }
 
 TEST(KeloGtfsCsvReaderTest, FindsColumnsByTrimmedNameAndNamesMissingOnes) {
-    KeloGtfsCsvReaderClass reader(std::make_unique<TextSource>("\xEF\xBB\xBF" "stop_id, stop_name\n", 64),
+    KeloGtfsCsvReaderClass reader(std::make_unique<TextSource>("\xEF\xBB\xBF"
+                                                               "stop_id, stop_name\n",
+                                                               64),
                                   "stops.txt");
     EXPECT_EQ(reader.FindColumn("stop_id"), 0);
     EXPECT_EQ(reader.FindColumn("stop_name"), 1);
@@ -97,7 +109,8 @@ TEST(KeloGtfsCsvReaderTest, FindsColumnsByTrimmedNameAndNamesMissingOnes) {
             try {
                 reader.RequireColumn("stop_lat");
             } catch (const KeloGtfsErrorClass& error) {
-                EXPECT_STREQ(error.what(), "stops.txt: the required column \"stop_lat\" is missing");
+                EXPECT_STREQ(error.what(),
+                             "stops.txt: the required column \"stop_lat\" is missing");
                 throw;
             }
         },

@@ -48,10 +48,11 @@ TEST(KeloGtfsImportTest, BusiestDayOfTheSmallFeedReadsBackThroughTheDataInterfac
     const GtfsRunType run = RunGtfsImport(sandbox.Feed(), sandbox.File("plan.db"));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "kelo: imported 2026-01-01 into " + sandbox.File("plan.db") +
-                           ": 6 stops, 10 links, 6 kelos, 17 timetable rows; 1 trip with fewer "
-                           "than two stops skipped; 2 characters outside Windows-1251 replaced; "
-                           "distances: shape_dist_traveled in metres, great-circle where missing\n");
+    EXPECT_EQ(run.out,
+              "kelo: imported 2026-01-01 into " + sandbox.File("plan.db") +
+                  ": 6 stops, 10 links, 6 kelos, 17 timetable rows; 1 trip with fewer "
+                  "than two stops skipped; 2 characters outside Windows-1251 replaced; "
+                  "distances: shape_dist_traveled in metres, great-circle where missing\n");
 
     KeloDataPtrClass data = OpenImported(sandbox.File("plan.db"));
     EXPECT_EQ(data->GetStopSet()->GetCount(), 6);
@@ -69,15 +70,18 @@ TEST(KeloGtfsImportTest, BusiestDayOfTheSmallFeedReadsBackThroughTheDataInterfac
     ASSERT_FALSE(late.IsNull());
     EXPECT_EQ(late->GetName(), Cp("Винница Центр - Вороновица, центр"));
     EXPECT_EQ(late->GetBus()->GetModel(), Cp("АВТОБУС"));
-    EXPECT_EQ(Timetable(late), (std::vector<EntryType>{
-                                   {"050100", "23:50", "0"}, {"050157", "00:05", "1"}, {"050101", "01:10", ""}}));
+    EXPECT_EQ(Timetable(late),
+              (std::vector<EntryType>{
+                  {"050100", "23:50", "0"}, {"050157", "00:05", "1"}, {"050101", "01:10", ""}}));
     EXPECT_EQ(late->GetTravelTime(), KeloTimeType(80));
     // Rows follow stop_sequence, not the file's order; a stop without times lies between.
     EXPECT_EQ(Timetable(data->FindKelo(Cp("02П-2"))),
-              (std::vector<EntryType>{{"050101", "10:00", "0"}, {"050157", "10:15", "0"}, {"050100", "10:30", ""}}));
+              (std::vector<EntryType>{
+                  {"050101", "10:00", "0"}, {"050157", "10:15", "0"}, {"050100", "10:30", ""}}));
     // One kelo per departure of the frequency-based trip, suffixed in departure order.
     EXPECT_EQ(Timetable(data->FindKelo("T7-2")),
-              (std::vector<EntryType>{{"050101", "06:30", "0"}, {"S4", "06:40", "1"}, {"S5", "06:55", ""}}));
+              (std::vector<EntryType>{
+                  {"050101", "06:30", "0"}, {"S4", "06:40", "1"}, {"S5", "06:55", ""}}));
     EXPECT_EQ(data->FindKelo("T7-1")->GetBus()->GetModel(), Cp("ТРАМВАЙ"));
     EXPECT_FALSE(data->FindKelo("101").IsNull());
 
@@ -92,7 +96,8 @@ TEST(KeloGtfsImportTest, BusiestDayOfTheSmallFeedReadsBackThroughTheDataInterfac
 
 TEST(KeloGtfsImportTest, CalendarExceptionDayFromAZipWithATopFolder) {
     GtfsSandboxType sandbox;
-    const GtfsRunType run = RunGtfsImport(sandbox.Zip("feed/"), sandbox.File("plan.db"), "20260105");
+    const GtfsRunType run =
+        RunGtfsImport(sandbox.Zip("feed/"), sandbox.File("plan.db"), "20260105");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("imported 2026-01-05"), std::string::npos) << run.out;
     KeloDataPtrClass data = OpenImported(sandbox.File("plan.db"));
@@ -116,19 +121,24 @@ const std::string StopTimesHeader = "trip_id,arrival_time,departure_time,stop_id
 
 const std::vector<RefusalCase> Refusals = {
     {"missing file", "-stops.txt", "", "the required file stops.txt is missing"},
-    {"missing column", "stop_times.txt", "trip_id,arrival_time,departure_time,stop_id\nT1,08:00:00,08:00:00,S1\n",
+    {"missing column", "stop_times.txt",
+     "trip_id,arrival_time,departure_time,stop_id\nT1,08:00:00,08:00:00,S1\n",
      "stop_times.txt: the required column \"stop_sequence\" is missing"},
-    {"malformed line", "stops.txt", "stop_id,stop_name,stop_lat,stop_lon\nS1,A,49,28\n\"S2,B,49,28\n",
+    {"malformed line", "stops.txt",
+     "stop_id,stop_name,stop_lat,stop_lon\nS1,A,49,28\n\"S2,B,49,28\n",
      "stops.txt, line 3: a quoted field is not closed"},
     {"field count", "trips.txt", "route_id,service_id,trip_id\nR1,WK,T1,extra\n",
      "trips.txt, line 2: has 4 fields, the header 3"},
-    {"bad time", "stop_times.txt", StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT1,25:61:00,25:61:00,S2,2\n",
+    {"bad time", "stop_times.txt",
+     StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT1,25:61:00,25:61:00,S2,2\n",
      "stop_times.txt, line 3: \"25:61:00\" is not a time"},
     {"unknown stop", "stop_times.txt", StopTimesHeader + "T1,08:00:00,08:00:00,NOPE,1\n",
      "stop_times.txt, line 2: unknown stop \"NOPE\""},
-    {"unknown trip", "stop_times.txt", StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT99,08:00:00,08:00:00,S1,1\n",
+    {"unknown trip", "stop_times.txt",
+     StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT99,08:00:00,08:00:00,S1,1\n",
      "stop_times.txt, line 3: unknown trip \"T99\""},
-    {"time going back", "stop_times.txt", StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT1,07:00:00,07:00:00,S2,2\n",
+    {"time going back", "stop_times.txt",
+     StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT1,07:00:00,07:00:00,S2,2\n",
      "stop_times.txt, line 3: arrival_time lies before the departure"},
     {"day without trips", "", "", "no trips run on 20250101", "20250101"},
     {"impossible day", "", "", "--service-date 20260231 is not a date", "20260231"},
@@ -158,7 +168,8 @@ TEST(KeloGtfsImportTest, BrokenFeedsAreRefusedWithFileAndLineAndLeaveNothing) {
         EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         for (const auto& entry : std::filesystem::directory_iterator(sandbox.path))
-            EXPECT_TRUE(entry.path().filename() == "feed" || entry.path().filename() == "broken.zip")
+            EXPECT_TRUE(entry.path().filename() == "feed" ||
+                        entry.path().filename() == "broken.zip")
                 << "left behind: " << entry.path();
     }
 }

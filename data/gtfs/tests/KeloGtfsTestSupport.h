@@ -15,7 +15,8 @@
 class GtfsSandboxType {
 public:
     GtfsSandboxType() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelo-gtfs-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kelo-gtfs-XXXXXX").string();
         path = ::mkdtemp(pattern.data());
         std::filesystem::copy(KELO_GTFS_FIXTURE, Feed());
     }

@@ -6,11 +6,16 @@ namespace {
 
 TEST(KeloGtfsTimeTest, TimesPastMidnightAndMalformedOnes) {
     const std::vector<std::pair<const char*, std::optional<std::int32_t>>> cases = {
-        {"08:05:30", 8 * 3600 + 5 * 60 + 30}, {"8:05:30", 8 * 3600 + 5 * 60 + 30},
-        {"25:10:00", 25 * 3600 + 600},        {" 00:00:00", 0},
-        {"25:61:00", std::nullopt},           {"10:00:60", std::nullopt},
-        {"10:00", std::nullopt},              {"", std::nullopt},
-        {"-1:00:00", std::nullopt},           {"1a:00:00", std::nullopt},
+        {"08:05:30", 8 * 3600 + 5 * 60 + 30},
+        {"8:05:30", 8 * 3600 + 5 * 60 + 30},
+        {"25:10:00", 25 * 3600 + 600},
+        {" 00:00:00", 0},
+        {"25:61:00", std::nullopt},
+        {"10:00:60", std::nullopt},
+        {"10:00", std::nullopt},
+        {"", std::nullopt},
+        {"-1:00:00", std::nullopt},
+        {"1a:00:00", std::nullopt},
         {"10:0:00", std::nullopt},
     };
     for (const auto& [text, seconds] : cases)

@@ -1,7 +1,7 @@
 // The scale data set keeps the built-in region's counts and invariants in every region.
 
-#include "Cp1251.h"
 #include "KeloScaleSet.h"
+#include "Cp1251.h"
 
 #include <gtest/gtest.h>
 

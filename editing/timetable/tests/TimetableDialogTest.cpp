@@ -37,11 +37,17 @@ InMemoryDataSet LineData() {
     d.AddLinkBothWays("000004", "000005", 500);
     d.links.push_back({"000002", "000004", 50});
     d.links.push_back({"000006", "000001", 7});
-    d.kelos.push_back({"K", "A - E", "", {MakeRow("000001", "08:00", -1), MakeRow("000002", "09:00", -1),
-                                          MakeRow("000003", "10:00", -1), MakeRow("000004", "11:00", 5),
-                                          MakeRow("000005", "12:00", -1)}});
-    d.kelos.push_back({"L", "A - C", "", {MakeRow("000001", "23:50", 15), MakeRow("000002", "24:10", -1),
-                                          MakeRow("000003", "", -1)}});
+    d.kelos.push_back({"K",
+                       "A - E",
+                       "",
+                       {MakeRow("000001", "08:00", -1), MakeRow("000002", "09:00", -1),
+                        MakeRow("000003", "10:00", -1), MakeRow("000004", "11:00", 5),
+                        MakeRow("000005", "12:00", -1)}});
+    d.kelos.push_back({"L",
+                       "A - C",
+                       "",
+                       {MakeRow("000001", "23:50", 15), MakeRow("000002", "24:10", -1),
+                        MakeRow("000003", "", -1)}});
     return d;
 }
 
@@ -126,7 +132,8 @@ TEST_F(TimetableDialog, RecalculationBySpeed) {
         Open(0, c.row);
         MessageBoxAnswer warnings(QMessageBox::Ok);
         WhenModal<TKeloTripTimetableRateSpeedForm> speed([&](auto* form) {
-            EXPECT_TRUE(form->windowTitle().endsWith(dialog.ChainListView->topLevelItem(c.row)->text(0)));
+            EXPECT_TRUE(
+                form->windowTitle().endsWith(dialog.ChainListView->topLevelItem(c.row)->text(0)));
             form->RateSpeedComboBox->setCurrentText(c.speed);
             form->SaveButton->click();
         });
@@ -134,8 +141,9 @@ TEST_F(TimetableDialog, RecalculationBySpeed) {
         EXPECT_EQ(Stored(), c.stored);
         ASSERT_EQ(warnings.Count(), c.warnings);
         if (c.warnings > 0) {
-            EXPECT_EQ(warnings.Last().text,
-                      QString::fromUtf8("Некорректное значение времени (более суток). Участок  D-E."));
+            EXPECT_EQ(
+                warnings.Last().text,
+                QString::fromUtf8("Некорректное значение времени (более суток). Участок  D-E."));
             EXPECT_EQ(warnings.Last().icon, QMessageBox::Warning);
         }
         // The list shows what is stored; the speed of a recalculated run follows it.
@@ -190,7 +198,8 @@ TEST_F(TimetableDialog, TimesThePickersCannotShowAreRefusedWithoutChange) {
         SCOPED_TRACE(row);
         Open(1, row);
         const Texts before = Stored();
-        WhenModal<TKeloErrorMessageDialogForm> error([](auto* form) { form->CloseButton->click(); });
+        WhenModal<TKeloErrorMessageDialogForm> error(
+            [](auto* form) { form->CloseButton->click(); });
         WhenModal<TKeloTripTimetableInfoForm> entry([](auto* form) { form->SaveButton->click(); });
         dialog.ChangeInfoAction->trigger();
         EXPECT_TRUE(error.Done());
@@ -209,10 +218,10 @@ TEST_F(TimetableDialog, DeleteAndInsertStops) {
         bool refused;
     };
     const Case cases[] = {
-        {Delete, 0, nullptr, "2345", false},  // the first stop: no check
-        {Delete, 4, nullptr, "1234", false},  // the last stop: no check
-        {Delete, 1, nullptr, "12345", true},  // A and C are not linked
-        {Delete, 2, nullptr, "1245", false},  // B -> D is linked
+        {Delete, 0, nullptr, "2345", false},    // the first stop: no check
+        {Delete, 4, nullptr, "1234", false},    // the last stop: no check
+        {Delete, 1, nullptr, "12345", true},    // A and C are not linked
+        {Delete, 2, nullptr, "1245", false},    // B -> D is linked
         {Insert, 0, "000006", "612345", false}, // only X -> A is needed
         {Insert, 1, "000006", "12345", true},   // A -> X is unknown
     };
@@ -300,7 +309,8 @@ TEST_F(TimetableDialog, MoveAndInvertTheWholeKelo) {
         data = MakeInMemorySource(LineData());
         Open(0, 2);
         WhenModal<TKeloTripKeloMoveDialogForm> start([&](TKeloTripKeloMoveDialogForm* form) {
-            EXPECT_EQ(form->windowTitle(), QString::fromUtf8(c.invert ? "Инвертирование рейса" : "Перенос рейса"));
+            EXPECT_EQ(form->windowTitle(),
+                      QString::fromUtf8(c.invert ? "Инвертирование рейса" : "Перенос рейса"));
             EXPECT_TRUE(form->KeloCopyCheckBox->isHidden());
             EXPECT_EQ(form->TimeStartPicker->displayText(), "08:00");
             form->TimeStartPicker->SetTimeByString(c.start);

@@ -17,7 +17,9 @@ using kelo_test::MessageBoxAnswer;
 
 namespace {
 
-QTime T(const char* text) { return QTime::fromString(QString::fromLatin1(text), "hh:mm"); }
+QTime T(const char* text) {
+    return QTime::fromString(QString::fromLatin1(text), "hh:mm");
+}
 
 // The entry window as the timetable dialog fills it: arrival, box, stay.
 struct EntryWindow {
@@ -100,8 +102,12 @@ TEST(TimetableEntryForm, LayoutAndTabOrder) {
     }
     QApplication::setFont(appFont);
     TKeloTripTimetableInfoForm form;
-    const QList<QWidget*> row = {form.InTimeLabel, form.TimeInShortTimePicker, form.WaitTimeEmptyCheckBox,
-                                 form.TimeOutLabel, form.TimeOutShortTimePicker, form.TimeWaitLabel,
+    const QList<QWidget*> row = {form.InTimeLabel,
+                                 form.TimeInShortTimePicker,
+                                 form.WaitTimeEmptyCheckBox,
+                                 form.TimeOutLabel,
+                                 form.TimeOutShortTimePicker,
+                                 form.TimeWaitLabel,
                                  form.TimeWaitShortTimePicker};
     for (int i = 1; i < row.size(); ++i)
         EXPECT_GT(row[i]->x(), row[i - 1]->geometry().right()) << i;

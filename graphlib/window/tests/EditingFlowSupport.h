@@ -23,18 +23,25 @@ using ChangeList = std::vector<std::pair<int, std::string>>; // kind, number
 
 inline InMemoryDataSet SmallLine() {
     InMemoryDataSet d;
-    d.stops = {{"000001", "ALPHA"}, {"000002", "BRAVO"}, {"000003", "CHARLIE"}, {"000004", "DELTA"}};
+    d.stops = {
+        {"000001", "ALPHA"}, {"000002", "BRAVO"}, {"000003", "CHARLIE"}, {"000004", "DELTA"}};
     d.AddLinkBothWays("000001", "000002", 10);
     d.AddLinkBothWays("000002", "000003", 10);
     d.AddLinkBothWays("000003", "000004", 20);
     d.buses = {{"BUS-1", "CAT", 0}, {"BUS-2", "CAT", 42}};
-    d.kelos.push_back({"F1", "ALPHA - DELTA", "BUS-1",
+    d.kelos.push_back({"F1",
+                       "ALPHA - DELTA",
+                       "BUS-1",
                        {MakeRow("000001", "08:00", 5), MakeRow("000002", "08:40", 2),
                         MakeRow("000003", "09:30", -1)}});
-    d.kelos.push_back({"F2", "ALPHA - CHARLIE", "BUS-2",
+    d.kelos.push_back({"F2",
+                       "ALPHA - CHARLIE",
+                       "BUS-2",
                        {MakeRow("000001", "06:00", 5), MakeRow("000002", "06:20", 0),
                         MakeRow("000003", "06:40", -1)}});
-    d.kelos.push_back({"B1", "DELTA - ALPHA", "BUS-2",
+    d.kelos.push_back({"B1",
+                       "DELTA - ALPHA",
+                       "BUS-2",
                        {MakeRow("000004", "17:00", 0), MakeRow("000003", "17:25", 1),
                         MakeRow("000002", "17:40", 1), MakeRow("000001", "17:55", -1)}});
     return d;
@@ -73,7 +80,9 @@ inline std::string NumberAt(TKeloTripDiagramForm& form, int index) {
     return form.EditBuffer()->GetKeloSet()->GetItem(index)->GetNumber();
 }
 
-inline int RowKelo(QTreeWidgetItem* row) { return row->data(0, Qt::UserRole).toInt(); }
+inline int RowKelo(QTreeWidgetItem* row) {
+    return row->data(0, Qt::UserRole).toInt();
+}
 
 // Selects the kelo's row the way a click does.
 inline void SelectRow(TKeloTripDiagramForm& form, int index) {

@@ -27,7 +27,9 @@ using kelo_test::WhenModal;
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // Pictures of the dialogs for a look by eye, only when KELO_SCREENSHOT_DIR names a folder.
 void Screenshot(QWidget* widget, const char* name) {
@@ -185,7 +187,8 @@ TEST_F(EditingFlowTest, ReviewListsDeletedThenAddedAndModifiedInOrderOfFirstChan
     SelectRow(*form, IndexOf(*form, "F1"));
     {
         WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("12:00"));
-        WhenModal<TKeloTripKeloCopyDialogForm> copy([](auto* dialog) { dialog->OkButton->click(); });
+        WhenModal<TKeloTripKeloCopyDialogForm> copy(
+            [](auto* dialog) { dialog->OkButton->click(); });
         Trigger(*form, "KeloCopyAction");
     }
     SelectRow(*form, IndexOf(*form, "F2"));
@@ -201,7 +204,8 @@ TEST_F(EditingFlowTest, ReviewListsDeletedThenAddedAndModifiedInOrderOfFirstChan
         dialog->CancelButton->click();
     });
     form->SaveButton()->click();
-    EXPECT_EQ(rows, (QStringList{U("Рейс №B1 (DELTA - ALPHA)  удален"), U("Рейс №~F1(2) (ALPHA - CHARLIE)  добавлен"),
+    EXPECT_EQ(rows, (QStringList{U("Рейс №B1 (DELTA - ALPHA)  удален"),
+                                 U("Рейс №~F1(2) (ALPHA - CHARLIE)  добавлен"),
                                  U("Рейс №F2 (ALPHA - CHARLIE)  модифицирован")}));
     EXPECT_EQ(Changes(*form).size(), 3u);
 }
@@ -285,7 +289,8 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
     SelectRow(form, IndexOf(form, kelo02P));
     {
         WhenModal<TKeloTripKeloMoveDialogForm> start(AnswerStart("05:00"));
-        WhenModal<TKeloTripKeloCopyDialogForm> copy([](auto* dialog) { dialog->OkButton->click(); });
+        WhenModal<TKeloTripKeloCopyDialogForm> copy(
+            [](auto* dialog) { dialog->OkButton->click(); });
         Trigger(form, "KeloCopyAction");
     }
     const std::string copy = "~" + kelo02P + "(2)";
@@ -317,7 +322,8 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
     EXPECT_TRUE(ok.Last().text.contains(KeloToQString(copy)));
     EXPECT_FALSE(ok.Last().text.contains(U("успешно")));
     EXPECT_EQ(Changes(form), (ChangeList{{Added, copy}}));
-    EXPECT_EQ(form.KeloListView()->topLevelItemCount(), form.EditBuffer()->GetKeloSet()->GetCount());
+    EXPECT_EQ(form.KeloListView()->topLevelItemCount(),
+              form.EditBuffer()->GetKeloSet()->GetCount());
 }
 
 TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
@@ -394,12 +400,14 @@ TEST(KeloSwitchDialog, ATickOnOneOfSeveralSelectedRowsTicksThemAll) {
     for (int i = 0; i < 3; ++i)
         list->topLevelItem(i)->setSelected(true);
     list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-    EXPECT_EQ(dialog.Checks(), (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}, {3, true}}));
+    EXPECT_EQ(dialog.Checks(),
+              (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}, {3, true}}));
     list->clearSelection();
     list->topLevelItem(3)->setSelected(true);
     list->topLevelItem(3)->setCheckState(0, Qt::Unchecked);
     list->topLevelItem(0)->setCheckState(0, Qt::Checked);
-    EXPECT_EQ(dialog.Checks(), (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
+    EXPECT_EQ(dialog.Checks(),
+              (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
 }
 
 TEST(KeloSwitchDialog, PlacementCarriesOverToTheNextDialog) {

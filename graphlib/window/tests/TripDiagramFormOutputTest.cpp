@@ -230,7 +230,8 @@ TEST_F(TripDiagramFormOutputTest, SaveImageWritesTheChosenFormatOrReportsAndLeav
     kelo_test::MessageBoxAnswer error(QMessageBox::Ok);
     Trigger("SaveImageMenuItem");
     ASSERT_EQ(error.Count(), 1);
-    EXPECT_TRUE(error.Last().text.contains("chart.png/inside.png")) << error.Last().text.toStdString();
+    EXPECT_TRUE(error.Last().text.contains("chart.png/inside.png"))
+        << error.Last().text.toStdString();
     EXPECT_EQ(error.Last().icon, QMessageBox::Critical);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // chart.svg and chart.png
 }

@@ -25,8 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <cstdio>
+#include <deque>
 #include <random>
 
 #ifndef KELO_RANDOM_WALK_STEPS
@@ -58,11 +58,11 @@ struct Answer {
     enum Kind { Start, Copy, Review, Box, Error } kind;
     explicit Answer(Kind kind) : kind(kind) {}
     bool ok = false;
-    bool copy = false;           // Start: "Создать копию" ticked
-    int minutes = 0;             // Start: picked time
-    std::string number;          // Copy: the number accepted
-    std::vector<bool> chosen;    // Review: ticks
-    QString text;                // Box: its text
+    bool copy = false;        // Start: "Создать копию" ticked
+    int minutes = 0;          // Start: picked time
+    std::string number;       // Copy: the number accepted
+    std::vector<bool> chosen; // Review: ticks
+    QString text;             // Box: its text
 };
 
 /// Answers every modal window at random and logs what it answered.
@@ -133,7 +133,8 @@ struct ChangeModel {
     std::vector<std::pair<std::string, bool>> records; // number, created here
 
     auto FindRecord(const std::string& n) {
-        return std::find_if(records.begin(), records.end(), [&](const auto& r) { return r.first == n; });
+        return std::find_if(records.begin(), records.end(),
+                            [&](const auto& r) { return r.first == n; });
     }
     void Modify(const std::string& n) {
         if (FindRecord(n) == records.end())
@@ -202,7 +203,8 @@ void CheckWindowAgreesWithBuffer(TKeloTripDiagramForm& form) {
         KeloKeloPtrClass kelo = kelos->GetItem(index);
         ASSERT_EQ(row->text(1).toStdString(),
                   KeloToQString(kelo->GetName() + " - [" + kelo->GetNumber() + "]").toStdString());
-        ASSERT_EQ(row->checkState(0) == Qt::Checked, form.Diagram().KeloViews()[std::size_t(index)].visible);
+        ASSERT_EQ(row->checkState(0) == Qt::Checked,
+                  form.Diagram().KeloViews()[std::size_t(index)].visible);
     }
     const int selected = form.State().selectedKelo;
     ASSERT_TRUE(selected >= -1 && selected < count);
@@ -249,8 +251,10 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
             break;
         case Tick:
             if (count > 0) {
-                QTreeWidgetItem* row = form.KeloListView()->topLevelItem(int(rng() % unsigned(count)));
-                row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+                QTreeWidgetItem* row =
+                    form.KeloListView()->topLevelItem(int(rng() % unsigned(count)));
+                row->setCheckState(0,
+                                   row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
             }
             break;
         case Move:
@@ -265,8 +269,11 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
                 Trigger(form, "KeloInvertAction");
                 break; // refused with a question or a message, nothing changes
             }
-            const KeloTimeType first = schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival() : KeloTimeType();
-            Trigger(form, what == Move ? "KeloMoveAction" : what == Invert ? "KeloInvertAction" : "KeloCopyAction");
+            const KeloTimeType first =
+                schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival() : KeloTimeType();
+            Trigger(form, what == Move     ? "KeloMoveAction"
+                          : what == Invert ? "KeloInvertAction"
+                                           : "KeloCopyAction");
             if (first.IsEmpty() || first.GetTotalMinutes() >= 1440) {
                 Take(answerer.log, Answer::Error);
                 break;

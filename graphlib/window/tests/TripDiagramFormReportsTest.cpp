@@ -15,7 +15,9 @@ namespace {
 
 const std::string Kelo02P = "02\xCF"; // 02П
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 TKeloReportPreViewForm* NewestPreview(QMdiArea& area) {
     const auto children = area.subWindowList(QMdiArea::CreationOrder);
@@ -36,7 +38,8 @@ TEST(TripDiagramFormReportsTest, ReportsShowTheEditsAndOpenBesideTheWindow) {
     auto* form = new TKeloTripDiagramForm(nullptr, Kelo02P, line);
     area.addSubWindow(form)->setAttribute(Qt::WA_DeleteOnClose);
     ASSERT_NE(form->State().selectedKelo, -1);
-    form->EditBuffer()->FindKelo(Kelo02P)->GetSchedule()->GetItem(1)->SetArrival(KeloTimeType(8, 17));
+    form->EditBuffer()->FindKelo(Kelo02P)->GetSchedule()->GetItem(1)->SetArrival(
+        KeloTimeType(8, 17));
     form->State().selectedStop = 1;
 
     form->ChartPopupMenu()->findChild<QAction*>("PrintTripInfoMenuItem")->trigger();
@@ -50,10 +53,9 @@ TEST(TripDiagramFormReportsTest, ReportsShowTheEditsAndOpenBesideTheWindow) {
     ASSERT_EQ(area.subWindowList().size(), 3);
     TKeloReportPreViewForm* stop = NewestPreview(area);
     ASSERT_NE(stop, nullptr);
-    EXPECT_EQ(stop->windowTitle(),
-              U("Станционное расписание по остановочному пункту ПИСАРЕВКА#"));
-    EXPECT_TRUE(stop->Lines().contains(
-        U("\t02П    ВИННИЦА 1 - ВОЛОВОДОВКА#         08:17  08:18  00:01")));
+    EXPECT_EQ(stop->windowTitle(), U("Станционное расписание по остановочному пункту ПИСАРЕВКА#"));
+    EXPECT_TRUE(
+        stop->Lines().contains(U("\t02П    ВИННИЦА 1 - ВОЛОВОДОВКА#         08:17  08:18  00:01")));
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -40,7 +40,9 @@ QString LabelText(QWidget& form, const char* name) {
     return label ? label->text() : QString("<missing %1>").arg(name);
 }
 
-int KeloOfRow(QTreeWidgetItem* row) { return row->data(0, Qt::UserRole).toInt(); }
+int KeloOfRow(QTreeWidgetItem* row) {
+    return row->data(0, Qt::UserRole).toInt();
+}
 
 // Moves the mouse over the paint area with no button held, as the planner's pointer does.
 void MoveMouse(QWidget* widget, QPoint point) {
@@ -54,23 +56,34 @@ void MoveMouse(QWidget* widget, QPoint point) {
 // N1 does not call at the first stop at all.
 InMemoryDataSet SmallLine() {
     InMemoryDataSet d;
-    d.stops = {{"000001", "ALPHA"}, {"000002", "BRAVO"}, {"000003", "CHARLIE"},
-               {"000004", "DELTA"}, {"000009", "OFFLINE"}};
+    d.stops = {{"000001", "ALPHA"},
+               {"000002", "BRAVO"},
+               {"000003", "CHARLIE"},
+               {"000004", "DELTA"},
+               {"000009", "OFFLINE"}};
     d.AddLinkBothWays("000001", "000002", 10);
     d.AddLinkBothWays("000002", "000003", 10);
     d.AddLinkBothWays("000003", "000004", 20);
     d.AddLinkBothWays("000003", "000009", 5);
     d.buses = {{"BUS-1", "CAT", 0}, {"BUS-2", "CAT", 42}};
-    d.kelos.push_back({"F1", "ALPHA - DELTA", "BUS-1",
+    d.kelos.push_back({"F1",
+                       "ALPHA - DELTA",
+                       "BUS-1",
                        {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", 2),
                         MakeRow("000003", "08:22", 1), MakeRow("000004", "08:45", -1)}});
-    d.kelos.push_back({"F2", "alpha - offline", "BUS-2",
+    d.kelos.push_back({"F2",
+                       "alpha - offline",
+                       "BUS-2",
                        {MakeRow("000001", "06:00", 5), MakeRow("000002", "06:20", 0),
                         MakeRow("000003", "06:40", 1), MakeRow("000009", "06:50", -1)}});
-    d.kelos.push_back({"B1", "DELTA - ALPHA", "BUS-2",
+    d.kelos.push_back({"B1",
+                       "DELTA - ALPHA",
+                       "BUS-2",
                        {MakeRow("000004", "17:00", 0), MakeRow("000003", "17:25", 1),
                         MakeRow("000002", "17:40", 1), MakeRow("000001", "17:55", -1)}});
-    d.kelos.push_back({"N1", "BRAVO - DELTA", "BUS-1",
+    d.kelos.push_back({"N1",
+                       "BRAVO - DELTA",
+                       "BUS-1",
                        {MakeRow("000002", "12:00", 0), MakeRow("000004", "12:40", -1)}});
     return d;
 }
@@ -131,7 +144,8 @@ TEST_F(TripDiagramFormTest, OpensOnTheChosenKeloWithItsListsAndInfo) {
 
     EXPECT_EQ(LabelText(form, "BusModelValueLabel"), QString::fromUtf8("ПАЗ-672"));
     EXPECT_EQ(LabelText(form, "BusCapacityValueLabel"), ""); // 0 seats show as a blank
-    EXPECT_EQ(LabelText(form, "TripPathLengthValueLabel"), QLocale::system().toString(39.9, 'f', 1));
+    EXPECT_EQ(LabelText(form, "TripPathLengthValueLabel"),
+              QLocale::system().toString(39.9, 'f', 1));
     EXPECT_EQ(LabelText(form, "TripPathTimeValueLabel"), "01:05");
 
     auto* ok = form.findChild<QWidget*>("OkButton");
@@ -163,8 +177,8 @@ TEST_F(TripDiagramFormTest, TimeColumnShowsDepartureAtSelectedStopAndKeepsEmptie
     };
     EXPECT_EQ(textOf("F1"), "08:00");
     EXPECT_EQ(textOf("F2"), "06:05");
-    EXPECT_EQ(textOf("B1"), "");  // ends at the first stop
-    EXPECT_EQ(textOf("N1"), "");  // does not call there
+    EXPECT_EQ(textOf("B1"), ""); // ends at the first stop
+    EXPECT_EQ(textOf("N1"), ""); // does not call there
 
     auto checkOrder = [&](bool descending) {
         bool seenEmpty = false;
@@ -204,7 +218,8 @@ TEST_F(TripDiagramFormTest, EveryColumnSortsBothWays) {
             list->header()->sectionClicked(column);
             ASSERT_EQ(form->KeloListSortKey(), expectedKey) << "column " << column;
             for (int i = 1; i < list->topLevelItemCount(); ++i)
-                EXPECT_LE(form->KeloListViewCompare(list->topLevelItem(i - 1), list->topLevelItem(i)), 0)
+                EXPECT_LE(
+                    form->KeloListViewCompare(list->topLevelItem(i - 1), list->topLevelItem(i)), 0)
                     << "column " << column << " pass " << pass << " row " << i;
         }
     }
@@ -255,7 +270,8 @@ TEST_F(TripDiagramFormTest, LeftClickOnALineSelectsTheKeloOtherButtonsDoNot) {
         if (line && canvas.TagMatches(id, "KeloIndex", "1") && line->x1 != line->x2) {
             point = QPoint((line->x1 + line->x2) / 2, (line->y1 + line->y2) / 2);
             std::uint32_t hit = 0;
-            if (canvas.HitTest(point.x(), point.y(), hit) && canvas.TagMatches(hit, "KeloIndex", "1"))
+            if (canvas.HitTest(point.x(), point.y(), hit) &&
+                canvas.TagMatches(hit, "KeloIndex", "1"))
                 break;
         }
     }
@@ -331,8 +347,9 @@ TEST_F(TripDiagramFormTest, ZoomItemsTickAndFitToHeightClearsTicks) {
     fit->trigger();
     const float z = form->State().timeZoom;
     bool anyTicked = false;
-    for (const char* name : {"Zoom25MenuItem", "Zoom50MenuItem", "Zoom75MenuItem", "Zoom100MenuItem",
-                             "Zoom150MenuItem", "Zoom200MenuItem", "Zoom500MenuItem"})
+    for (const char* name :
+         {"Zoom25MenuItem", "Zoom50MenuItem", "Zoom75MenuItem", "Zoom100MenuItem",
+          "Zoom150MenuItem", "Zoom200MenuItem", "Zoom500MenuItem"})
         anyTicked = anyTicked || form->findChild<QAction*>(name)->isChecked();
     EXPECT_EQ(anyTicked, z == 0.25f || z == 0.5f || z == 0.75f || z == 1.0f || z == 1.5f ||
                              z == 2.0f || z == 5.0f);
@@ -358,8 +375,10 @@ TEST_F(TripDiagramFormTest, PopupTogglesChangeTheDisplayState) {
     mono->trigger();
     EXPECT_FALSE(form->State().monoColor);
     EXPECT_EQ(form->Diagram().KeloViews()[1].color, TripDiagramClass::Palette[1]);
-    EXPECT_EQ(form->KeloColorOfRow(form->KeloListView()->model()->index(0, 0)),
-              ZoColorToQColor(form->Diagram().KeloViews()[KeloOfRow(form->KeloListView()->topLevelItem(0))].color));
+    EXPECT_EQ(
+        form->KeloColorOfRow(form->KeloListView()->model()->index(0, 0)),
+        ZoColorToQColor(
+            form->Diagram().KeloViews()[KeloOfRow(form->KeloListView()->topLevelItem(0))].color));
 }
 
 TEST_F(TripDiagramFormTest, TwoWindowsOfOneLineAreIndependent) {

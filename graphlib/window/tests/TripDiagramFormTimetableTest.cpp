@@ -29,8 +29,11 @@ KeloDataPtrClass ShortLine() {
     d.stops = {{"000001", "A"}, {"000002", "B"}, {"000003", "C"}};
     d.AddLinkBothWays("000001", "000002", 10);
     d.AddLinkBothWays("000002", "000003", 30);
-    d.kelos.push_back({"F1", "A - C", "", {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", 2),
-                                           MakeRow("000003", "08:45", -1)}});
+    d.kelos.push_back({"F1",
+                       "A - C",
+                       "",
+                       {MakeRow("000001", "08:00", 0), MakeRow("000002", "08:10", 2),
+                        MakeRow("000003", "08:45", -1)}});
     return MakeInMemorySource(d);
 }
 
@@ -106,7 +109,8 @@ TEST(TripDiagramFormTimetable, DoubleClickEditsTheTimetableOkKeepsCancelDrops) {
         form.SaveButton()->click();
         EXPECT_EQ(review, QStringList({QString::fromUtf8("Рейс №F1 (A - C)  модифицирован")}));
         // The picture reads the same timetable through the selection view.
-        KeloKeloSchedulePtrClass drawn = form.Diagram().GetView()->GetKeloSet()->GetItem(kelo)->GetSchedule();
+        KeloKeloSchedulePtrClass drawn =
+            form.Diagram().GetView()->GetKeloSet()->GetItem(kelo)->GetSchedule();
         EXPECT_EQ(drawn->GetItem(2)->GetArrival().Format(), "08:46");
     }
 }

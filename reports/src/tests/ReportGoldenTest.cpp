@@ -56,7 +56,8 @@ TEST(ReportGoldenTest, StationTimetableOfTheBusiestStop) {
 
 TEST(ReportGoldenTest, TripInformation) {
     KeloDataPtrClass data = MakeBuiltInSource();
-    for (const auto& [number, name] : {std::pair{"02\xCF", "trip_02P.txt"}, {"100", "trip_100.txt"}}) {
+    for (const auto& [number, name] :
+         {std::pair{"02\xCF", "trip_02P.txt"}, {"100", "trip_100.txt"}}) {
         std::ostringstream file;
         ASSERT_TRUE(WriteTripInfoReport(file, data, number, ",")) << name;
         ExpectGolden(name, file.str());

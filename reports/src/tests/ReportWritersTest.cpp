@@ -11,7 +11,9 @@
 
 namespace {
 
-KeloTimeType T(int h, int m) { return KeloTimeType(h, m); }
+KeloTimeType T(int h, int m) {
+    return KeloTimeType(h, m);
+}
 const KeloTimeType None;
 
 struct StopRowCase {
@@ -22,13 +24,17 @@ struct StopRowCase {
 
 TEST(StopInfoReportTest, RowLinesHaveTheFixedColumns) {
     const StopRowCase cases[] = {
-        {"zero stay at the first stop", {"101", "A - B", T(6, 0), T(0, 0)},
+        {"zero stay at the first stop",
+         {"101", "A - B", T(6, 0), T(0, 0)},
          "101    A - B                            06:00  06:00  00:00"},
-        {"departure past midnight", {"7", "N", T(23, 55), T(0, 10)},
+        {"departure past midnight",
+         {"7", "N", T(23, 55), T(0, 10)},
          "7      N                                23:55  24:05  00:10"},
-        {"last stop", {"7", "N", T(9, 30), None},
+        {"last stop",
+         {"7", "N", T(9, 30), None},
          "7      N                                09:30              "},
-        {"no arrival", {"7", "N", None, T(0, 5)},
+        {"no arrival",
+         {"7", "N", None, T(0, 5)},
          "7      N                                              00:05"},
         {"long number and name are cut",
          {"1234567", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", T(1, 2), T(0, 3)},
@@ -47,9 +53,12 @@ InMemoryDataSet Station() {
     d.stops = {{"000001", "ALPHA"}, {"000002", "BRAVO"}, {"000003", ""}};
     d.AddLinkBothWays("000001", "000002", 5.1f);
     d.buses = {{"LAZ", "M", 40}};
-    d.kelos = {{"K1", "LOOP", "LAZ", {{"000001", T(8, 0), T(0, 0)}, {"000002", T(8, 10), T(0, 2)},
-                                       {"000001", T(8, 20), None}}},
-               {"K2", "LATE", "LAZ", {{"000002", T(7, 0), T(0, 0)}, {"000001", None, T(0, 1)}}}};
+    d.kelos = {
+        {"K1",
+         "LOOP",
+         "LAZ",
+         {{"000001", T(8, 0), T(0, 0)}, {"000002", T(8, 10), T(0, 2)}, {"000001", T(8, 20), None}}},
+        {"K2", "LATE", "LAZ", {{"000002", T(7, 0), T(0, 0)}, {"000001", None, T(0, 1)}}}};
     return d;
 }
 
@@ -114,13 +123,17 @@ struct TripRowCase {
 
 TEST(TripInfoReportTest, RowLinesDependOnTheStay) {
     const TripRowCase cases[] = {
-        {"first stop", {"ALPHA", T(6, 0), T(0, 0), 0.0f},
+        {"first stop",
+         {"ALPHA", T(6, 0), T(0, 0), 0.0f},
          "ALPHA                       06:00               0"},
-        {"stop of five minutes", {"BRAVO", T(10, 0), T(0, 5), 12.0f},
+        {"stop of five minutes",
+         {"BRAVO", T(10, 0), T(0, 5), 12.0f},
          "BRAVO                10:00  10:05  00:05       12"},
-        {"past midnight", {"C", T(23, 58), T(0, 4), 1032.0f},
+        {"past midnight",
+         {"C", T(23, 58), T(0, 4), 1032.0f},
          "C                    23:58  24:02  00:04     1032"},
-        {"last stop, long name cut", {"ABCDEFGHIJKLMNOPQRSTUVW", T(11, 0), None, 20.0f},
+        {"last stop, long name cut",
+         {"ABCDEFGHIJKLMNOPQRSTUVW", T(11, 0), None, 20.0f},
          "ABCDEFGHIJKLMNOPQRS  11:00                     20"},
     };
     for (const auto& c : cases) {
@@ -133,8 +146,13 @@ TEST(TripInfoReportTest, RowLinesDependOnTheStay) {
 TEST(TripInfoReportTest, DistanceRunsOverKnownLinksOnly) {
     InMemoryDataSet d = Station();
     d.stops.push_back({"000004", "DELTA"});
-    d.kelos.push_back({"K3", "", "", {{"000001", T(8, 0), T(0, 0)}, {"000002", T(8, 5), T(0, 1)},
-                                      {"000004", T(8, 30), T(0, 1)}, {"000001", T(9, 0), None}}});
+    d.kelos.push_back({"K3",
+                       "",
+                       "",
+                       {{"000001", T(8, 0), T(0, 0)},
+                        {"000002", T(8, 5), T(0, 1)},
+                        {"000004", T(8, 30), T(0, 1)},
+                        {"000001", T(9, 0), None}}});
     KeloDataPtrClass data(new InMemoryKeloDataClass(d));
     std::vector<TripInfoReportStopDataType> rows;
     CollectTripInfoRows(rows, data->FindKelo("K3"), data->GetTopology());

@@ -10,10 +10,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
-#include <QPlainTextEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -28,7 +28,9 @@
 
 namespace {
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -71,20 +73,24 @@ InMemoryDataSet Unnamed() {
     InMemoryDataSet d;
     d.stops = {{"000001", "ALPHA"}, {"000002", ""}};
     d.AddLinkBothWays("000001", "000002", 5.1f);
-    d.kelos = {{"K1", "", "", {{"000001", KeloTimeType(8, 0), KeloTimeType(0)},
-                               {"000002", KeloTimeType(8, 10), KeloTimeType()}}}};
+    d.kelos = {{"K1",
+                "",
+                "",
+                {{"000001", KeloTimeType(8, 0), KeloTimeType(0)},
+                 {"000002", KeloTimeType(8, 10), KeloTimeType()}}}};
     return d;
 }
 
 TEST(ReportRunTest, StationTimetableOpensInTheMdiAreaAndLeavesNoFile) {
     kelo_test::TempDirSandbox sandbox;
     QMdiArea area;
-    TKeloReportPreViewForm* preview =
-        GenerateStopInfoReport(MakeBuiltInSource(), "050100", "\xC2\xC8\xCD\xCD\xC8\xD6\xC0 1", &area);
+    TKeloReportPreViewForm* preview = GenerateStopInfoReport(
+        MakeBuiltInSource(), "050100", "\xC2\xC8\xCD\xCD\xC8\xD6\xC0 1", &area);
     ASSERT_NE(preview, nullptr);
     ASSERT_EQ(area.subWindowList().size(), 1);
     EXPECT_EQ(area.subWindowList().first()->widget(), preview);
-    EXPECT_EQ(preview->windowTitle(), U("Станционное расписание по остановочному пункту ВИННИЦА 1"));
+    EXPECT_EQ(preview->windowTitle(),
+              U("Станционное расписание по остановочному пункту ВИННИЦА 1"));
     EXPECT_EQ(preview->Lines(), GoldenLines("stop_050100.txt"));
     EXPECT_EQ(TempReportFiles(sandbox.Path()), QStringList());
 }
@@ -92,18 +98,21 @@ TEST(ReportRunTest, StationTimetableOpensInTheMdiAreaAndLeavesNoFile) {
 TEST(ReportRunTest, CaptionsNameTheKeyWhenUnnamedAndDistancesFollowTheLocale) {
     kelo_test::TempDirSandbox sandbox;
     KeloDataPtrClass data(new InMemoryKeloDataClass(Unnamed()));
-    std::unique_ptr<TKeloReportPreViewForm> stop(GenerateStopInfoReport(data, "000002", "", nullptr));
+    std::unique_ptr<TKeloReportPreViewForm> stop(
+        GenerateStopInfoReport(data, "000002", "", nullptr));
     ASSERT_NE(stop, nullptr);
     EXPECT_EQ(stop->windowTitle(), U("Станционное расписание по остановочному пункту 000002"));
 
     for (const auto& [locale, distance] : {std::pair{QLocale(QLocale::Russian), "5,09999990463257"},
                                            {QLocale::c(), "5.09999990463257"}}) {
         QLocale::setDefault(locale);
-        std::unique_ptr<TKeloReportPreViewForm> trip(GenerateTripInfoReport(data, "K1", "", nullptr));
+        std::unique_ptr<TKeloReportPreViewForm> trip(
+            GenerateTripInfoReport(data, "K1", "", nullptr));
         QLocale::setDefault(QLocale::system());
         ASSERT_NE(trip, nullptr);
         EXPECT_EQ(trip->windowTitle(), U("Информация по рейсу K1"));
-        EXPECT_TRUE(trip->Lines().at(7).endsWith(QLatin1String(distance))) << trip->Lines().at(7).toStdString();
+        EXPECT_TRUE(trip->Lines().at(7).endsWith(QLatin1String(distance)))
+            << trip->Lines().at(7).toStdString();
     }
     EXPECT_EQ(TempReportFiles(sandbox.Path()), QStringList());
 }

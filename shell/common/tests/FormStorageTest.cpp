@@ -1,16 +1,16 @@
-#include "TZoFormStorage.h"
 #include "ModalAnswer.h"
+#include "TZoFormStorage.h"
 #include "TempDirSandbox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QTest>
@@ -249,7 +249,10 @@ TEST_F(FormStorage, PlacementOffEveryScreenOrTooLargeComesBackOntoTheScreen) {
     };
     for (const Case& c : cases) {
         WriteFile(QString("[TKeloTestDiagramForm]\nLeft=%1\nTop=%2\nWidth=%3\nHeight=%4\n")
-                      .arg(c.stored.x()).arg(c.stored.y()).arg(c.stored.width()).arg(c.stored.height())
+                      .arg(c.stored.x())
+                      .arg(c.stored.y())
+                      .arg(c.stored.width())
+                      .arg(c.stored.height())
                       .toLatin1());
         auto form = Open();
         // The platform may nudge a window that fills the screen by its frame.

@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTest>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 

@@ -11,6 +11,7 @@ packages=(
     libzip-dev
     fonts-dejavu-core locales
     poppler-utils
+    clang-format
 )
 
 missing=()

@@ -6,6 +6,10 @@
 
 #include <stdexcept>
 
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
 QString KeloToQString(const std::string& cp1251) {
     const std::string utf8 = Cp1251ToUtf8(cp1251);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

@@ -6,6 +6,9 @@
 
 #include <string>
 
+/// A UTF-8 text of the program's own sources (captions, messages) as a QString.
+QString U(const char* text);
+
 /// QString <-> Windows-1251 bytes of the data model, for everything the UI shows or reads.
 QString KeloToQString(const std::string& cp1251);
 

@@ -21,14 +21,6 @@
 
 #include <exception>
 
-namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint) {

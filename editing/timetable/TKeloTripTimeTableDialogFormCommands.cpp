@@ -21,10 +21,6 @@
 
 namespace {
 
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 KeloTimeType Minutes(const QTime& time) {
     return KeloTimeType(time.hour(), time.minute());
 }

@@ -1,5 +1,6 @@
 #include "TKeloTripTimetableInfoForm.h"
 
+#include "KeloQtText.h"
 #include "TShortTimePicker.h"
 
 #include <QCheckBox>
@@ -11,10 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QLabel* Label(const char* name, const char* text, int x, int y, QWidget* parent) {
     auto* label = new QLabel(U(text), parent);

@@ -2,6 +2,7 @@
 
 #include "KeloMessageBoxes.h"
 #include "KeloNumberText.h"
+#include "KeloQtText.h"
 #include "TZoStringStorage.h"
 
 #include <QComboBox>
@@ -13,14 +14,6 @@
 #include <QScreen>
 
 #include <algorithm>
-
-namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 TKeloTripTimetableRateSpeedForm::TKeloTripTimetableRateSpeedForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

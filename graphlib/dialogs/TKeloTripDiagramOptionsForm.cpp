@@ -2,6 +2,7 @@
 
 #include "KeloErrorReport.h"
 #include "KeloNumberText.h"
+#include "KeloQtText.h"
 #include "TZoUpDown.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
@@ -20,10 +21,6 @@
 #include <cmath>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 constexpr int MinSpeed = 1;
 constexpr int MaxSpeed = 120;

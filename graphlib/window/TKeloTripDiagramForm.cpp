@@ -23,10 +23,6 @@
 
 namespace {
 
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QFrame* SunkenPanel(const char* name, QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);

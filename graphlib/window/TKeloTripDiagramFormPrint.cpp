@@ -4,6 +4,7 @@
 #include "TKeloTripDiagramForm.h"
 
 #include "KeloMessageBoxes.h"
+#include "KeloQtText.h"
 #include "TZoWaitCursor.h"
 #include "TripDiagramPaintBox.h"
 #include "TripDiagramPrinter.h"
@@ -15,10 +16,6 @@
 #include <QPrinter>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QRect ToQRect(const ZoRectType& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());

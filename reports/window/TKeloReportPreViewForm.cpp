@@ -2,6 +2,7 @@
 
 #include "KeloErrorReport.h"
 #include "KeloMessageBoxes.h"
+
 #include "KeloQtText.h"
 
 #include <QFile>
@@ -25,10 +26,6 @@
 #include <stdexcept>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The leading tab of every report line indents by this many characters, as a margin.
 constexpr int TabStopColumns = 4;

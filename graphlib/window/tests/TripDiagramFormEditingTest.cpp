@@ -27,10 +27,6 @@ using kelo_test::WhenModal;
 
 namespace {
 
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Pictures of the dialogs for a look by eye, only when KELO_SCREENSHOT_DIR names a folder.
 void Screenshot(QWidget* widget, const char* name) {
     const QString folder = qEnvironmentVariable("KELO_SCREENSHOT_DIR");

@@ -15,10 +15,6 @@ namespace {
 
 const std::string Kelo02P = "02\xCF"; // 02П
 
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 TKeloReportPreViewForm* NewestPreview(QMdiArea& area) {
     const auto children = area.subWindowList(QMdiArea::CreationOrder);
     return qobject_cast<TKeloReportPreViewForm*>(children.last()->widget());

@@ -23,11 +23,13 @@ KeloRunType MeasureKeloRun(KeloKeloScheduleClass& schedule, std::int32_t index,
     return MeasureKeloRun(entry->GetArrival(), entry->GetStay(), next->GetArrival(), km);
 }
 
+KeloTimeType KeloFirstArrival(KeloKeloScheduleClass& schedule) {
+    return schedule.GetCount() > 0 ? schedule.GetItem(0)->GetArrival() : KeloTimeType();
+}
+
 bool ShiftKeloSchedule(KeloKeloScheduleClass& schedule, std::int32_t newStart) {
     const std::int32_t count = schedule.GetCount();
-    if (count == 0)
-        return false;
-    const KeloTimeType first = schedule.GetItem(0)->GetArrival();
+    const KeloTimeType first = KeloFirstArrival(schedule);
     if (first.IsEmpty())
         return false;
     const std::int32_t d = newStart - first.GetTotalMinutes();

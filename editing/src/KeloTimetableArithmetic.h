@@ -22,6 +22,9 @@ KeloRunType MeasureKeloRun(const KeloTimeType& arrival, const KeloTimeType& stay
 KeloRunType MeasureKeloRun(KeloKeloScheduleClass& schedule, std::int32_t index,
                            KeloTopologyClass& topology);
 
+/// The arrival at the first entry: where a kelo starts. Empty when the timetable has no entries.
+KeloTimeType KeloFirstArrival(KeloKeloScheduleClass& schedule);
+
 /// Moves every arrival by the same difference so that the first arrival becomes `newStart`
 /// (minutes 0..1439), wrapping each into the day; stays stay. Empty arrivals stay empty.
 /// Answers false, changing nothing, when there is no first arrival to move from.

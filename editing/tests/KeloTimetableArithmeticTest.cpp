@@ -52,6 +52,17 @@ TEST(ShiftKeloSchedule, RefusesWithoutFirstArrivalAndWritesNothingForTheSameStar
     EXPECT_EQ(spy->Calls("SetArrival"), 0);
 }
 
+TEST(KeloFirstArrival, IsTheFirstEntrysArrivalOrEmpty) {
+    auto first = [](const Rows& rows) {
+        KeloDataPtrClass source = MakeLineSource(rows);
+        return KeloFirstArrival(*source->FindKelo("K")->GetSchedule());
+    };
+    EXPECT_EQ(first({MakeRow("000001", "23:50", 5), MakeRow("000002", "00:10", -1)}).Format(),
+              "23:50");
+    EXPECT_TRUE(first({MakeRow("000001", "", 0), MakeRow("000002", "08:00", -1)}).IsEmpty());
+    EXPECT_TRUE(first({}).IsEmpty());
+}
+
 TEST(MeasureKeloRun, SpeedAndDistanceOfOneRun) {
     struct Case {
         const char* name;

@@ -133,8 +133,7 @@ void TKeloTripTimeTableDialogForm::InvertActionExecute() {
 
 bool TKeloTripTimeTableDialogForm::AskNewStart(const QString& caption, QTime& start) {
     try {
-        start = KeloTimeToPickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
-                                                              : KeloTimeType());
+        start = KeloTimeToPickerTime(KeloFirstArrival(*schedule));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
         return false;

@@ -26,14 +26,6 @@ namespace {
 
 constexpr int KeloIndexRole = Qt::UserRole;
 
-// The picker is set from the stored first arrival; an empty or next-day one cannot be shown,
-// and the command ends with the error shown.
-QTime FirstArrivalForPicker(KeloKeloPtrClass kelo) {
-    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-    return KeloTimeToPickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
-                                                         : KeloTimeType());
-}
-
 } // namespace
 
 int TKeloTripDiagramForm::SelectedRowKelo() const {
@@ -148,7 +140,8 @@ int TKeloTripDiagramForm::AskStartAndTarget(int selected, int caption, bool inve
                                             int& startMinutes) {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
     TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
-        stringStorage->Line(caption), true, FirstArrivalForPicker(kelos->GetItem(selected)));
+        stringStorage->Line(caption), true,
+        KeloTimeToPickerTime(KeloFirstArrival(*kelos->GetItem(selected)->GetSchedule())));
     if (dialog.exec() != QDialog::Accepted)
         return -1;
     startMinutes = dialog.StartMinutes();
@@ -214,7 +207,8 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
     try {
         KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
         TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
-            stringStorage->Line(2), false, FirstArrivalForPicker(kelos->GetItem(selected)));
+            stringStorage->Line(2), false,
+            KeloTimeToPickerTime(KeloFirstArrival(*kelos->GetItem(selected)->GetSchedule())));
         if (dialog.exec() != QDialog::Accepted)
             return;
         KeloKeloPtrClass copy = AskCopyNumberAndName(selected, false);

@@ -1,20 +1,11 @@
 #include "KeloCommandLine.h"
 
+#include "KeloGtfsTime.h"
+
 namespace {
 
 bool IsQtOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-' && argument[1] != '-';
-}
-
-bool IsValidServiceDate(const std::string& text) {
-    if (text.size() != 8)
-        return false;
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    const int month = std::stoi(text.substr(4, 2));
-    const int day = std::stoi(text.substr(6, 2));
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
 } // namespace
@@ -58,7 +49,7 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             if (!values(1))
                 return fail("--service-date needs a date as YYYYMMDD");
             options.serviceDate = arguments[++i];
-            if (!IsValidServiceDate(options.serviceDate))
+            if (!ParseServiceDate(options.serviceDate))
                 return fail("--service-date needs a date as YYYYMMDD, not \"" +
                             options.serviceDate + "\"");
         } else if (IsQtOption(argument)) {

@@ -19,6 +19,7 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--import-gtfs", "feed.zip"}, "needs --database"},
         {{"--service-date", "20260230x", "--import-gtfs", "f", "--database", "d"}, "YYYYMMDD"},
         {{"--service-date", "20261301", "--import-gtfs", "f", "--database", "d"}, "YYYYMMDD"},
+        {{"--service-date", "20260231", "--import-gtfs", "f", "--database", "d"}, "YYYYMMDD"},
         {{"--service-date", "20261201"}, "only used with --import-gtfs"},
         {{"plan.db"}, "unknown argument \"plan.db\""},
         {{"--exprot", "1", "a.pdf"}, "unknown argument \"--exprot\""},

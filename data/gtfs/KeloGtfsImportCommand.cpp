@@ -62,7 +62,7 @@ int RunKeloGtfsImportCommand(const std::string& feed, const std::string& databas
         KeloGtfsImportOptionsType options;
         options.feed = feed;
         if (!serviceDate.empty()) {
-            options.serviceDay = ParseGtfsDate(serviceDate);
+            options.serviceDay = ParseServiceDate(serviceDate);
             if (!options.serviceDay) {
                 err << "kelo: --service-date " << serviceDate << " is not a date\n";
                 return RefusedExitCode;

@@ -84,6 +84,13 @@ std::optional<std::int32_t> ParseGtfsDate(std::string_view text) {
     return number;
 }
 
+std::optional<std::int32_t> ParseServiceDate(std::string_view text) {
+    // Feed files may pad their fields; a date typed on the command line is taken as written.
+    if (Trim(text) != text)
+        return std::nullopt;
+    return ParseGtfsDate(text);
+}
+
 std::string FormatGtfsDate(std::int32_t day) {
     int y = 0;
     unsigned m = 0, d = 0;

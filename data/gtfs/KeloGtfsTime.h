@@ -14,6 +14,10 @@ std::optional<std::int32_t> ParseGtfsTime(std::string_view text);
 /// Days since 1970-01-01 of a "YYYYMMDD" date; nothing for a malformed or impossible date.
 std::optional<std::int32_t> ParseGtfsDate(std::string_view text);
 
+/// The same for a day the user names (--service-date): exactly eight digits, nothing around
+/// them, and a date the calendar has.
+std::optional<std::int32_t> ParseServiceDate(std::string_view text);
+
 /// "YYYYMMDD" of a day number.
 std::string FormatGtfsDate(std::int32_t day);
 

@@ -33,6 +33,11 @@ TEST(KeloGtfsTimeTest, DatesRoundTripAndImpossibleOnesAreRefused) {
     EXPECT_EQ(GtfsWeekday(*ParseGtfsDate("20260105")), 0); // a Monday
     EXPECT_EQ(GtfsWeekday(*ParseGtfsDate("20260104")), 6);
     EXPECT_EQ(*ParseGtfsDate("20260301") - *ParseGtfsDate("20260228"), 1);
+    // A feed's field may be padded; a date the user types may not.
+    EXPECT_EQ(ParseGtfsDate(" 20260105 "), ParseGtfsDate("20260105"));
+    for (const char* text : {" 20260105", "20260105 ", "20260231", "20261301", "2026010x"})
+        EXPECT_FALSE(ParseServiceDate(text)) << text;
+    EXPECT_EQ(ParseServiceDate("20240229"), ParseGtfsDate("20240229"));
 }
 
 } // namespace

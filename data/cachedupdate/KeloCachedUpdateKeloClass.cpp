@@ -1,5 +1,6 @@
 #include "KeloCachedUpdateKeloClass.h"
 
+#include "KeloAverageSpeed.h"
 #include "KeloCachedUpdateKeloScheduleClass.h"
 #include "KeloDataCUModifiedKeloStorageClass.h"
 
@@ -41,21 +42,17 @@ float KeloCachedUpdateKeloClass::GetAverageSpeed() {
     if (record == nullptr || !record->scheduleLoaded)
         return underlyingKelo.IsNull() ? 0.0f : underlyingKelo->GetAverageSpeed();
     KeloTopologyPtrClass topology = underlying->GetTopology();
-    KeloTimeType time(0);
-    float distance = 0;
+    KeloAverageSpeedType speed;
     for (std::size_t k = 0; k + 1 < record->stops.size(); ++k) {
         const KeloDataCUStopScheduleType& from = record->stops[k];
         const KeloDataCUStopScheduleType& to = record->stops[k + 1];
-        const KeloTimeType run =
-            DayWrapDuration(KeloDeparture(from.arrival, from.stay), to.arrival);
-        if (run.IsEmpty())
-            continue;
-        time += run;
-        distance += topology->GetDistance(from.stopCode, to.stopCode);
+        const bool linked = topology->HasLink(from.stopCode, to.stopCode);
+        speed.AddRun(KeloDeparture(from.arrival, from.stay), to.arrival,
+                     linked
+                         ? std::optional<float>(topology->GetDistance(from.stopCode, to.stopCode))
+                         : std::nullopt);
     }
-    if (time.IsZero())
-        return 0;
-    return distance / (static_cast<float>(time.GetTotalMinutes()) * (1.0f / 60.0f));
+    return speed.Speed();
 }
 
 float KeloCachedUpdateKeloClass::GetDistance() {

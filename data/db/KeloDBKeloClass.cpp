@@ -1,5 +1,6 @@
 #include "KeloDBKeloClass.h"
 
+#include "KeloAverageSpeed.h"
 #include "KeloDBGuard.h"
 #include "KeloDBKeloScheduleClass.h"
 #include "KeloDBValueClasses.h"
@@ -56,17 +57,11 @@ std::vector<KeloDBKeloClass::LegType> KeloDBKeloClass::Legs() {
 }
 
 float KeloDBKeloClass::GetAverageSpeed() {
-    KeloTimeType running(0);
-    float distance = 0;
-    for (const LegType& leg : Legs()) {
-        if (leg.departure.IsEmpty() || leg.next.IsEmpty())
-            continue;
-        running += DayWrapDuration(leg.departure, leg.next);
-        distance += leg.km;
-    }
-    if (running.IsZero())
-        return 0;
-    return distance / (static_cast<float>(running.GetTotalMinutes()) * (1.0f / 60.0f));
+    // Legs() joins the links, so every leg it gives has one.
+    KeloAverageSpeedType speed;
+    for (const LegType& leg : Legs())
+        speed.AddRun(leg.departure, leg.next, leg.km);
+    return speed.Speed();
 }
 
 float KeloDBKeloClass::GetDistance() {

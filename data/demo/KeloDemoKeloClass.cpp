@@ -1,5 +1,6 @@
 #include "KeloDemoKeloClass.h"
 
+#include "KeloAverageSpeed.h"
 #include "KeloDemoBusClass.h"
 #include "KeloDemoKeloScheduleClass.h"
 #include "KeloDemoLookup.h"
@@ -27,26 +28,16 @@ KeloBusPtrClass KeloDemoKeloClass::GetBus() {
 }
 
 float KeloDemoKeloClass::GetAverageSpeed() {
-    KeloTimeType running(0);
-    float distance = 0;
+    KeloAverageSpeedType speed;
     const KeloDemoRowRecordType* rows = root.rows + record->firstRow;
     for (std::int32_t i = 0; i + 1 < record->rowCount; ++i) {
-        const KeloTimeType departure =
-            KeloDeparture(KeloTimeType(rows[i].arrival), KeloTimeType(rows[i].stay));
-        const KeloTimeType next(rows[i + 1].arrival);
-        if (departure.IsEmpty() || next.IsEmpty())
-            continue;
-        // A pair without a link counts neither its time nor its distance.
         const KeloDemoLinkRecordType* link =
             KeloDemoFindLinkRecord(root, rows[i].stop, rows[i + 1].stop);
-        if (!link)
-            continue;
-        running += DayWrapDuration(departure, next);
-        distance += link->distance;
+        speed.AddRun(KeloDeparture(KeloTimeType(rows[i].arrival), KeloTimeType(rows[i].stay)),
+                     KeloTimeType(rows[i + 1].arrival),
+                     link ? std::optional<float>(link->distance) : std::nullopt);
     }
-    if (running.IsZero())
-        return 0;
-    return distance / (static_cast<float>(running.GetTotalMinutes()) * (1.0f / 60.0f));
+    return speed.Speed();
 }
 
 float KeloDemoKeloClass::GetDistance() {

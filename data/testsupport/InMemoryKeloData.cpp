@@ -1,5 +1,7 @@
 #include "InMemoryKeloData.h"
 
+#include "KeloAverageSpeed.h"
+
 #include <algorithm>
 
 namespace {
@@ -172,21 +174,15 @@ public:
         auto* kelo = state->FindKelo(number);
         if (kelo == nullptr)
             return 0;
-        KeloTimeType time(0);
-        float distance = 0;
+        KeloAverageSpeedType speed;
         for (std::size_t i = 0; i + 1 < kelo->rows.size(); ++i) {
             const auto& a = kelo->rows[i];
             const auto& b = kelo->rows[i + 1];
-            const KeloTimeType run = DayWrapDuration(KeloDeparture(a.arrival, a.stay), b.arrival);
             const auto* link = FindLink(state, a.code, b.code);
-            if (run.IsEmpty() || link == nullptr)
-                continue;
-            time += run;
-            distance += link->distance;
+            speed.AddRun(KeloDeparture(a.arrival, a.stay), b.arrival,
+                         link ? std::optional<float>(link->distance) : std::nullopt);
         }
-        if (time.IsZero())
-            return 0;
-        return distance / (static_cast<float>(time.GetTotalMinutes()) * (1.0f / 60.0f));
+        return speed.Speed();
     }
     float GetDistance() override {
         ++state->calls["Kelo.GetDistance"];

@@ -1,45 +1,24 @@
 #pragma once
 
-#include "KeloDataClass.h"
-#include "TKeloSimpleDataSetViewForm.h"
+#include "TKeloSimpleChoiceForm.h"
 
-class TZoFormStorage;
-class TZoStringStorage;
-
-/// Modal stop choice: columns "Код" and "Название", ordered by a clicked column (by name at
-/// first), Ok refused without a selection. Use:
+/// Modal stop choice. Use:
 ///
 ///   TKeloSimpleStopDataSetViewForm choice(data, owner);
 ///   if (choice.exec() == QDialog::Accepted)
 ///       use(choice.SelectedCode());   // Windows-1251 bytes of the selected row's caption
-///
-/// Only its placement is kept between runs.
-class TKeloSimpleStopDataSetViewForm : public TKeloSimpleDataSetViewForm {
+class TKeloSimpleStopDataSetViewForm : public TKeloSimpleChoiceForm {
     Q_OBJECT
 public:
     // An empty list; the caller adds rows with AddRow(key, name).
-    explicit TKeloSimpleStopDataSetViewForm(QWidget* owner = nullptr);
-    // Filled with one row per stop of the data source's stop set, in set order: "Код" = GetCode,
-    // "Название" = GetName.
-    explicit TKeloSimpleStopDataSetViewForm(KeloDataPtrClass data, QWidget* owner = nullptr);
+    explicit TKeloSimpleStopDataSetViewForm(QWidget* owner = nullptr)
+        : TKeloSimpleChoiceForm(KeloChoiceRowKind::Stop, owner) {}
+    // Filled with one row per stop of the data source's stop set, in set order.
+    explicit TKeloSimpleStopDataSetViewForm(KeloDataPtrClass data, QWidget* owner = nullptr)
+        : TKeloSimpleStopDataSetViewForm(owner) {
+        AddRowsOf(data);
+    }
 
     // The chosen stop code: the caption of the selected row, empty without a selection.
     std::string SelectedCode() const { return SelectedCaption(); }
-
-    // 1-based column the rows are ordered by, negative for descending.
-    int SortColumn() const { return sortColumn; }
-
-    TZoStringStorage* ZoStringStorage = nullptr;
-    TZoFormStorage* FormStorage = nullptr;
-
-protected:
-    int ListViewCompare(const TKeloListRow& row1, const TKeloListRow& row2) const override;
-    bool FormCloseQuery(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void ListViewColumnClick(int column);
-    void PanelResize();
-
-    int sortColumn = 2;
 };

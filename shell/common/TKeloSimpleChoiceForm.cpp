@@ -1,4 +1,4 @@
-#include "TKeloSimpleStopDataSetViewForm.h"
+#include "TKeloSimpleChoiceForm.h"
 
 #include "KeloChoiceRules.h"
 #include "TZoFormStorage.h"
@@ -8,10 +8,14 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
-TKeloSimpleStopDataSetViewForm::TKeloSimpleStopDataSetViewForm(QWidget* owner)
-    : TKeloSimpleDataSetViewForm(owner) {
-    setObjectName(QStringLiteral("KeloSimpleStopDataSetViewForm"));
-    setWindowTitle(QString::fromUtf8("Выбор остановочного пункта"));
+TKeloSimpleChoiceForm::TKeloSimpleChoiceForm(KeloChoiceRowKind kind, QWidget* owner)
+    : TKeloSimpleDataSetViewForm(owner), kind(kind) {
+    // The object name keys the kept placement, so each kind keeps its own.
+    const bool kelos = kind == KeloChoiceRowKind::Kelo;
+    setObjectName(kelos ? QStringLiteral("KeloSimpleKeloDataSetViewForm")
+                        : QStringLiteral("KeloSimpleStopDataSetViewForm"));
+    setWindowTitle(kelos ? QString::fromUtf8("Выбор рейса")
+                         : QString::fromUtf8("Выбор остановочного пункта"));
     MakeSizeable();
 
     ListView->setHeaderLabels({QString::fromUtf8("Код"), QString::fromUtf8("Название")});
@@ -19,7 +23,7 @@ TKeloSimpleStopDataSetViewForm::TKeloSimpleStopDataSetViewForm(QWidget* owner)
     ListView->header()->resizeSection(1, 400);
     ListView->header()->setSectionsClickable(true);
     connect(ListView->header(), &QHeaderView::sectionClicked, this,
-            &TKeloSimpleStopDataSetViewForm::ListViewColumnClick);
+            &TKeloSimpleChoiceForm::ListViewColumnClick);
 
     // The panel's tag: the gap beside and between the buttons.
     Panel->setProperty("tag", 10);
@@ -29,9 +33,16 @@ TKeloSimpleStopDataSetViewForm::TKeloSimpleStopDataSetViewForm(QWidget* owner)
     FormStorage = new TZoFormStorage(this);
 }
 
-TKeloSimpleStopDataSetViewForm::TKeloSimpleStopDataSetViewForm(KeloDataPtrClass data,
-                                                               QWidget* owner)
-    : TKeloSimpleStopDataSetViewForm(owner) {
+void TKeloSimpleChoiceForm::AddRowsOf(KeloDataPtrClass data) {
+    if (kind == KeloChoiceRowKind::Kelo) {
+        KeloKeloSetPtrClass kelos = data->GetKeloSet();
+        const std::int32_t count = kelos->GetCount();
+        for (std::int32_t i = 0; i < count; ++i) {
+            KeloKeloPtrClass kelo = kelos->GetItem(i);
+            AddRow(kelo->GetNumber(), kelo->GetName());
+        }
+        return;
+    }
     KeloStopSetPtrClass stops = data->GetStopSet();
     const std::int32_t count = stops->GetCount();
     for (std::int32_t i = 0; i < count; ++i) {
@@ -40,25 +51,25 @@ TKeloSimpleStopDataSetViewForm::TKeloSimpleStopDataSetViewForm(KeloDataPtrClass 
     }
 }
 
-int TKeloSimpleStopDataSetViewForm::ListViewCompare(const TKeloListRow& row1,
-                                                    const TKeloListRow& row2) const {
+int TKeloSimpleChoiceForm::ListViewCompare(const TKeloListRow& row1,
+                                           const TKeloListRow& row2) const {
     return KeloChoiceCompare(sortColumn, row1, row2);
 }
 
-void TKeloSimpleStopDataSetViewForm::ListViewColumnClick(int column) {
+void TKeloSimpleChoiceForm::ListViewColumnClick(int column) {
     sortColumn = KeloNextSortColumn(sortColumn, column);
     SortRows();
 }
 
-bool TKeloSimpleStopDataSetViewForm::FormCloseQuery(int result) {
+bool TKeloSimpleChoiceForm::FormCloseQuery(int result) {
     return KeloChoiceCloseQuery(this, result, ZoStringStorage->Line(0));
 }
 
-void TKeloSimpleStopDataSetViewForm::PanelResize() {
+void TKeloSimpleChoiceForm::PanelResize() {
     KeloPlacePanelButtons(Panel, OkButton, CancelButton, Panel->property("tag").toInt());
 }
 
-bool TKeloSimpleStopDataSetViewForm::eventFilter(QObject* watched, QEvent* event) {
+bool TKeloSimpleChoiceForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Panel && event->type() == QEvent::Resize)
         PanelResize();
     return TKeloSimpleDataSetViewForm::eventFilter(watched, event);

@@ -2,8 +2,8 @@
 
 #include <string>
 
-/// Row comparisons of the diagram window's kelo list. Each returns negative, 0 or positive
-/// for row 1 before, tied with, or after row 2.
+/// Row comparisons of the kelo lists (the diagram window's and the kelo choice's). Each returns
+/// negative, 0 or positive for row 1 before, tied with, or after row 2.
 namespace TripDiagramListOrder {
 
 // Clock texts "HH:MM": a time sorts before an empty text, and the order of two empties or of

@@ -1,7 +1,7 @@
 #include "KeloExportCommand.h"
 
 #include "Cp1251.h"
-#include "TKeloMainFrame.h"
+#include "KeloLineOf.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramHostClass.h"
 #include "ZoCanvasExport.h"
@@ -49,8 +49,7 @@ int RunDiagramExport(const std::string& number, const std::string& file,
     ZoQtDrawingSurfaceClass measure(font);
     TripDiagramHeadlessHostClass host;
     TripDiagramClass diagram(host, measure);
-    diagram.Create(encoded.bytes, TKeloMainFrame::LineOfKelo(bottomSource, encoded.bytes),
-                   bottomSource);
+    diagram.Create(encoded.bytes, KeloLineOf(bottomSource, encoded.bytes), bottomSource);
     HideKelosOffTheLine(diagram);
     diagram.BuildScene();
 

@@ -1,7 +1,7 @@
 #include "TKeloMainFrame.h"
 
-#include "KeloDemoDataClass.h"
 #include "KeloErrorReport.h"
+#include "KeloLineOf.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "KeloSelectableDataClass.h"
@@ -42,8 +42,6 @@ QLabel* MakePanel(QWidget* parent, Qt::Alignment alignment) {
 }
 
 } // namespace
-
-TKeloMainFrame::TKeloMainFrame(QWidget* parent) : TKeloMainFrame(MakeBuiltInSource(), parent) {}
 
 TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
     : QMainWindow(parent), source(std::move(source)) {
@@ -329,19 +327,6 @@ void TKeloMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-std::vector<std::string> TKeloMainFrame::LineOfKelo(KeloDataPtrClass source,
-                                                    const std::string& number) {
-    std::vector<std::string> codes;
-    KeloKeloPtrClass kelo = source->FindKelo(number);
-    if (kelo.IsNull())
-        return codes;
-    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-    const std::int32_t count = schedule->GetCount();
-    for (std::int32_t i = 0; i < count; ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
-
 void TKeloMainFrame::DoFlightDiagramActionExecute() {
     try {
         KeloKeloSetPtrClass kelos = source->GetKeloSet();
@@ -356,7 +341,7 @@ void TKeloMainFrame::DoFlightDiagramActionExecute() {
         const std::string number = choice->SelectedNumber();
         choice.reset();
 
-        const std::vector<std::string> line = LineOfKelo(source, number);
+        const std::vector<std::string> line = KeloLineOf(source, number);
 
         auto* form = new TKeloTripDiagramForm(nullptr, number, line, KeloSelectStops(source, line));
         QMdiSubWindow* child = mdiArea->addSubWindow(form);

@@ -20,8 +20,6 @@ class TZoStringStorage;
 class TKeloMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // Over the built-in data.
-    explicit TKeloMainFrame(QWidget* parent = nullptr);
     // Over the bottom source start-up chose: the choice list and every diagram window
     // read it, each window through its own cache, edit buffer and view.
     explicit TKeloMainFrame(KeloDataPtrClass source, QWidget* parent = nullptr);
@@ -33,9 +31,6 @@ public:
     // the line of the chosen one. Errors are shown with the error dialog.
     void DoFlightDiagramActionExecute();
     void HelpAboutActionExecute();
-
-    // Stop codes of the chosen kelo's timetable, in timetable order, duplicates kept.
-    static std::vector<std::string> LineOfKelo(KeloDataPtrClass source, const std::string& number);
 
     // Status bar panel texts: 0 hint, 1 date, 2 time.
     QString PanelText(int panel) const;

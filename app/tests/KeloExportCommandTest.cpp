@@ -1,6 +1,7 @@
 #include "KeloExportCommand.h"
 #include "Cp1251.h"
 #include "KeloDemoDataClass.h"
+#include "KeloLineOf.h"
 #include "TKeloMainFrame.h"
 #include "TripDiagramClass.h"
 #include "ZoQtDrawingSurfaceClass.h"
@@ -74,12 +75,12 @@ TEST(KeloExportCommand, PngIsTheNewWindowsPaintAreaAndSvgKeepsStopNamesAsText) {
     ASSERT_EQ(Export("02П", svg).status, 0);
 
     // The picture a new window draws over the built-in source restricted to the line.
-    const std::vector<std::string> line = TKeloMainFrame::LineOfKelo(MakeBuiltInSource(), Kelo02P);
+    const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), Kelo02P);
     const QFont font = QApplication::font("QWidget");
     ZoQtDrawingSurfaceClass measure(font);
     TripDiagramHeadlessHostClass host;
     TripDiagramClass diagram(host, measure);
-    diagram.Create(Kelo02P, line);
+    diagram.Create(Kelo02P, line, MakeBuiltInSource(line));
     diagram.BuildScene();
     const QRect area(0, 0, host.paintWidth, host.paintHeight);
     const QImage expected = ZoRenderCanvasToImage(diagram.GetCanvas(), area, font);

@@ -1,8 +1,8 @@
 // The diagram of the shipped line that offers the most kelos, every direction shown:
 // rebuilding the scene, painting it whole onto an image, and hit testing.
+#include "KeloBuiltInTestSupport.h"
 #include "KeloDemoDataClass.h"
 #include "TripDiagramClass.h"
-#include "TripDiagramLineOfKelo.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QGuiApplication>
@@ -26,37 +26,14 @@ void EnsureApplication() {
     static QGuiApplication* app = nullptr;
     if (app != nullptr)
         return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    KeloUseHeadlessPlatform();
     app = new QGuiApplication(argc, argv);
-}
-
-struct BusiestLine {
-    std::string number;
-    std::vector<std::string> codes;
-    std::int32_t keloCount = 0;
-};
-
-const BusiestLine& FindBusiestLine() {
-    static BusiestLine best;
-    if (best.keloCount > 0)
-        return best;
-    KeloDataPtrClass all = MakeBuiltInSource({});
-    KeloKeloSetPtrClass kelos = all->GetKeloSet();
-    for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
-        const std::string number = kelos->GetItem(i)->GetNumber();
-        std::vector<std::string> codes = TripDiagramLineOfKelo(all, number);
-        const std::int32_t offered = MakeBuiltInSource(codes)->GetKeloSet()->GetCount();
-        if (offered > best.keloCount)
-            best = {number, codes, offered};
-    }
-    return best;
 }
 
 struct Fixture {
     Fixture() : font(QGuiApplication::font()), measure(font), diagram(host, measure) {
-        const BusiestLine& line = FindBusiestLine();
-        diagram.Create(line.number, line.codes);
+        const KeloBusiestLineType& line = BusiestBuiltInLine();
+        diagram.Create(line.number, line.line, MakeBuiltInSource(line.line));
         diagram.ShowBackwardKelos();
         diagram.BuildScene();
     }
@@ -76,8 +53,8 @@ void BM_BuildScene(benchmark::State& state) {
     Fixture& f = Shared();
     for (auto _ : state)
         f.diagram.BuildScene();
-    state.counters["kelos"] = FindBusiestLine().keloCount;
-    state.counters["stops"] = static_cast<double>(FindBusiestLine().codes.size());
+    state.counters["kelos"] = BusiestBuiltInLine().keloCount;
+    state.counters["stops"] = static_cast<double>(BusiestBuiltInLine().line.size());
     state.counters["items"] = f.diagram.GetCanvas().GetItemCount();
 }
 BENCHMARK(BM_BuildScene)->Unit(benchmark::kMillisecond);

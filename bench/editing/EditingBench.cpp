@@ -20,7 +20,8 @@ namespace {
 
 void BM_MoveCommand(benchmark::State& state) {
     const std::string number = BusiestBuiltInKelo();
-    TKeloTripDiagramForm form(nullptr, number, KeloLineOf(MakeBuiltInSource(), number));
+    const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), number);
+    TKeloTripDiagramForm form(nullptr, number, line, MakeBuiltInSource(line));
     form.show();
     QAction* move = form.KeloListViewPopupMenu()->findChild<QAction*>("KeloMoveAction");
     QTime startTime;
@@ -43,7 +44,8 @@ BENCHMARK(BM_MoveCommand)->Unit(benchmark::kMillisecond);
 
 void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
     const std::string number = BusiestBuiltInKelo();
-    TKeloTripDiagramForm form(nullptr, number, KeloLineOf(MakeBuiltInSource(), number));
+    const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), number);
+    TKeloTripDiagramForm form(nullptr, number, line, MakeBuiltInSource(line));
     form.show();
     ModalAnswers answers;
     KeloDataPtrClass buffer = form.EditBuffer();

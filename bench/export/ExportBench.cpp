@@ -21,7 +21,8 @@ namespace {
 struct BusiestDiagram {
     BusiestDiagram() : font(QApplication::font("QWidget")), measure(font), diagram(host, measure) {
         number = BusiestBuiltInKelo();
-        diagram.Create(number, KeloLineOf(MakeBuiltInSource(), number));
+        const std::vector<std::string> line = BuiltInLineOf(number);
+        diagram.Create(number, line, MakeBuiltInSource(line));
         diagram.BuildScene();
         const ZoRectType picture = diagram.GetPictureArea();
         area = QRect(picture.left, picture.top, picture.Width(), picture.Height());

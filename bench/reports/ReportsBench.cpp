@@ -20,8 +20,8 @@ const std::string Kelo02P = "02\xCF"; // starts there
 
 void BM_StationTimetableFromMenu(benchmark::State& state) {
     QMdiArea area;
-    auto* form =
-        new TKeloTripDiagramForm(nullptr, Kelo02P, KeloLineOf(MakeBuiltInSource(), Kelo02P));
+    auto* form = new TKeloTripDiagramForm(nullptr, Kelo02P, BuiltInLineOf(Kelo02P),
+                                          MakeBuiltInSource(BuiltInLineOf(Kelo02P)));
     area.addSubWindow(form)->setAttribute(Qt::WA_DeleteOnClose);
     KeloStopSetPtrClass stops = form->Diagram().GetView()->GetStopSet();
     for (int i = 0; i < stops->GetCount(); ++i)

@@ -1,6 +1,5 @@
 #include "KeloBenchSupport.h"
 
-#include "KeloDemoDataClass.h"
 #include "TKeloDiagramChangesForm.h"
 #include "TKeloTripDiagramForm.h"
 
@@ -13,30 +12,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-
-std::vector<std::string> KeloLineOf(KeloDataPtrClass source, const std::string& number) {
-    std::vector<std::string> codes;
-    KeloKeloSchedulePtrClass schedule = source->FindKelo(number)->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
-
-std::string BusiestBuiltInKelo() {
-    KeloDataPtrClass source = MakeBuiltInSource();
-    KeloKeloSetPtrClass kelos = source->GetKeloSet();
-    std::string busiest;
-    int most = 0;
-    for (int i = 0; i < kelos->GetCount(); ++i) {
-        const std::string number = kelos->GetItem(i)->GetNumber();
-        const int offered = MakeBuiltInSource(KeloLineOf(source, number))->GetKeloSet()->GetCount();
-        if (offered > most) {
-            most = offered;
-            busiest = number;
-        }
-    }
-    return busiest;
-}
 
 void PaintVisiblePart(TKeloTripDiagramForm& form, int x, int y) {
     QImage image(VisibleWidth, VisibleHeight, QImage::Format_RGB32);
@@ -78,8 +53,7 @@ void TimeStationTimetableFromMenu(benchmark::State& state, QMdiArea& area,
 }
 
 int RunQtBenchmarks(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    KeloUseHeadlessPlatform();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 // Set-up shared by the benchmark programs that drive the real windows headless.
 #pragma once
 
+#include "KeloBuiltInTestSupport.h"
 #include "KeloDataClass.h"
 
 #include <QTimer>
@@ -14,12 +15,6 @@
 class QMdiArea;
 class QWidget;
 class TKeloTripDiagramForm;
-
-/// The stop codes of kelo `number`'s schedule, in order: the line its diagram window shows.
-std::vector<std::string> KeloLineOf(KeloDataPtrClass source, const std::string& number);
-
-/// The built-in kelo whose line offers the most kelos.
-std::string BusiestBuiltInKelo();
 
 /// One repaint of the visible 1200 x 600 part of the chart at a scroll position.
 void PaintVisiblePart(TKeloTripDiagramForm& form, int x = 0, int y = 0);

@@ -38,7 +38,8 @@ LongestKelo FindLongestKelo() {
 
 void BM_OpenTimetableDialogAndRecalculate(benchmark::State& state) {
     const LongestKelo longest = FindLongestKelo();
-    TKeloTripDiagramForm form(nullptr, longest.number, longest.line);
+    TKeloTripDiagramForm form(nullptr, longest.number, longest.line,
+                              MakeBuiltInSource(longest.line));
     const int index = form.State().selectedKelo;
     for (auto _ : state) {
         auto* nested = new KeloCachedUpdateDataClass(form.EditBuffer());

@@ -14,7 +14,7 @@ void BM_OpenDiagramWindow(benchmark::State& state) {
     const std::string number = BusiestBuiltInKelo();
     const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), number);
     for (auto _ : state) {
-        TKeloTripDiagramForm form(nullptr, number, line);
+        TKeloTripDiagramForm form(nullptr, number, line, MakeBuiltInSource(line));
         PaintVisiblePart(form);
     }
 }
@@ -22,7 +22,8 @@ BENCHMARK(BM_OpenDiagramWindow)->Unit(benchmark::kMillisecond);
 
 void BM_SelectionClick(benchmark::State& state) {
     const std::string number = BusiestBuiltInKelo();
-    TKeloTripDiagramForm form(nullptr, number, KeloLineOf(MakeBuiltInSource(), number));
+    const std::vector<std::string> line = BuiltInLineOf(number);
+    TKeloTripDiagramForm form(nullptr, number, line, MakeBuiltInSource(line));
     const int kelos = int(form.Diagram().KeloViews().size());
     int next = 0;
     for (auto _ : state) {

@@ -1,3 +1,5 @@
+#include "KeloBuiltInTestSupport.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -5,8 +7,7 @@
 
 int main(int argc, char** argv) {
     // Tests drive real widgets; without a display they run on the offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    KeloUseHeadlessPlatform();
     // Qt's own dialogs keep state in the user's config folder behind a lock file; test
     // programs running side by side (one of them under a file-size limit) must not share it.
     QTemporaryDir configHome;

@@ -2,7 +2,6 @@
 
 #include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
-#include "KeloDemoDataClass.h"
 #include "KeloSFDataClass.h"
 #include "KeloSFKeloScheduleClass.h"
 
@@ -47,11 +46,6 @@ TripDiagramClass::TripDiagramClass(TripDiagramHostClass& host, ZoDrawingSurfaceC
     : host(host), surface(surface) {}
 
 TripDiagramClass::~TripDiagramClass() = default;
-
-void TripDiagramClass::Create(const std::string& keloNumber,
-                              const std::vector<std::string>& stopCodes) {
-    Create(keloNumber, stopCodes, MakeBuiltInSource(stopCodes));
-}
 
 void TripDiagramClass::Create(const std::string& keloNumber,
                               const std::vector<std::string>& stopCodes,

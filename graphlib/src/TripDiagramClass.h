@@ -51,7 +51,7 @@ struct TripDiagramDisplayStateType {
                            const TripDiagramDisplayStateType&) = default;
 };
 
-/// The trip diagram of one line without its window: owns the data stack (built-in source,
+/// The trip diagram of one line without its window: owns the data stack (the given source,
 /// cache, edit buffer, selection view), the distance axis, the canvas and the display state,
 /// and turns the timetables into a time-distance picture. Time runs left to right over one
 /// day, the first stop of the line is at the bottom. Everything that touches a widget goes
@@ -74,15 +74,12 @@ public:
     TripDiagramClass(const TripDiagramClass&) = delete;
     TripDiagramClass& operator=(const TripDiagramClass&) = delete;
 
-    // Builds the diagram of a new window: the data stack over the built-in data restricted
-    // to the line, the distance axis, the kelo view list with the kelo `keloNumber` selected,
-    // the colours, the label width, the scales and the paint-area size, zoom 1, forward
-    // kelos only. Does not build the scene: the window fills its kelo list first, then
-    // calls BuildScene and ScrollToKelo(selectedKelo). The host's paint area must still have
-    // its design height (297): the first vertical scale is derived from it.
-    void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes);
-    // The same over a given bottom source instead of the built-in data; the cache, the edit
-    // buffer and the view are stacked on it as usual.
+    // Builds the diagram of a new window: the data stack over `bottomSource` (the cache, the
+    // edit buffer and the view stacked on it), the distance axis, the kelo view list with the
+    // kelo `keloNumber` selected, the colours, the label width, the scales and the paint-area
+    // size, zoom 1, forward kelos only. Does not build the scene: the window fills its kelo list
+    // first, then calls BuildScene and ScrollToKelo(selectedKelo). The host's paint area must still
+    // have its design height (297): the first vertical scale is derived from it.
     void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
                 KeloDataPtrClass bottomSource);
 

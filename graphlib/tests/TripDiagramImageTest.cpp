@@ -2,10 +2,10 @@
 // build tree (full size and half size) for a look by eye, and checks what must be there.
 #include "Cp1251.h"
 #include "TripDiagramClass.h"
-#include "TripDiagramLineOfKelo.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include "KeloDemoDataClass.h"
+#include "KeloLineOf.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -29,13 +29,13 @@ int CountColour(const QImage& image, QRgb colour) {
 
 TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     const std::string number = Utf8ToCp1251("02П").bytes;
-    const auto line = TripDiagramLineOfKelo(MakeBuiltInSource(), number);
+    const auto line = KeloLineOf(MakeBuiltInSource(), number);
     QFont font = QApplication::font();
     font.setPointSize(8);
     ZoQtDrawingSurfaceClass measure(font);
     TripDiagramHeadlessHostClass host;
     TripDiagramClass diagram(host, measure);
-    diagram.Create(number, line);
+    diagram.Create(number, line, MakeBuiltInSource(line));
     diagram.ShowBackwardKelos();
     diagram.BuildScene();
 

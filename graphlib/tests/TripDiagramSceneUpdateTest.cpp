@@ -1,9 +1,9 @@
 // A change of selection redone on two kelos gives the scene a full build gives.
 #include "Cp1251.h"
 #include "KeloDemoDataClass.h"
+#include "KeloLineOf.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramFakeHostClass.h"
-#include "TripDiagramLineOfKelo.h"
 #include "ZoRecordingSurfaceClass.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,8 @@ TEST_P(TripDiagramSceneUpdate, SelectionChangesGiveTheFullBuildsScene) {
     TripDiagramFakeHostClass host;
     ZoRecordingSurfaceClass surface{ZoRectType{0, 0, 8000, 1000}, 6, 13};
     TripDiagramClass diagram{host, surface};
-    diagram.Create(number, TripDiagramLineOfKelo(MakeBuiltInSource(), number));
+    const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), number);
+    diagram.Create(number, line, MakeBuiltInSource(line));
     diagram.State().monoColor = GetParam().monoColor;
     if (GetParam().backward)
         diagram.ShowBackwardKelos();

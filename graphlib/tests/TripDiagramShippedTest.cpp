@@ -1,9 +1,9 @@
 // The diagram over the built-in data, as a new window builds it.
 #include "Cp1251.h"
 #include "KeloDemoDataClass.h"
+#include "KeloLineOf.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramFakeHostClass.h"
-#include "TripDiagramLineOfKelo.h"
 #include "ZoRecordingSurfaceClass.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +19,9 @@ std::string Cp(const char* utf8) {
 class TripDiagramShipped02P : public ::testing::Test {
 protected:
     void SetUp() override {
-        line = TripDiagramLineOfKelo(MakeBuiltInSource(), Cp("02П"));
+        line = KeloLineOf(MakeBuiltInSource(), Cp("02П"));
         ASSERT_EQ(line.size(), 9u);
-        diagram.Create(Cp("02П"), line);
+        diagram.Create(Cp("02П"), line, MakeBuiltInSource(line));
         diagram.BuildScene();
     }
     std::vector<std::uint32_t> Tagged(std::int32_t kelo) {
@@ -172,11 +172,11 @@ TEST(TripDiagramShipped, EveryKeloLineBuildsItsScene) {
     ASSERT_EQ(kelos->GetCount(), 176);
     for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
         const std::string number = kelos->GetItem(i)->GetNumber();
-        const auto line = TripDiagramLineOfKelo(all, number);
+        const auto line = KeloLineOf(all, number);
         TripDiagramFakeHostClass host;
         ZoRecordingSurfaceClass surface;
         TripDiagramClass diagram(host, surface);
-        diagram.Create(number, line);
+        diagram.Create(number, line, MakeBuiltInSource(line));
         diagram.ShowBackwardKelos();
         diagram.BuildScene();
         diagram.ScrollToKelo(diagram.State().selectedKelo);

@@ -45,12 +45,6 @@ void TKeloTripDiagramCanvasEventHandlerClass::OnItemMouseDown(std::uint32_t id, 
 }
 
 TKeloTripDiagramForm::TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
-                                           const std::vector<std::string>& lineStopCodes)
-    : QWidget(owner) {
-    Construct(keloNumber, lineStopCodes, nullptr);
-}
-
-TKeloTripDiagramForm::TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
                                            const std::vector<std::string>& lineStopCodes,
                                            KeloDataPtrClass bottom)
     : QWidget(owner) {
@@ -92,10 +86,7 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
     diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this),
                                                  *measureSurface);
-    if (bottom != nullptr)
-        diagram->Create(keloNumber, lineStopCodes, *bottom);
-    else
-        diagram->Create(keloNumber, lineStopCodes);
+    diagram->Create(keloNumber, lineStopCodes, *bottom);
 
     KeloDataPtrClass buffer = diagram->GetEditBuffer();
     for (const std::string& code : lineStopCodes) {

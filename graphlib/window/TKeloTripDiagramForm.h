@@ -46,10 +46,8 @@ private:
 class TKeloTripDiagramForm : public QWidget, private TripDiagramHostClass {
     Q_OBJECT
 public:
-    TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
-                         const std::vector<std::string>& lineStopCodes);
-    // The same line over a given bottom data source (the one start-up chose, or a test's)
-    // instead of the built-in data.
+    // The line over the bottom data source the caller chose (the one start-up chose, or a
+    // test's).
     TKeloTripDiagramForm(QWidget* owner, const std::string& keloNumber,
                          const std::vector<std::string>& lineStopCodes, KeloDataPtrClass bottom);
     ~TKeloTripDiagramForm() override;

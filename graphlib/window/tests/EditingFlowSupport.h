@@ -4,6 +4,7 @@
 // number, and the buffer's change list as comparable pairs.
 
 #include "InMemoryKeloData.h"
+#include "KeloBuiltInTestSupport.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloCopy.h"
 #include "KeloDemoDataClass.h"
@@ -49,14 +50,6 @@ inline InMemoryDataSet SmallLine() {
 
 inline const std::vector<std::string>& SmallLineCodes() {
     static const std::vector<std::string> codes = {"000001", "000002", "000003", "000004"};
-    return codes;
-}
-
-inline std::vector<std::string> LineOf(const std::string& number) {
-    std::vector<std::string> codes;
-    KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo(number)->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
     return codes;
 }
 

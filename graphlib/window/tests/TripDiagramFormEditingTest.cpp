@@ -280,7 +280,8 @@ TEST_F(EditingFlowTest, SaveWritesTheTickedChangesAndKeepsTheClearedOne) {
 
 TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
     const std::string kelo02P = "02\xCF";
-    TKeloTripDiagramForm form(nullptr, kelo02P, LineOf(kelo02P));
+    TKeloTripDiagramForm form(nullptr, kelo02P, BuiltInLineOf(kelo02P),
+                              MakeBuiltInSource(BuiltInLineOf(kelo02P)));
     form.show();
     SelectRow(form, IndexOf(form, kelo02P));
     {

@@ -37,22 +37,6 @@ using namespace editing_test;
 
 namespace {
 
-std::string BusiestKelo() {
-    KeloDataPtrClass source = MakeBuiltInSource();
-    KeloKeloSetPtrClass kelos = source->GetKeloSet();
-    std::string busiest;
-    int most = 0;
-    for (int i = 0; i < kelos->GetCount(); ++i) {
-        const std::string number = kelos->GetItem(i)->GetNumber();
-        const int offered = MakeBuiltInSource(LineOf(number))->GetKeloSet()->GetCount();
-        if (offered > most) {
-            most = offered;
-            busiest = number;
-        }
-    }
-    return busiest;
-}
-
 /// What the test answered in one modal window.
 struct Answer {
     enum Kind { Start, Copy, Review, Box, Error } kind;
@@ -223,8 +207,9 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
                               ? unsigned(qEnvironmentVariableIntValue("KELO_WALK_SEED"))
                               : 20261209u;
     std::mt19937 rng(seed);
-    const std::string busiest = BusiestKelo();
-    TKeloTripDiagramForm form(nullptr, busiest, LineOf(busiest));
+    const std::string busiest = BusiestBuiltInKelo();
+    TKeloTripDiagramForm form(nullptr, busiest, BuiltInLineOf(busiest),
+                              MakeBuiltInSource(BuiltInLineOf(busiest)));
     form.show();
     RandomAnswerer answerer(rng);
     ChangeModel model;

@@ -31,7 +31,7 @@ TEST(TripDiagramFormReportsTest, ReportsShowTheEditsAndOpenBesideTheWindow) {
         line.push_back(schedule->GetItem(i)->GetStop()->GetCode());
 
     QMdiArea area;
-    auto* form = new TKeloTripDiagramForm(nullptr, Kelo02P, line);
+    auto* form = new TKeloTripDiagramForm(nullptr, Kelo02P, line, MakeBuiltInSource(line));
     area.addSubWindow(form)->setAttribute(Qt::WA_DeleteOnClose);
     ASSERT_NE(form->State().selectedKelo, -1);
     form->EditBuffer()->FindKelo(Kelo02P)->GetSchedule()->GetItem(1)->SetArrival(

@@ -1,4 +1,5 @@
 #include "InMemoryKeloData.h"
+#include "KeloBuiltInTestSupport.h"
 #include "KeloDemoDataClass.h"
 #include "KeloQtText.h"
 #include "TKeloTripDiagramForm.h"
@@ -25,15 +26,6 @@
 namespace {
 
 const std::string Kelo02P = "02\xCF"; // 02П
-
-std::vector<std::string> LineOf(const std::string& number) {
-    std::vector<std::string> codes;
-    KeloDataPtrClass source = MakeBuiltInSource();
-    KeloKeloSchedulePtrClass schedule = source->FindKelo(number)->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
 
 QString LabelText(QWidget& form, const char* name) {
     auto* label = form.findChild<QLabel*>(name);
@@ -106,7 +98,8 @@ protected:
 } // namespace
 
 TEST_F(TripDiagramFormTest, OpensOnTheChosenKeloWithItsListsAndInfo) {
-    TKeloTripDiagramForm form(nullptr, Kelo02P, LineOf(Kelo02P));
+    TKeloTripDiagramForm form(nullptr, Kelo02P, BuiltInLineOf(Kelo02P),
+                              MakeBuiltInSource(BuiltInLineOf(Kelo02P)));
     form.show();
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Диаграмма рейсов"));
 

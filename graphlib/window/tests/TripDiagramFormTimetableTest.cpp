@@ -122,7 +122,7 @@ TEST(TripDiagramFormTimetable, Screenshots) {
     KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo("02\xCF")->GetSchedule();
     for (int i = 0; i < schedule->GetCount(); ++i)
         line.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    TKeloTripDiagramForm form(nullptr, "02\xCF", line);
+    TKeloTripDiagramForm form(nullptr, "02\xCF", line, MakeBuiltInSource(line));
     form.show();
     WhenModal<TKeloTripTimeTableDialogForm> dialog([](TKeloTripTimeTableDialogForm* d) {
         WhenModal<TKeloTripTimetableInfoForm> entry([d](TKeloTripTimetableInfoForm* form) {

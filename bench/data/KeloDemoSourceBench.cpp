@@ -1,6 +1,7 @@
 // Timings of the built-in source's computed answers over all 176 kelos: the linear
 // searches behind them are what a diagram pays when it is first built.
 
+#include "KeloBuiltInTestSupport.h"
 #include "KeloDemoDataClass.h"
 
 #include <benchmark/benchmark.h>
@@ -53,10 +54,7 @@ BENCHMARK(BM_TravelTimeOfAllKelos);
 
 // Building a source for a line includes the choice of the offered kelos.
 void BM_SourceForTheLineOf02P(benchmark::State& state) {
-    std::vector<std::string> line;
-    KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo("02\xCF")->GetSchedule();
-    for (std::int32_t i = 0; i < schedule->GetCount(); ++i)
-        line.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    const std::vector<std::string> line = BuiltInLineOf("02\xCF");
     for (auto _ : state) {
         KeloDataPtrClass source = MakeBuiltInSource(line);
         benchmark::DoNotOptimize(source->GetKeloSet()->GetCount());

@@ -1,6 +1,7 @@
 // The database source beside the built-in one: opening the line of 02П (cold: a new stack,
 // and for the database also opening and checking the file; warm: the same stack again),
 // saving 20 changed kelos as one transaction, and a bulk load of five million entries.
+#include "KeloBuiltInTestSupport.h"
 #include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloDBBuilderClass.h"
@@ -50,14 +51,6 @@ KeloDataPtrClass OpenDatabase(const std::string& path) {
     return KeloDataPtrClass(new KeloDBDataClass(KeloDBOpen(path).connection, {}));
 }
 
-std::vector<std::string> LineOf02P() {
-    KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo(LineKelo)->GetSchedule();
-    std::vector<std::string> codes;
-    for (std::int32_t i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
-
 // The stack of a diagram window over the bottom source, read as painting reads it.
 std::int64_t OpenAndReadLine(KeloDataPtrClass bottom, const std::vector<std::string>& line,
                              KeloDataPtrClass* keep = nullptr) {
@@ -82,14 +75,14 @@ std::int64_t OpenAndReadLine(KeloDataPtrClass bottom, const std::vector<std::str
 }
 
 void BM_OpenLineBuiltInCold(benchmark::State& state) {
-    const std::vector<std::string> line = LineOf02P();
+    const std::vector<std::string> line = BuiltInLineOf(LineKelo);
     for (auto _ : state)
         benchmark::DoNotOptimize(OpenAndReadLine(MakeBuiltInSource(), line));
 }
 
 void BM_OpenLineDatabaseCold(benchmark::State& state) {
     ScratchDatabase db;
-    const std::vector<std::string> line = LineOf02P();
+    const std::vector<std::string> line = BuiltInLineOf(LineKelo);
     for (auto _ : state)
         benchmark::DoNotOptimize(OpenAndReadLine(OpenDatabase(db.path), line));
 }
@@ -97,7 +90,7 @@ void BM_OpenLineDatabaseCold(benchmark::State& state) {
 // The file already open (a second diagram window): only the new stack is cold.
 void BM_OpenLineDatabaseNewWindow(benchmark::State& state) {
     ScratchDatabase db;
-    const std::vector<std::string> line = LineOf02P();
+    const std::vector<std::string> line = BuiltInLineOf(LineKelo);
     KeloDataPtrClass bottom = OpenDatabase(db.path);
     for (auto _ : state)
         benchmark::DoNotOptimize(OpenAndReadLine(bottom, line));
@@ -105,7 +98,7 @@ void BM_OpenLineDatabaseNewWindow(benchmark::State& state) {
 
 template <bool database> void BM_OpenLineWarm(benchmark::State& state) {
     ScratchDatabase db;
-    const std::vector<std::string> line = LineOf02P();
+    const std::vector<std::string> line = BuiltInLineOf(LineKelo);
     KeloDataPtrClass view;
     OpenAndReadLine(database ? OpenDatabase(db.path) : MakeBuiltInSource(), line, &view);
     for (auto _ : state) {

@@ -1,5 +1,6 @@
 // How much the cache saves a diagram window: every visible timetable of every offered kelo of
 // the line of 02П, read through selection view -> edit buffer -> cache -> built-in source.
+#include "KeloBuiltInTestSupport.h"
 #include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloDemoDataClass.h"
@@ -14,15 +15,6 @@
 namespace {
 
 const std::string LineKelo = "02\xCF"; // 02П
-
-std::vector<std::string> LineOf02P() {
-    KeloDataPtrClass all = MakeBuiltInSource({});
-    KeloKeloSchedulePtrClass schedule = all->FindKelo(LineKelo)->GetSchedule();
-    std::vector<std::string> codes;
-    for (std::int32_t i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
 
 // The stack a diagram window builds; the view is returned, the layers below live through it.
 KeloDataPtrClass OpenStack(const std::vector<std::string>& line) {
@@ -50,7 +42,7 @@ std::int64_t ReadEveryVisibleTimetable(KeloDataPtrClass& view) {
 }
 
 void BM_ColdStackRead(benchmark::State& state) {
-    const std::vector<std::string> line = LineOf02P();
+    const std::vector<std::string> line = BuiltInLineOf(LineKelo);
     for (auto _ : state) {
         KeloDataPtrClass view = OpenStack(line);
         benchmark::DoNotOptimize(ReadEveryVisibleTimetable(view));
@@ -58,7 +50,7 @@ void BM_ColdStackRead(benchmark::State& state) {
 }
 
 void BM_WarmStackRead(benchmark::State& state) {
-    const std::vector<std::string> line = LineOf02P();
+    const std::vector<std::string> line = BuiltInLineOf(LineKelo);
     KeloDataPtrClass view = OpenStack(line);
     ReadEveryVisibleTimetable(view);
     for (auto _ : state)

@@ -1,3 +1,4 @@
+#include "KeloBuiltInTestSupport.h"
 #include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloDemoDataClass.h"
@@ -12,15 +13,6 @@ namespace {
 
 const std::string Kelo02P = "02\xCF";     // 02П
 const std::string Copy02P = "~02\xCF(2)"; // ~02П(2)
-
-std::vector<std::string> LineOf02P() {
-    KeloDataPtrClass all = MakeBuiltInSource({});
-    KeloKeloSchedulePtrClass schedule = all->FindKelo(Kelo02P)->GetSchedule();
-    std::vector<std::string> codes;
-    for (std::int32_t i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
 
 // One visible entry as the diagram needs it.
 struct VisibleEntry {
@@ -70,7 +62,7 @@ std::vector<VisibleEntry> Seen(KeloKeloSchedulePtrClass schedule) {
 class BuiltInStackTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        line = LineOf02P();
+        line = BuiltInLineOf(Kelo02P);
         direct = MakeBuiltInSource(line);
         cache = KeloDataPtrClass(new KeloCacheDataClass(MakeBuiltInSource(line)));
         buffer = new KeloCachedUpdateDataClass(cache);

@@ -1,6 +1,7 @@
 // The diagram window's options dialog, printouts and picture files, driven through the
 // window with the dialogs answered by the test.
 #include "Cp1251.h"
+#include "KeloBuiltInTestSupport.h"
 #include "KeloDemoDataClass.h"
 #include "ModalAnswer.h"
 #include "TKeloTripDiagramForm.h"
@@ -31,14 +32,6 @@ namespace {
 
 const std::string Kelo02P = "02\xCF"; // 02П
 
-std::vector<std::string> LineOf02P() {
-    std::vector<std::string> codes;
-    KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo(Kelo02P)->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        codes.push_back(schedule->GetItem(i)->GetStop()->GetCode());
-    return codes;
-}
-
 // Output of a poppler tool, or nothing when the tool is not installed.
 std::optional<QString> RunPoppler(const QString& tool, const QStringList& arguments) {
     if (QStandardPaths::findExecutable(tool).isEmpty())
@@ -52,7 +45,8 @@ std::optional<QString> RunPoppler(const QString& tool, const QStringList& argume
 class TripDiagramFormOutputTest : public testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TKeloTripDiagramForm>(nullptr, Kelo02P, LineOf02P());
+        form = std::make_unique<TKeloTripDiagramForm>(nullptr, Kelo02P, BuiltInLineOf(Kelo02P),
+                                                      MakeBuiltInSource(BuiltInLineOf(Kelo02P)));
         form->resize(900, 600);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

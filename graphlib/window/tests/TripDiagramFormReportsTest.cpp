@@ -1,3 +1,4 @@
+#include "KeloBuiltInTestSupport.h"
 #include "KeloDemoDataClass.h"
 #include "KeloQtText.h"
 #include "TKeloReportPreViewForm.h"
@@ -24,11 +25,7 @@ TKeloReportPreViewForm* NewestPreview(QMdiArea& area) {
 // they open in the MDI area beside the window and show the edited time.
 TEST(TripDiagramFormReportsTest, ReportsShowTheEditsAndOpenBesideTheWindow) {
     kelo_test::TempDirSandbox sandbox;
-    KeloDataPtrClass source = MakeBuiltInSource();
-    std::vector<std::string> line;
-    KeloKeloSchedulePtrClass schedule = source->FindKelo(Kelo02P)->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        line.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    const std::vector<std::string> line = BuiltInLineOf(Kelo02P);
 
     QMdiArea area;
     auto* form = new TKeloTripDiagramForm(nullptr, Kelo02P, line, MakeBuiltInSource(line));

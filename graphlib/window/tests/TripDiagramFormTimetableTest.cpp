@@ -1,4 +1,5 @@
 #include "InMemoryKeloData.h"
+#include "KeloBuiltInTestSupport.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloDemoDataClass.h"
 #include "ModalAnswer.h"
@@ -118,10 +119,7 @@ TEST(TripDiagramFormTimetable, DoubleClickEditsTheTimetableOkKeepsCancelDrops) {
 // Pictures for a person to look at: the dialog on 02П and its entry window, in the build tree.
 TEST(TripDiagramFormTimetable, Screenshots) {
     kelo_test::TempDirSandbox sandbox;
-    std::vector<std::string> line;
-    KeloKeloSchedulePtrClass schedule = MakeBuiltInSource()->FindKelo("02\xCF")->GetSchedule();
-    for (int i = 0; i < schedule->GetCount(); ++i)
-        line.push_back(schedule->GetItem(i)->GetStop()->GetCode());
+    const std::vector<std::string> line = BuiltInLineOf("02\xCF");
     TKeloTripDiagramForm form(nullptr, "02\xCF", line, MakeBuiltInSource(line));
     form.show();
     WhenModal<TKeloTripTimeTableDialogForm> dialog([](TKeloTripTimeTableDialogForm* d) {

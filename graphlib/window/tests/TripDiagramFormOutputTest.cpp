@@ -62,7 +62,7 @@ protected:
     // Every stop name of the line, as the planner reads it.
     QStringList StopNames() {
         QStringList names;
-        for (const std::string& code : LineOf02P())
+        for (const std::string& code : BuiltInLineOf(Kelo02P))
             names << QString::fromStdString(
                 Cp1251ToUtf8(form->EditBuffer()->FindStop(code)->GetName()));
         return names;

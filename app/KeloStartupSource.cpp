@@ -59,6 +59,17 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
         result.error = OpenError(opened, databaseFile);
         return result;
     }
+    // A command that only reads sees one snapshot throughout, and takes the file's lock once
+    // rather than once per statement.
+    if (readOnly) {
+        try {
+            opened.connection->Execute("BEGIN");
+        } catch (const std::exception& error) {
+            result.error = QStringLiteral("Не удаётся открыть базу данных %1: %2.")
+                               .arg(Quoted(databaseFile), QString::fromStdString(error.what()));
+            return result;
+        }
+    }
     result.source = KeloDataPtrClass(new KeloDBDataClass(opened.connection, {}));
     result.readFailure = [connection = opened.connection] { return connection->GetFailure(); };
     return result;

@@ -191,26 +191,38 @@ std::string RoundName(int round) {
     return name;
 }
 
+// Shared between a saving child and the parent that kills it: whether the child is inside a
+// save, and how long one round of its changes and their save takes.
+struct SaveProbeType {
+    std::atomic<int> inSave{0};
+    std::atomic<std::int64_t> roundMicroseconds{0};
+};
+
 // Saves rounds of changes over every kelo until killed: each round renames every kelo to
-// "R<round>" and sets the first arrival of each to the round's minute. `inSave` is 1 while a
-// save runs, so the parent can tell where its kill landed.
+// "R<round>" and sets the first arrival of each to the round's minute.
 [[noreturn]] void SaveRoundsUntilKilled(const std::string& path, int readyPipe,
-                                        std::atomic<int>& inSave) {
+                                        SaveProbeType& probe) {
     DatabaseStack stack(path);
     for (int round = 1;; ++round) {
+        const auto start = std::chrono::steady_clock::now();
         KeloKeloSetPtrClass kelos = stack.buffer->GetKeloSet();
         for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
             KeloKeloPtrClass kelo = kelos->GetItem(i);
             kelo->SetName(RoundName(round));
             kelo->GetSchedule()->GetItem(0)->SetArrival(KeloTimeType(round % 1440));
         }
-        inSave.store(1);
+        probe.inSave.store(1);
         const bool saved = stack.Save().saved;
-        inSave.store(0);
+        probe.inSave.store(0);
         if (!saved)
             ::_exit(3);
-        if (round == 1 && ::write(readyPipe, "x", 1) != 1)
-            ::_exit(4);
+        if (round == 1) {
+            probe.roundMicroseconds.store(std::chrono::duration_cast<std::chrono::microseconds>(
+                                              std::chrono::steady_clock::now() - start)
+                                              .count());
+            if (::write(readyPipe, "x", 1) != 1)
+                ::_exit(4);
+        }
     }
 }
 
@@ -237,40 +249,40 @@ void ExpectOneWholeRound(const std::string& path) {
 }
 
 TEST_F(StackDatabaseTest, AProgramKilledInTheMiddleOfASaveLeavesOneWholeState) {
-    // Shared with the children: where each was when it died.
-    void* page = ::mmap(nullptr, sizeof(std::atomic<int>), PROT_READ | PROT_WRITE,
+    void* page = ::mmap(nullptr, sizeof(SaveProbeType), PROT_READ | PROT_WRITE,
                         MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(page, MAP_FAILED);
-    std::atomic<int>* inSave = std::construct_at(static_cast<std::atomic<int>*>(page), 0);
+    SaveProbeType* probe = std::construct_at(static_cast<SaveProbeType*>(page));
+    // Each kill lands at a random moment of a round. The rounds go on until a few kills
+    // landed inside a save, which is most of a round, however fast the build.
     std::mt19937 random(27);
-    int midSave = 0;
-    constexpr int Rounds = 16;
-    for (int round = 0; round < Rounds; ++round) {
+    int rounds = 0, midSave = 0;
+    for (; rounds < 8 || (midSave < 3 && rounds < 64); ++rounds) {
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
-        inSave->store(0);
+        probe->inSave.store(0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::close(ready[0]);
-            SaveRoundsUntilKilled(path, ready[1], *inSave);
+            SaveRoundsUntilKilled(path, ready[1], *probe);
         }
         ::close(ready[1]);
         char byte;
         ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "the child never saved";
         ::close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
+        const auto period = static_cast<std::uint64_t>(probe->roundMicroseconds.load()) + 1;
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % period));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "child ended by itself: " << status;
-        midSave += inSave->load();
+        midSave += probe->inSave.load();
         ExpectOneWholeRound(path);
     }
-    ::munmap(page, sizeof(std::atomic<int>));
-    std::cout << "kills inside a save: " << midSave << " of " << Rounds << "\n";
-    // Saves take most of a child's time, so most kills land inside one.
-    EXPECT_GT(midSave, 0) << "no kill of " << Rounds << " landed inside a save";
+    ::munmap(page, sizeof(SaveProbeType));
+    std::cout << "kills inside a save: " << midSave << " of " << rounds << "\n";
+    EXPECT_GE(midSave, 3);
 }
 
 } // namespace

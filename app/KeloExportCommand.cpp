@@ -28,7 +28,8 @@ void HideKelosOffTheLine(TripDiagramClass& diagram) {
 } // namespace
 
 int RunDiagramExport(const std::string& number, const std::string& file,
-                     KeloDataPtrClass bottomSource, std::ostream& errors) {
+                     KeloDataPtrClass bottomSource, std::ostream& errors,
+                     const std::function<std::string()>& readFailure) {
     const QString fileName = QFile::decodeName(file.c_str());
     if (ZoImageFormatOfFile(fileName) == ZoImageFormatType::Unknown) {
         errors << "kelo: cannot tell the format of \"" << file
@@ -52,6 +53,11 @@ int RunDiagramExport(const std::string& number, const std::string& file,
     diagram.Create(encoded.bytes, KeloLineOf(bottomSource, encoded.bytes), bottomSource);
     HideKelosOffTheLine(diagram);
     diagram.BuildScene();
+    // A picture with stays or distances missing would pass for the real one.
+    if (const std::string failure = readFailure(); !failure.empty()) {
+        errors << "kelo: cannot read the database: " << failure << "\n";
+        return KeloExportRefusedExitCode;
+    }
 
     const ZoRectType area = diagram.GetPictureArea();
     const QString failure =

@@ -2,6 +2,7 @@
 
 #include "KeloDataClass.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -11,6 +12,9 @@ constexpr int KeloExportRefusedExitCode = 2;
 // `kelo --export NUMBER FILE`: writes the diagram of the line of kelo NUMBER (UTF-8 as
 // typed), as a new diagram window over `bottomSource` would show it, into FILE as PDF, SVG
 // or PNG by its extension, without opening a window. Needs a QApplication. Returns 0, or
-// KeloExportRefusedExitCode after one line on `errors`.
-int RunDiagramExport(const std::string& number, const std::string& file,
-                     KeloDataPtrClass bottomSource, std::ostream& errors);
+// KeloExportRefusedExitCode after one line on `errors`. `readFailure` tells a failed read of
+// the source, which refuses the export before anything is written.
+int RunDiagramExport(
+    const std::string& number, const std::string& file, KeloDataPtrClass bottomSource,
+    std::ostream& errors,
+    const std::function<std::string()>& readFailure = [] { return std::string(); });

@@ -1,6 +1,7 @@
 #include "KeloStartupSource.h"
 
 #include "KeloDBBuiltInExport.h"
+#include "KeloDBConnectionClass.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
 #include "KeloDemoDataClass.h"
@@ -33,14 +34,15 @@ QString OpenError(const KeloDBOpenResultType& opened, const std::string& path) {
 
 } // namespace
 
-KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs) {
+KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs,
+                                        bool readOnly) {
     KeloStartupSourceType result;
     if (databaseFile.empty()) {
         result.source = MakeBuiltInSource();
         return result;
     }
     std::error_code ignored;
-    if (!std::filesystem::exists(databaseFile, ignored) &&
+    if (!readOnly && !std::filesystem::exists(databaseFile, ignored) &&
         !std::filesystem::is_symlink(databaseFile, ignored)) {
         try {
             KeloDBWriteBuiltInDataSet(databaseFile);
@@ -50,12 +52,26 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
             return result;
         }
     }
-    KeloDBOpenResultType opened = KeloDBOpen(databaseFile, busyTimeoutMs);
+    KeloDBOpenResultType opened =
+        KeloDBOpen(databaseFile, busyTimeoutMs,
+                   readOnly ? KeloDBOpenModeType::ReadOnly : KeloDBOpenModeType::ReadWrite);
     if (opened.status != KeloDBOpenStatusType::Ok) {
         result.error = OpenError(opened, databaseFile);
         return result;
     }
+    // A command that only reads sees one snapshot throughout, and takes the file's lock once
+    // rather than once per statement.
+    if (readOnly) {
+        try {
+            opened.connection->Execute("BEGIN");
+        } catch (const std::exception& error) {
+            result.error = QStringLiteral("Не удаётся открыть базу данных %1: %2.")
+                               .arg(Quoted(databaseFile), QString::fromStdString(error.what()));
+            return result;
+        }
+    }
     result.source = KeloDataPtrClass(new KeloDBDataClass(opened.connection, {}));
+    result.readFailure = [connection = opened.connection] { return connection->GetFailure(); };
     return result;
 }
 

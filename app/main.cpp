@@ -1,4 +1,5 @@
 #include "KeloCommandLine.h"
+#include "KeloDBOpen.h"
 #include "KeloErrorReport.h"
 #include "KeloExportCommand.h"
 #include "KeloGtfsImportCommand.h"
@@ -64,12 +65,15 @@ int RunExport(int argc, char** argv, const KeloCommandLineType& options) {
     QApplication app(argc, argv);
     try {
         // No error box here: a refused database is one line on standard error.
-        const KeloStartupSourceType opened = OpenStartupSource(options.database);
+        // The export only reads: the file stays as it is, byte for byte.
+        const KeloStartupSourceType opened =
+            OpenStartupSource(options.database, KeloDBDefaultBusyTimeoutMs, true);
         if (opened.source.IsNull()) {
             std::cerr << "kelo: " << opened.error.toStdString() << "\n";
             return RefusedExitCode;
         }
-        return RunDiagramExport(options.exportNumber, options.exportFile, opened.source, std::cerr);
+        return RunDiagramExport(options.exportNumber, options.exportFile, opened.source, std::cerr,
+                                opened.readFailure);
     } catch (const std::exception& error) {
         std::cerr << "kelo: the export failed: " << error.what() << "\n";
         return 1;

@@ -1,7 +1,10 @@
 #include "KeloExportCommand.h"
 #include "Cp1251.h"
+#include "KeloDBBuiltInExport.h"
+#include "KeloDBConnectionClass.h"
 #include "KeloDemoDataClass.h"
 #include "KeloLineOf.h"
+#include "KeloStartupSource.h"
 #include "TKeloMainFrame.h"
 #include "TripDiagramClass.h"
 #include "ZoQtDrawingSurfaceClass.h"
@@ -98,6 +101,25 @@ TEST(KeloExportCommand, PngIsTheNewWindowsPaintAreaAndSvgKeepsStopNamesAsText) {
         EXPECT_TRUE(text.contains(">" + name + "</text>")) << name.toStdString();
     }
     EXPECT_TRUE(text.contains(">12:00</text>"));
+}
+
+// A read that fails after the file opened (here another program drops a column) refuses
+// the export rather than drawing a picture without the stays.
+TEST(KeloExportCommand, AFailedReadRefusesTheExportAndWritesNothing) {
+    QTemporaryDir dir;
+    const std::string database = dir.filePath("plan.db").toStdString();
+    KeloDBWriteBuiltInDataSet(database);
+    const KeloStartupSourceType opened = OpenStartupSource(database, 100, true);
+    ASSERT_FALSE(opened.source.IsNull()) << opened.error.toStdString();
+    KeloDBConnectionClass(database, KeloDBConnectionClass::ModeType::OpenExisting, 0)
+        .Execute("ALTER TABLE entry DROP COLUMN stay");
+    std::ostringstream errors;
+    const std::string svg = dir.filePath("02P.svg").toStdString();
+    EXPECT_EQ(RunDiagramExport("02П", svg, opened.source, errors, opened.readFailure), 2);
+    EXPECT_NE(errors.str().find("cannot read the database: no such column: stay"),
+              std::string::npos)
+        << errors.str();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(svg)));
 }
 
 TEST(KeloExportCommand, TheProgramExportsWithoutADisplayAndKeepsItsExitStatus) {

@@ -1,3 +1,4 @@
+#include "KeloDBConnectionClass.h"
 #include "KeloGtfsImportCommand.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +40,47 @@ TEST(KeloImportThenExport, ImportedKeloIsDrawnFromTheDatabase) {
     EXPECT_NE(drawn.find("<svg"), std::string::npos);
     EXPECT_NE(drawn.find("Винница Центр"), std::string::npos);
     EXPECT_NE(drawn.find("Вороновица, центр"), std::string::npos);
+}
+
+// Runs the program in `dir`; its exit status and what it printed.
+std::pair<int, std::string> RunKelo(const std::filesystem::path& dir,
+                                    const std::string& arguments) {
+    const std::string command =
+        "cd '" + dir.string() + "' && '" + KELO_BINARY + "' " + arguments + " >kelo.log 2>&1";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile((dir / "kelo.log").string())};
+}
+
+// Commands that only read leave the file as it was, byte for byte, even the journal mode in
+// its header, whether they draw or refuse; and names are file names, never URIs.
+TEST(KeloImportThenExport, ReadingCommandsChangeNoByteAndNamesAreFileNames) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelo-e2e-XXXXXX").string();
+    const std::filesystem::path dir = ::mkdtemp(pattern.data());
+    const std::string database = (dir / "plan.db").string();
+    std::ostringstream out, err;
+    ASSERT_EQ(RunKeloGtfsImportCommand(KELO_GTFS_FIXTURE, database, "", out, err), 0) << err.str();
+    KeloDBConnectionClass(database, KeloDBConnectionClass::ModeType::OpenExisting, 0)
+        .Execute("PRAGMA journal_mode = DELETE");
+    const std::string before = ReadFile(database);
+    EXPECT_EQ(RunKelo(dir, "--database plan.db --export 101 line.svg").first, 0);
+    EXPECT_EQ(ReadFile(database), before);
+
+    KeloDBConnectionClass(database, KeloDBConnectionClass::ModeType::OpenExisting, 0)
+        .Execute("UPDATE entry SET seq = seq + 5 WHERE kelo_id = 1");
+    const std::string damaged = ReadFile(database);
+    const auto [status, output] = RunKelo(dir, "--database plan.db --export 101 again.svg");
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(output.find("повреждена"), std::string::npos) << output;
+    EXPECT_EQ(ReadFile(database), damaged);
+    EXPECT_FALSE(std::filesystem::exists(dir / "again.svg"));
+
+    // "file:plan.db?x=" is a new file of that name, not a way into plan.db.
+    const auto imported = RunKelo(dir, std::string("--import-gtfs '") + KELO_GTFS_FIXTURE +
+                                           "' --database 'file:plan.db?x='");
+    EXPECT_EQ(imported.first, 0) << imported.second;
+    EXPECT_EQ(ReadFile(database), damaged);
+    EXPECT_TRUE(std::filesystem::exists(dir / "file:plan.db?x="));
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace

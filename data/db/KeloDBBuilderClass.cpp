@@ -3,6 +3,7 @@
 #include "KeloDBConnectionClass.h"
 #include "KeloDBErrorClass.h"
 #include "KeloDBGuard.h"
+#include "KeloDBIntegrityCheck.h"
 #include "KeloDBSchema.h"
 
 #include <sqlite3.h>
@@ -29,10 +30,27 @@ std::string DirectoryOf(const std::string& path) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+// A name beside `path` for the file being built. A name component may hold 255 bytes and
+// SQLite adds up to 8 ("-journal"), so a long name is shortened rather than lengthened.
+std::string BuildingPathFor(const std::string& path) {
+    constexpr std::size_t MaxName = 255 - 8;
+    const std::filesystem::path whole(path);
+    const std::string suffix = ".building-" + std::to_string(::getpid());
+    std::string name = whole.filename().string();
+    if (name.size() + suffix.size() > MaxName)
+        name.resize(MaxName > suffix.size() ? MaxName - suffix.size() : 0);
+    return (whole.parent_path() / (name + suffix)).string();
+}
+
+void CheckTime(KeloTimeType time, const std::string& keloNumber) {
+    if (!time.IsEmpty() && (time.GetTotalMinutes() < 0 || time.GetTotalMinutes() > KeloDBMaxMinute))
+        throw KeloDBErrorClass(SQLITE_RANGE, "a time outside 00:00-23:59 in kelo " + keloNumber);
+}
+
 } // namespace
 
 KeloDBBuilderClass::KeloDBBuilderClass(const std::string& path)
-    : path(path), tempPath(path + ".building-" + std::to_string(::getpid())) {
+    : path(path), tempPath(BuildingPathFor(path)) {
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) || std::filesystem::is_symlink(path, ignored))
         throw KeloDBErrorClass(SQLITE_CANTOPEN, "the file already exists: " + path);
@@ -105,6 +123,10 @@ void KeloDBBuilderClass::AddLink(const std::string& fromCode, const std::string&
         throw KeloDBErrorClass(SQLITE_CONSTRAINT, "a stop cannot link to itself: " + fromCode);
     if (a > b)
         std::swap(a, b);
+    // Written whole or refused: an opened file with such a distance counts as damaged.
+    if (!(km >= 0 && km <= KeloDBMaxLinkKm))
+        throw KeloDBErrorClass(SQLITE_RANGE, "the distance from " + fromCode + " to " + toCode +
+                                                 " is not from 0 to 100000 km");
     KeloDBQueryClass insert(*connection,
                             "INSERT INTO link(stop_a, stop_b, km) VALUES (?, ?, ?) "
                             "ON CONFLICT(stop_a, stop_b) DO UPDATE SET km = excluded.km");
@@ -141,6 +163,8 @@ void KeloDBBuilderClass::AddEntry(const std::string& keloNumber, const std::stri
     if (kelo == kelos.end())
         throw KeloDBErrorClass(SQLITE_CONSTRAINT, "unknown kelo number: " + keloNumber);
     const std::int64_t stop = StopId(stopCode);
+    CheckTime(arrival, keloNumber);
+    CheckTime(stay, keloNumber);
     KeloDBQueryClass insert(
         *connection,
         "INSERT INTO entry(kelo_id, seq, stop_id, arrival, stay) VALUES (?, ?, ?, ?, ?)");

@@ -4,13 +4,24 @@
 
 #include <sqlite3.h>
 
+namespace {
+
+// SQLite built with URI names on reads "file:x.db?..." as a URI whatever the flags say;
+// "./file:x.db?..." is the same file and never a URI.
+std::string PlainFileName(const std::string& path) {
+    return path.rfind("file:", 0) == 0 ? "./" + path : path;
+}
+
+} // namespace
+
 KeloDBConnectionClass::KeloDBConnectionClass(const std::string& path, ModeType mode,
                                              int busyTimeoutMs)
     : path(path) {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    int flags = SQLITE_OPEN_NOMUTEX;
+    flags |= mode == ModeType::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == ModeType::CreateNew)
         flags |= SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(PlainFileName(path).c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         const int code = db ? sqlite3_extended_errcode(db) : rc;

@@ -14,9 +14,10 @@ struct sqlite3;
 /// (looked up by its SQL text) until the connection closes; foreign keys are always on.
 class KeloDBConnectionClass {
 public:
-    enum class ModeType { OpenExisting, CreateNew };
+    enum class ModeType { OpenExisting, CreateNew, ReadOnly };
 
     // Throws KeloDBErrorClass when the file cannot be opened (or, for CreateNew, created).
+    // The path is a file name, never an SQLite URI.
     KeloDBConnectionClass(const std::string& path, ModeType mode, int busyTimeoutMs);
     ~KeloDBConnectionClass();
     KeloDBConnectionClass(const KeloDBConnectionClass&) = delete;

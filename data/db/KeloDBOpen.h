@@ -24,8 +24,14 @@ struct KeloDBOpenResultType {
 /// Waiting time for a database another program holds locked.
 inline constexpr int KeloDBDefaultBusyTimeoutMs = 3000;
 
-/// Opens an existing Kelo database for reading and writing after checking that it is one,
-/// of a version this program knows, and undamaged; nothing is written to a file that fails
-/// a check.
+/// How a command means to use the database.
+enum class KeloDBOpenModeType {
+    ReadWrite, // switched to the WAL journal
+    ReadOnly,  // the file and its header stay exactly as they are
+};
+
+/// Opens an existing Kelo database after checking that it is one, of a version this program
+/// knows, and undamaged; nothing is written to a file that fails a check.
 KeloDBOpenResultType KeloDBOpen(const std::string& path,
-                                int busyTimeoutMs = KeloDBDefaultBusyTimeoutMs);
+                                int busyTimeoutMs = KeloDBDefaultBusyTimeoutMs,
+                                KeloDBOpenModeType mode = KeloDBOpenModeType::ReadWrite);

@@ -76,3 +76,10 @@ std::string KeloDBStatementClass::ColumnBytes(int column) const {
     return data ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(size))
                 : std::string();
 }
+
+std::string KeloDBStatementClass::ColumnText(int column) const {
+    const unsigned char* data = sqlite3_column_text(stmt, column);
+    const int size = sqlite3_column_bytes(stmt, column);
+    return data ? std::string(reinterpret_cast<const char*>(data), static_cast<std::size_t>(size))
+                : std::string();
+}

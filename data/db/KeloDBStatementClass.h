@@ -33,6 +33,8 @@ public:
     std::int64_t ColumnInt(int column) const;
     double ColumnDouble(int column) const;
     std::string ColumnBytes(int column) const;
+    // A TEXT value as UTF-8 whatever the database's encoding (PRAGMA answers, names).
+    std::string ColumnText(int column) const;
 
 private:
     void Check(int rc) const;

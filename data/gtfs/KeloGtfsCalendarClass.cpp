@@ -3,6 +3,8 @@
 #include "KeloGtfsTime.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -84,85 +86,62 @@ bool KeloGtfsCalendarClass::Runs(std::uint32_t number, std::int32_t day) const {
 
 std::optional<std::int32_t>
 KeloGtfsCalendarClass::BusiestDay(const std::vector<std::uint64_t>& weights) const {
-    // Days of the calendar ranges are counted per weekday with difference arrays over at most
-    // MaxSweptDays from the earliest start; exception days are corrected one by one, and those
-    // beyond the swept span are counted in full.
-    constexpr std::int32_t MaxSweptDays = 3660;
-    std::int32_t first = 0, last = -1;
-    for (std::size_t s = 0; s < services.size(); ++s) {
-        const Service& service = services[s];
-        if (service.first > service.last || weights[s] == 0)
-            continue;
-        const bool any = last >= first;
-        first = any ? std::min(first, service.first) : service.first;
-        last = any ? std::max(last, service.last) : service.last;
-    }
-    const bool anyRange = last >= first;
-    if (anyRange)
-        last = std::min(last, first + MaxSweptDays - 1);
-    const auto inSweep = [&](std::int32_t day) { return day >= first && day <= last; };
-
-    std::map<std::int32_t, std::int64_t> totals;
-    if (first <= last) {
-        const std::size_t span = static_cast<std::size_t>(last - first) + 1;
-        std::vector<std::int64_t> perWeekday[7];
-        for (auto& v : perWeekday)
-            v.assign(span + 1, 0);
-        for (std::size_t s = 0; s < services.size(); ++s) {
-            const Service& service = services[s];
-            if (service.first > service.last || weights[s] == 0 || service.first > last)
-                continue;
-            const auto weight = static_cast<std::int64_t>(weights[s]);
-            const auto from = static_cast<std::size_t>(service.first - first);
-            const auto to = static_cast<std::size_t>(std::min(service.last, last) - first) + 1;
-            for (int w = 0; w < 7; ++w)
-                if ((service.weekdays >> w & 1u) != 0) {
-                    perWeekday[w][from] += weight;
-                    perWeekday[w][to] -= weight;
-                }
-        }
-        std::int64_t running[7] = {};
-        for (std::size_t at = 0; at < span; ++at) {
-            for (int w = 0; w < 7; ++w)
-                running[w] += perWeekday[w][at];
-            const auto day = first + static_cast<std::int32_t>(at);
-            if (const std::int64_t count = running[GtfsWeekday(day)]; count > 0)
-                totals[day] = count;
-        }
-    }
-    std::map<std::int32_t, bool> outside; // exception days beyond the sweep
+    // The count of a day changes only where a calendar range begins or ends, by weekday, and
+    // on exception days. Between two such days each weekday keeps its count, so its first
+    // day there that is no exception day stands for all of them; exception days are
+    // counted one by one. The cost follows the number of services and exceptions, whatever
+    // the dates.
+    std::map<std::int32_t, std::array<std::int64_t, 7>> changes; // per weekday, from the day
+    std::map<std::int32_t, std::int64_t> corrections;            // exception days
     for (std::size_t s = 0; s < services.size(); ++s) {
         const Service& service = services[s];
         if (weights[s] == 0)
             continue;
+        const auto weight = static_cast<std::int64_t>(weights[s]);
+        if (service.first <= service.last) {
+            auto& from = changes[service.first];
+            auto& to = changes[service.last + 1];
+            for (int w = 0; w < 7; ++w)
+                if ((service.weekdays >> w & 1u) != 0) {
+                    from[w] += weight;
+                    to[w] -= weight;
+                }
+        }
         std::map<std::int32_t, bool> decided; // the last exception per day holds
         for (const auto& [day, added] : service.exceptions)
             decided[day] = added;
         for (const auto& [day, added] : decided) {
-            // Without any calendar.txt range every day starts from nothing; otherwise a day
-            // beyond the sweep is counted in full below.
-            if (anyRange && !inSweep(day)) {
-                outside[day] = true;
-                continue;
-            }
+            changes[day]; // a day to visit
+            std::int64_t& correction = corrections[day];
             if (added != RunsByCalendar(service, day))
-                totals[day] += added ? static_cast<std::int64_t>(weights[s])
-                                     : -static_cast<std::int64_t>(weights[s]);
+                correction += added ? weight : -weight;
         }
-    }
-    for (const auto& entry : outside) {
-        std::int64_t count = 0;
-        for (std::uint32_t s = 0; s < services.size(); ++s)
-            if (weights[s] != 0 && Runs(s, entry.first))
-                count += static_cast<std::int64_t>(weights[s]);
-        totals[entry.first] = count;
     }
     std::optional<std::int32_t> best;
     std::int64_t bestCount = 0;
-    for (const auto& [day, count] : totals)
-        if (count > bestCount) {
+    const auto offer = [&](std::int32_t day, std::int64_t count) {
+        if (count > 0 && (count > bestCount || (count == bestCount && day < *best))) {
             best = day;
             bestCount = count;
         }
+    };
+    std::array<std::int64_t, 7> running{};
+    for (auto at = changes.begin(); at != changes.end(); ++at) {
+        for (int w = 0; w < 7; ++w)
+            running[w] += at->second[w];
+        const std::int32_t from = at->first;
+        const auto next = std::next(at);
+        // Past the last change every range has ended; exception days there still count.
+        const std::int32_t to = next == changes.end() ? INT32_MAX : next->first; // exclusive
+        for (int k = 0; k < 7 && from + k < to; ++k) {
+            std::int32_t day = from + k;
+            while (day < to && corrections.count(day))
+                day += 7;
+            if (day < to)
+                offer(day, running[GtfsWeekday(day)]);
+        }
+        for (auto e = corrections.lower_bound(from); e != corrections.end() && e->first < to; ++e)
+            offer(e->first, running[GtfsWeekday(e->first)] + e->second);
+    }
     return best;
 }

@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr std::size_t InitialBufferSize = 1 << 20;
+// Also the longest record: a feed's lines are short, and a longer one (a zip of a few MB
+// can hold a line of gigabytes) would only fill memory before it is refused.
+constexpr std::size_t BufferSize = 1 << 20;
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -20,8 +22,10 @@ std::string_view TrimBlanks(std::string_view text) {
 
 KeloGtfsCsvReaderClass::KeloGtfsCsvReaderClass(std::unique_ptr<KeloGtfsByteSourceClass> source,
                                                std::string fileName)
-    : source(std::move(source)), fileName(std::move(fileName)), buffer(InitialBufferSize) {
-    Fill();
+    : source(std::move(source)), fileName(std::move(fileName)), buffer(BufferSize) {
+    // A source may hand out fewer bytes than asked, even fewer than the mark's three.
+    while (end - begin < 3 && Fill()) {
+    }
     if (end - begin >= 3 && std::memcmp(buffer.data() + begin, "\xEF\xBB\xBF", 3) == 0)
         begin += 3;
     if (!Next())
@@ -64,7 +68,7 @@ bool KeloGtfsCsvReaderClass::Fill() {
         begin = 0;
     }
     if (end == buffer.size())
-        buffer.resize(buffer.size() * 2); // one record longer than the buffer
+        FailAt(line, "a record is longer than 1 MB");
     const std::size_t got = source->Read(buffer.data() + end, buffer.size() - end);
     if (got == 0)
         atEof = true;

@@ -10,7 +10,8 @@
 
 /// Streaming RFC 4180 reader of one feed table: a header line of column names, then records.
 /// Quoted fields may hold commas, doubled quotes and line breaks; lines end in LF or CR LF;
-/// a UTF-8 byte-order mark before the header is skipped. Blank lines are passed over.
+/// a UTF-8 byte-order mark before the header is skipped. Blank lines are passed over. A
+/// record longer than 1 MB is refused.
 /// Fields are views valid until the next call of Next.
 class KeloGtfsCsvReaderClass {
 public:

@@ -2,9 +2,9 @@
 
 #include "KeloGtfsCsvReaderClass.h"
 #include "KeloGtfsIdMap.h"
+#include "KeloGtfsNumber.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <tuple>
 #include <vector>
@@ -17,8 +17,9 @@ constexpr double Pi = 3.14159265358979323846;
 constexpr std::size_t SampledShapes = 200;
 
 bool ParseDouble(std::string_view text, double& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+    const std::optional<double> number = ParseGtfsNumber(text);
+    value = number.value_or(0);
+    return number.has_value();
 }
 
 } // namespace
@@ -71,10 +72,12 @@ std::optional<double> MeasureShapeUnitsPerKm(const KeloGtfsFeedClass& feed) {
         double sequence = 0, lat = 0, lon = 0, dist = 0;
         if (!ParseDouble(reader.Field(sequenceColumn), sequence) ||
             !ParseDouble(reader.Field(latColumn), lat) ||
-            !ParseDouble(reader.Field(lonColumn), lon))
+            !ParseDouble(reader.Field(lonColumn), lon) || std::abs(lat) > 90 || std::abs(lon) > 180)
             reader.Fail("shape_pt_sequence, shape_pt_lat and shape_pt_lon must be numbers");
-        if (!ParseDouble(reader.Field(distColumn), dist))
+        if (const std::string_view text = reader.Field(distColumn); text.empty())
             dist = std::nan("");
+        else if (!ParseDouble(text, dist) || dist < 0)
+            reader.Fail("shape_dist_traveled \"" + std::string(text) + "\" is not a distance");
         points[found->second].emplace_back(sequence, lat, lon, dist);
     }
     double lengthKm = 0, units = 0;

@@ -1,22 +1,15 @@
 #include "KeloGtfsFeedTablesClass.h"
 
 #include "KeloGtfsErrorClass.h"
+#include "KeloGtfsNumber.h"
 #include "KeloGtfsTime.h"
-
-#include <charconv>
 
 namespace {
 
-bool ParseNumber(std::string_view text, double& value) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
+// Route types in use stay below 2000; the bound only keeps the number an int.
+constexpr std::int64_t MaxRouteType = 999999;
+// A kelo every minute all day: more from one frequency line is a broken feed.
+constexpr std::int64_t MaxKelosPerFrequency = 1440;
 
 std::int32_t RequireTime(KeloGtfsCsvReaderClass& reader, int column) {
     const std::string_view text = reader.Field(column);
@@ -69,12 +62,12 @@ void KeloGtfsFeedTablesClass::ReadRoutes(const KeloGtfsFeedClass& feed) {
         route.id = reader.Field(idColumn);
         AddUnique(routeIndex, route.id, static_cast<std::uint32_t>(routes.size()), reader,
                   "route_id");
-        double type = 0;
-        if (!ParseNumber(reader.Field(typeColumn), type) || type < 0 ||
-            type != static_cast<int>(type))
+        const std::optional<std::int64_t> type =
+            ParseGtfsWholeNumber(reader.Field(typeColumn), 0, MaxRouteType);
+        if (!type)
             reader.Fail("route_type \"" + std::string(reader.Field(typeColumn)) +
                         "\" is not a route type");
-        route.type = static_cast<int>(type);
+        route.type = static_cast<int>(*type);
         route.shortName = ConvertGtfsText(reader.Field(shortColumn), reader);
         routes.push_back(std::move(route));
     }
@@ -97,10 +90,13 @@ void KeloGtfsFeedTablesClass::ReadStops(const KeloGtfsFeedClass& feed) {
         const std::string_view lat = reader.Field(latColumn);
         const std::string_view lon = reader.Field(lonColumn);
         if (!lat.empty() || !lon.empty()) {
-            if (!ParseNumber(lat, stop.latitude) || !ParseNumber(lon, stop.longitude) ||
-                stop.latitude < -90 || stop.latitude > 90 || stop.longitude < -180 ||
-                stop.longitude > 180)
+            const std::optional<double> latitude = ParseGtfsNumber(lat);
+            const std::optional<double> longitude = ParseGtfsNumber(lon);
+            if (!latitude || !longitude || *latitude < -90 || *latitude > 90 || *longitude < -180 ||
+                *longitude > 180)
                 reader.Fail(std::string("stop_lat and stop_lon must be a position in degrees"));
+            stop.latitude = *latitude;
+            stop.longitude = *longitude;
             stop.hasPosition = true;
         }
         const std::string_view type = reader.Field(typeColumn);
@@ -145,13 +141,18 @@ void KeloGtfsFeedTablesClass::ReadFrequencies(const KeloGtfsFeedClass& feed) {
         Frequency frequency;
         frequency.start = RequireTime(reader, startColumn);
         frequency.end = RequireTime(reader, endColumn);
-        double headway = 0;
-        if (!ParseNumber(reader.Field(headwayColumn), headway) || headway < 1 ||
-            headway != static_cast<std::int32_t>(headway))
+        const std::optional<std::int64_t> headway =
+            ParseGtfsWholeNumber(reader.Field(headwayColumn), 1, INT32_MAX);
+        if (!headway)
             reader.Fail("headway_secs must be a whole number of seconds above 0");
-        frequency.headway = static_cast<std::int32_t>(headway);
+        frequency.headway = static_cast<std::int32_t>(*headway);
         if (frequency.end <= frequency.start)
             reader.Fail("end_time is not after start_time");
+        const std::int64_t kelos =
+            (std::int64_t{frequency.end} - frequency.start + *headway - 1) / *headway;
+        if (kelos > MaxKelosPerFrequency)
+            reader.Fail("the frequency makes " + std::to_string(kelos) + " kelos, more than " +
+                        std::to_string(MaxKelosPerFrequency));
         trips[found->second].frequencies.push_back(frequency);
     }
 }

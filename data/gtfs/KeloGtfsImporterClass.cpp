@@ -1,12 +1,16 @@
 #include "KeloGtfsImporterClass.h"
 
 #include "Cp1251.h"
+#include "KeloDBIntegrityCheck.h"
 #include "KeloGtfsDistance.h"
 #include "KeloGtfsErrorClass.h"
 #include "KeloGtfsFeedTablesClass.h"
+#include "KeloGtfsNumber.h"
+#include "KeloGtfsStopCodes.h"
 #include "KeloGtfsTime.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <unordered_map>
@@ -20,6 +24,7 @@ constexpr std::size_t MaxNumberBase = 12;
 constexpr std::uint64_t ProgressEvery = 1 << 16;
 // Roads wind: stops' straight-line distance is about this much shorter than the road's.
 constexpr double DetourFactor = 1.2;
+constexpr std::int32_t MaxTripSeconds = (24 * 60 - 1) * 60;
 const std::string StopTimesFile = "stop_times.txt";
 
 /// One row of stop_times.txt of a trip of the day, kept small: a 5-million-row feed fits in
@@ -148,7 +153,8 @@ private:
             return 1;
         std::uint64_t count = 0;
         for (const auto& f : trip.frequencies)
-            count += static_cast<std::uint64_t>((f.end - f.start + f.headway - 1) / f.headway);
+            count += static_cast<std::uint64_t>((std::int64_t{f.end} - f.start + f.headway - 1) /
+                                                f.headway);
         return count;
     }
 
@@ -224,11 +230,11 @@ private:
             const std::int32_t departure = time(departureColumn);
             float distance = std::nanf("");
             if (const std::string_view text = reader.Field(distanceColumn); !text.empty()) {
-                const auto [dEnd, dError] =
-                    std::from_chars(text.data(), text.data() + text.size(), distance);
-                if (dError != std::errc() || dEnd != text.data() + text.size() || distance < 0)
+                const std::optional<double> value = ParseGtfsNumber(text);
+                if (!value || *value < 0 || *value > FLT_MAX)
                     reader.Fail("shape_dist_traveled \"" + std::string(text) +
                                 "\" is not a distance");
+                distance = static_cast<float>(*value);
             }
             if (!runs[lastTripIndex])
                 continue;
@@ -288,6 +294,12 @@ private:
                     from + (to - from) * static_cast<std::int64_t>(k - timed) / steps);
             timed = i;
         }
+        // A kelo's timetable is one day on the 24-hour clock: a longer trip would lose days.
+        // Whole minutes of 23:59 and more can already round to a full day.
+        if (rows[end - 1].arrival - rows[begin].arrival >= MaxTripSeconds)
+            FailStopTime(rows[end - 1].line,
+                         "trip \"" + id +
+                             "\" lasts 23:59 or longer, more than one day's timetable");
         for (std::size_t i = begin; i < end; ++i) {
             if (rows[i].departure < rows[i].arrival)
                 FailStopTime(rows[i].line, "departure_time lies before arrival_time");
@@ -405,6 +417,9 @@ private:
         if (unit && !std::isnan(a.distance) && !std::isnan(b.distance) &&
             b.distance >= a.distance) {
             km = (b.distance - a.distance) / unit->perKm;
+            if (!(km <= KeloDBMaxLinkKm))
+                FailStopTime(b.line, "shape_dist_traveled gives " + std::to_string(km) +
+                                         " km from the stop before, more than any road");
             ++shapeLinks;
         } else {
             const auto& sa = tables.stops[a.stop];
@@ -419,29 +434,6 @@ private:
             ++straightLinks;
         }
         return static_cast<float>(std::round(km * 1000) / 1000); // to the metre
-    }
-
-    std::vector<std::string> StopCodes() {
-        // stop_code where it is given and names one stop only, and no other stop's stop_id.
-        std::unordered_map<std::string_view, std::uint32_t> codeUses;
-        for (const auto& stop : tables.stops)
-            if (!stop.code.empty())
-                ++codeUses[stop.code];
-        std::vector<std::string> codes;
-        codes.reserve(tables.stops.size());
-        for (std::uint32_t s = 0; s < tables.stops.size(); ++s) {
-            const auto& stop = tables.stops[s];
-            bool byCode = !stop.code.empty() && codeUses[stop.code] == 1;
-            if (byCode) {
-                const auto other = tables.stopIndex.find(stop.code);
-                byCode = other == tables.stopIndex.end() || other->second == s;
-            }
-            const Cp1251EncodeResult code = Utf8ToCp1251(byCode ? stop.code : stop.id);
-            if (StopWritten(s))
-                summary.replacedCharacters += code.unmappable.size();
-            codes.push_back(code.bytes);
-        }
-        return codes;
     }
 
     bool StopWritten(std::uint32_t s) const { return tables.stops[s].boardingPlace || stopUsed[s]; }
@@ -461,7 +453,11 @@ private:
                 sink.AddBus(routeModel[r], Utf8ToCp1251(kind.category).bytes, 0);
         }
 
-        const std::vector<std::string> codes = StopCodes();
+        std::vector<bool> written(tables.stops.size());
+        for (std::uint32_t s = 0; s < tables.stops.size(); ++s)
+            written[s] = StopWritten(s);
+        const std::vector<std::string> codes =
+            KeloGtfsStopCodes(tables, written, summary.replacedCharacters);
         std::vector<std::string> names(tables.stops.size());
         for (std::uint32_t s = 0; s < tables.stops.size(); ++s) {
             if (!StopWritten(s))

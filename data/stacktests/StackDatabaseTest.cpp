@@ -12,10 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <iostream>
+#include <memory>
+#include <random>
 #include <set>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -186,64 +191,98 @@ std::string RoundName(int round) {
     return name;
 }
 
+// Shared between a saving child and the parent that kills it: whether the child is inside a
+// save, and how long one round of its changes and their save takes.
+struct SaveProbeType {
+    std::atomic<int> inSave{0};
+    std::atomic<std::int64_t> roundMicroseconds{0};
+};
+
 // Saves rounds of changes over every kelo until killed: each round renames every kelo to
 // "R<round>" and sets the first arrival of each to the round's minute.
-[[noreturn]] void SaveRoundsUntilKilled(const std::string& path, int readyPipe) {
+[[noreturn]] void SaveRoundsUntilKilled(const std::string& path, int readyPipe,
+                                        SaveProbeType& probe) {
     DatabaseStack stack(path);
     for (int round = 1;; ++round) {
+        const auto start = std::chrono::steady_clock::now();
         KeloKeloSetPtrClass kelos = stack.buffer->GetKeloSet();
         for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
             KeloKeloPtrClass kelo = kelos->GetItem(i);
             kelo->SetName(RoundName(round));
             kelo->GetSchedule()->GetItem(0)->SetArrival(KeloTimeType(round % 1440));
         }
-        if (!stack.Save().saved)
+        probe.inSave.store(1);
+        const bool saved = stack.Save().saved;
+        probe.inSave.store(0);
+        if (!saved)
             ::_exit(3);
-        if (round == 1 && ::write(readyPipe, "x", 1) != 1)
-            ::_exit(4);
+        if (round == 1) {
+            probe.roundMicroseconds.store(std::chrono::duration_cast<std::chrono::microseconds>(
+                                              std::chrono::steady_clock::now() - start)
+                                              .count());
+            if (::write(readyPipe, "x", 1) != 1)
+                ::_exit(4);
+        }
     }
 }
 
+// The file after a kill holds the state of one whole round.
+void ExpectOneWholeRound(const std::string& path) {
+    DatabaseStack after(path);
+    KeloDBStatementClass check(after.connection->GetHandle(), "PRAGMA integrity_check");
+    ASSERT_TRUE(check.Step());
+    EXPECT_EQ(check.ColumnBytes(0), "ok");
+    EXPECT_EQ(after.connection->QueryInt("SELECT count(*) FROM entry"), 2139);
+    EXPECT_EQ(after.connection->QueryInt("SELECT count(*) FROM stop"), 441);
+    std::set<std::string> names;
+    std::set<std::int32_t> arrivals;
+    KeloKeloSetPtrClass kelos = after.bottom->GetKeloSet();
+    ASSERT_EQ(kelos->GetCount(), 176);
+    for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
+        names.insert(kelos->GetItem(i)->GetName());
+        arrivals.insert(
+            kelos->GetItem(i)->GetSchedule()->GetItem(0)->GetArrival().GetTotalMinutes());
+    }
+    ASSERT_EQ(names.size(), 1u);
+    ASSERT_EQ(arrivals.size(), 1u);
+    EXPECT_EQ(*names.begin(), RoundName(*arrivals.begin()));
+}
+
 TEST_F(StackDatabaseTest, AProgramKilledInTheMiddleOfASaveLeavesOneWholeState) {
-    for (int delayMs : {5, 40, 120}) {
+    void* page = ::mmap(nullptr, sizeof(SaveProbeType), PROT_READ | PROT_WRITE,
+                        MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(page, MAP_FAILED);
+    SaveProbeType* probe = std::construct_at(static_cast<SaveProbeType*>(page));
+    // Each kill lands at a random moment of a round. The rounds go on until a few kills
+    // landed inside a save, which is most of a round, however fast the build.
+    std::mt19937 random(27);
+    int rounds = 0, midSave = 0;
+    for (; rounds < 8 || (midSave < 3 && rounds < 64); ++rounds) {
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
+        probe->inSave.store(0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::close(ready[0]);
-            SaveRoundsUntilKilled(path, ready[1]);
+            SaveRoundsUntilKilled(path, ready[1], *probe);
         }
         ::close(ready[1]);
         char byte;
         ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "the child never saved";
         ::close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        const auto period = static_cast<std::uint64_t>(probe->roundMicroseconds.load()) + 1;
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % period));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "child ended by itself: " << status;
-
-        DatabaseStack after(path);
-        KeloDBStatementClass check(after.connection->GetHandle(), "PRAGMA integrity_check");
-        ASSERT_TRUE(check.Step());
-        EXPECT_EQ(check.ColumnBytes(0), "ok");
-        EXPECT_EQ(after.connection->QueryInt("SELECT count(*) FROM entry"), 2139);
-        EXPECT_EQ(after.connection->QueryInt("SELECT count(*) FROM stop"), 441);
-        // Every kelo carries the name and first arrival of one and the same round.
-        std::set<std::string> names;
-        std::set<std::int32_t> arrivals;
-        KeloKeloSetPtrClass kelos = after.bottom->GetKeloSet();
-        ASSERT_EQ(kelos->GetCount(), 176);
-        for (std::int32_t i = 0; i < kelos->GetCount(); ++i) {
-            names.insert(kelos->GetItem(i)->GetName());
-            arrivals.insert(
-                kelos->GetItem(i)->GetSchedule()->GetItem(0)->GetArrival().GetTotalMinutes());
-        }
-        ASSERT_EQ(names.size(), 1u);
-        ASSERT_EQ(arrivals.size(), 1u);
-        EXPECT_EQ(*names.begin(), RoundName(*arrivals.begin()));
+        midSave += probe->inSave.load();
+        ExpectOneWholeRound(path);
     }
+    ::munmap(page, sizeof(SaveProbeType));
+    std::cout << "kills inside a save: " << midSave << " of " << rounds << "\n";
+    EXPECT_GE(midSave, 3);
 }
 
 } // namespace

@@ -350,6 +350,12 @@ std::int32_t TripDiagramClass::AddKeloLine(const std::string& tag, std::int32_t 
 }
 
 void TripDiagramClass::AddInOutMark(bool entry, bool forward, std::int32_t a, std::int32_t b) {
+    // A point saturated at the end of the range still gets its arrow, without wrapping.
+    constexpr std::int32_t Room = 16;
+    a = std::clamp(a, std::numeric_limits<std::int32_t>::min() + Room,
+                   std::numeric_limits<std::int32_t>::max() - Room);
+    b = std::clamp(b, std::numeric_limits<std::int32_t>::min() + Room,
+                   std::numeric_limits<std::int32_t>::max() - Room);
     // Screen y grows downwards: forward kelos climb, so their arrows point up (towards -y).
     const std::int32_t up = forward ? -1 : 1;
     if (entry) {

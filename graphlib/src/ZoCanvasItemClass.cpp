@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 void ZoCanvasItemClass::AddTag(const std::string& name, const std::string& value) {
     tags.push_back({name, value});
@@ -24,6 +26,18 @@ namespace {
 // Half a pen on each side, rounded up, so a wide line's edge is inside the box.
 std::int32_t PenReach(int penWidth) {
     return penWidth > 1 ? (penWidth + 1) / 2 : 1;
+}
+
+// Items may sit at the ends of the integer range (a saturated far-off time or distance); the
+// box around them is counted wide and held within the range rather than wrapping.
+std::int32_t Saturated(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+ZoRectType SaturatedRect(std::int64_t left, std::int64_t top, std::int64_t right,
+                         std::int64_t bottom) {
+    return {Saturated(left), Saturated(top), Saturated(right), Saturated(bottom)};
 }
 
 } // namespace
@@ -59,8 +73,9 @@ ZoCanvasItemCircleClass::ZoCanvasItemCircleClass(std::int32_t x, std::int32_t y,
 
 ZoRectType ZoCanvasItemLineClass::Bounds() const {
     const std::int32_t reach = PenReach(penWidth);
-    return {std::min(x1, x2) - reach + 1, std::min(y1, y2) - reach + 1, std::max(x1, x2) + reach,
-            std::max(y1, y2) + reach};
+    return SaturatedRect(
+        std::int64_t{std::min(x1, x2)} - reach + 1, std::int64_t{std::min(y1, y2)} - reach + 1,
+        std::int64_t{std::max(x1, x2)} + reach, std::int64_t{std::max(y1, y2)} + reach);
 }
 
 void ZoCanvasItemCircleClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
@@ -72,7 +87,8 @@ void ZoCanvasItemCircleClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
 
 ZoRectType ZoCanvasItemCircleClass::Bounds() const {
     const std::int32_t reach = PenReach(penWidth);
-    return {x - radius - reach + 1, y - radius - reach + 1, x + radius + reach, y + radius + reach};
+    return SaturatedRect(std::int64_t{x} - radius - reach + 1, std::int64_t{y} - radius - reach + 1,
+                         std::int64_t{x} + radius + reach, std::int64_t{y} + radius + reach);
 }
 
 bool ZoCanvasItemCircleClass::HitTest(std::int32_t px, std::int32_t py) const {
@@ -104,7 +120,8 @@ void ZoCanvasItemTextClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
 }
 
 ZoRectType ZoCanvasItemTextClass::Bounds() const {
-    return {Left(), Top(), Left() + std::max(width, 1), Top() + std::max(height, 1)};
+    return SaturatedRect(Left(), Top(), std::int64_t{Left()} + std::max(width, 1),
+                         std::int64_t{Top()} + std::max(height, 1));
 }
 
 bool ZoCanvasItemTextClass::HitTest(std::int32_t px, std::int32_t py) const {

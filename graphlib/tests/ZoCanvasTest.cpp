@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using Kind = ZoRecordingSurfaceClass::Kind;
@@ -365,6 +367,17 @@ TEST(ZoCanvas, ItemsBoundsCoverPensCirclesAndPaintedTexts) {
     canvas.AddText(-4, 60, "AB"); // 12 x 13 once painted
     canvas.Paint();
     EXPECT_EQ(canvas.GetItemsBounds(), (ZoRectType{-4, 20, 57, 73}));
+}
+
+TEST(ZoCanvas, ItemsAtTheEndsOfTheIntegerRangeBoundWithoutWrapping) {
+    constexpr std::int32_t Low = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t High = std::numeric_limits<std::int32_t>::max();
+    ZoCanvasClass canvas;
+    canvas.SetPenWidth(3);
+    canvas.AddLine(Low, 0, High, 5);
+    EXPECT_EQ(canvas.GetItemsBounds(), (ZoRectType{Low, -1, High, 7}));
+    canvas.AddCircle(0, High, 9);
+    EXPECT_EQ(canvas.GetItemsBounds(), (ZoRectType{Low, -1, High, High}));
 }
 
 } // namespace

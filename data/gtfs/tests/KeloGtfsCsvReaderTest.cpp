@@ -97,6 +97,12 @@ TEST(KeloGtfsCsvReaderTest, ReadsRfc4180RecordsInAnyChunking) {
 }
 
 TEST(KeloGtfsCsvReaderTest, FindsColumnsByTrimmedNameAndNamesMissingOnes) {
+    // The byte-order mark goes however few bytes the first read brings.
+    for (std::size_t chunk : {1, 2, 64}) {
+        KeloGtfsCsvReaderClass marked(std::make_unique<TextSource>("\xEF\xBB\xBFstop_id\n", chunk),
+                                      "stops.txt");
+        EXPECT_EQ(marked.FindColumn("stop_id"), 0) << chunk;
+    }
     KeloGtfsCsvReaderClass reader(std::make_unique<TextSource>("\xEF\xBB\xBF"
                                                                "stop_id, stop_name\n",
                                                                64),
@@ -117,12 +123,18 @@ TEST(KeloGtfsCsvReaderTest, FindsColumnsByTrimmedNameAndNamesMissingOnes) {
         KeloGtfsErrorClass);
 }
 
-TEST(KeloGtfsCsvReaderTest, RecordLongerThanTheBufferIsReadWhole) {
-    const std::string big(3 << 20, 'x');
+TEST(KeloGtfsCsvReaderTest, RecordsUpTo1MBAreReadWholeLongerOnesRefused) {
+    const std::string big((1 << 20) - 16, 'x');
     const auto records = ReadAll("a,b\n\"" + big + "\",1\n2,3\n", 1 << 16);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].fields[0], big);
     EXPECT_EQ(records[1], (Record{3, {"2", "3"}}));
+    try {
+        ReadAll("a,b\n1,2\n" + big + big + ",1\n", 1 << 16);
+        ADD_FAILURE() << "not refused";
+    } catch (const KeloGtfsErrorClass& error) {
+        EXPECT_STREQ(error.what(), "t.txt, line 3: a record is longer than 1 MB");
+    }
 }
 
 } // namespace

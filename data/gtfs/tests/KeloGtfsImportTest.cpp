@@ -115,9 +115,13 @@ struct RefusalCase {
     std::string text;
     std::string expected; // part of the one-line message
     std::string serviceDate = "";
+    bool zipped = false;
 };
 
 const std::string StopTimesHeader = "trip_id,arrival_time,departure_time,stop_id,stop_sequence\n";
+const std::string ShapeHeader =
+    "trip_id,arrival_time,departure_time,stop_id,stop_sequence,shape_dist_traveled\n";
+const std::string FrequencyHeader = "trip_id,start_time,end_time,headway_secs\n";
 
 const std::vector<RefusalCase> Refusals = {
     {"missing file", "-stops.txt", "", "the required file stops.txt is missing"},
@@ -144,6 +148,32 @@ const std::vector<RefusalCase> Refusals = {
     {"impossible day", "", "", "--service-date 20260231 is not a date", "20260231"},
     {"neither calendar", "-calendar.txt", "", "neither calendar.txt nor calendar_dates.txt"},
     {"broken zip", "zip", "PK\x03\x04 not really a zip", "the zip file cannot be read"},
+    {"nan position", "stops.txt", "stop_id,stop_lat,stop_lon\nS1,nan,28\n",
+     "stops.txt, line 2: stop_lat and stop_lon must be a position"},
+    {"infinite distance", "stop_times.txt",
+     ShapeHeader + "T1,08:00:00,08:00:00,S1,1,0\nT1,08:30:00,08:30:00,S2,2,inf\n",
+     "stop_times.txt, line 3: shape_dist_traveled \"inf\" is not a distance"},
+    {"distance beyond float", "stop_times.txt", ShapeHeader + "T1,08:00:00,08:00:00,S1,1,1e39\n",
+     "stop_times.txt, line 2: shape_dist_traveled \"1e39\" is not a distance"},
+    {"distance beyond any road", "stop_times.txt",
+     ShapeHeader + "T1,08:00:00,08:00:00,S1,1,0\nT1,08:30:00,08:30:00,S2,2,1e12\n",
+     "stop_times.txt, line 3: shape_dist_traveled gives"},
+    {"huge route type", "routes.txt", "route_id,route_type\nR1,3e9\n",
+     "routes.txt, line 2: route_type \"3e9\" is not a route type"},
+    {"huge headway", "frequencies.txt", FrequencyHeader + "T4,06:00:00,07:00:00,1e10\n",
+     "frequencies.txt, line 2: headway_secs must be a whole number"},
+    {"frequency of every second", "frequencies.txt",
+     FrequencyHeader + "T4,06:00:00,07:00:00,1800\nT4,00:00:00,99:59:59,1\n",
+     "frequencies.txt, line 3: the frequency makes 359999 kelos, more than 1440"},
+    {"trip of a day", "stop_times.txt",
+     StopTimesHeader + "T1,08:00:00,08:00:00,S1,1\nT1,31:59:00,31:59:00,S2,2\n",
+     "stop_times.txt, line 3: trip \"T1\" lasts 23:59 or longer"},
+    {"Windows-1251 collision", "stops.txt",
+     "stop_id,stop_code,stop_lat,stop_lon\nS1,1,49,28\nS2,2,49,28.1\nS3,3,49,28.2\n"
+     "S4,\xC4\x80,49,28.3\nS5,\xC4\x92,49,28.4\n",
+     "stops.txt, line 6: stop \"\xC4\x92\" and stop \"\xC4\x80\" get the same code"},
+    {"line of 8 MB in a zip", "stop_times.txt", StopTimesHeader + std::string(8 << 20, '7'),
+     "stop_times.txt, line 2: a record is longer than 1 MB", "", true},
 };
 
 TEST(KeloGtfsImportTest, BrokenFeedsAreRefusedWithFileAndLineAndLeaveNothing) {
@@ -161,6 +191,8 @@ TEST(KeloGtfsImportTest, BrokenFeedsAreRefusedWithFileAndLineAndLeaveNothing) {
         }
         if (std::string(c.name) == "neither calendar")
             std::filesystem::remove(sandbox.Feed() + "/calendar_dates.txt");
+        if (c.zipped)
+            feed = sandbox.Zip();
         const GtfsRunType run = RunGtfsImport(feed, sandbox.File("plan.db"), c.serviceDate);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
@@ -169,7 +201,8 @@ TEST(KeloGtfsImportTest, BrokenFeedsAreRefusedWithFileAndLineAndLeaveNothing) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         for (const auto& entry : std::filesystem::directory_iterator(sandbox.path))
             EXPECT_TRUE(entry.path().filename() == "feed" ||
-                        entry.path().filename() == "broken.zip")
+                        entry.path().filename() == "broken.zip" ||
+                        entry.path().filename() == "feed.zip")
                 << "left behind: " << entry.path();
     }
 }
@@ -182,6 +215,20 @@ TEST(KeloGtfsImportTest, CalendarDatesAloneDateTheServices) {
     // The only day left is the holiday that calendar_dates.txt adds.
     EXPECT_NE(run.out.find("imported 2026-01-05 into"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(" 1 kelo, 3 timetable rows; 0 trips"), std::string::npos) << run.out;
+}
+
+TEST(KeloGtfsImportTest, TheBusiestDayIsFoundFarFromTheEarliestStart) {
+    GtfsSandboxType sandbox;
+    sandbox.Write("calendar.txt", "service_id,monday,tuesday,wednesday,thursday,friday,saturday,"
+                                  "sunday,start_date,end_date\n"
+                                  "WK,1,1,1,1,1,0,0,20260101,20261231\n"
+                                  "ALL,1,1,1,1,1,1,1,20000101,20991231\n");
+    sandbox.Write("trips.txt", "route_id,service_id,trip_id\nR1,WK,T1\nR1,WK,T2\nR1,WK,T3\n"
+                               "R2,WK,T4\nR2,ALL,T5\nR1,WK,T6\nR1,WK,T7\n");
+    const GtfsRunType run = RunGtfsImport(sandbox.Feed(), sandbox.File("plan.db"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("imported 2026-01-01 into"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(" 7 kelos,"), std::string::npos) << run.out;
 }
 
 TEST(KeloGtfsImportTest, AnExistingOrImpossibleDatabaseIsRefused) {

@@ -1,0 +1,226 @@
+#include "TimetableClashes.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <numeric>
+#include <set>
+#include <utility>
+
+namespace {
+
+constexpr std::int32_t MinutesPerDay = 1440;
+constexpr std::int32_t HalfDay = 720;
+
+// A departure at one stop, ordered the way the clash index orders them: by time, then kelo
+// number (as its rank among the numbers), then by the call's place in the kelo.
+struct DepartureEntry {
+    std::int32_t stop;
+    bool forward;
+    std::int32_t time;
+    std::int32_t rank;
+    std::int32_t seq;
+    std::int32_t kelo;
+
+    bool SameGroup(const DepartureEntry& other) const {
+        return stop == other.stop && forward == other.forward;
+    }
+    auto Key() const { return std::tie(stop, forward, time, rank, seq); }
+};
+
+struct RunEntry {
+    std::int32_t from;
+    std::int32_t to;
+    bool forward;
+    std::int32_t departure;
+    std::int32_t rank;
+    std::int32_t seq;
+    std::int32_t travel;
+    std::int32_t kelo;
+
+    bool SameGroup(const RunEntry& other) const {
+        return from == other.from && to == other.to && forward == other.forward;
+    }
+    auto Key() const { return std::tie(from, to, forward, departure, rank, seq); }
+};
+
+void FindIntervals(std::vector<DepartureEntry>& entries,
+                   const std::vector<TimetableClashKeloType>& kelos, std::int32_t minimum,
+                   std::vector<TimetableClashType>& clashes) {
+    std::sort(entries.begin(), entries.end(),
+              [](const DepartureEntry& a, const DepartureEntry& b) { return a.Key() < b.Key(); });
+    for (std::size_t first = 0; first < entries.size();) {
+        std::size_t end = first + 1;
+        while (end < entries.size() && entries[end].SameGroup(entries[first]))
+            ++end;
+        // Each departure against the one before it on the circle; the first of the day
+        // against the last, across midnight.
+        for (std::size_t i = first; end - first > 1 && i < end; ++i) {
+            const DepartureEntry& later = entries[i];
+            const DepartureEntry& earlier = entries[i == first ? end - 1 : i - 1];
+            const std::int32_t gap = later.time - earlier.time + (i == first ? MinutesPerDay : 0);
+            if (gap >= minimum || later.kelo == earlier.kelo)
+                continue;
+            clashes.push_back({later.stop, later.time, TimetableClashKind::Interval,
+                               kelos[later.kelo].number, kelos[earlier.kelo].number, later.stop});
+        }
+        first = end;
+    }
+}
+
+// Within one group of runs from s to t, sorted by departure: every later run that arrives
+// first. The day is laid out twice, so that a run leaving shortly after midnight meets those
+// that left before it; only runs of the first day are overtaken, so each pair counts once.
+void FindOvertakingsInGroup(const RunEntry* runs, std::size_t count,
+                            const std::vector<TimetableClashKeloType>& kelos,
+                            std::vector<TimetableClashType>& clashes) {
+    // Runs still on the way, by arrival on the doubled day.
+    std::set<std::pair<std::int32_t, std::size_t>> onTheWay;
+    for (std::size_t first = 0; first < 2 * count;) {
+        const bool secondDay = first >= count;
+        const std::int32_t departure =
+            runs[first % count].departure + (secondDay ? MinutesPerDay : 0);
+        std::size_t end = first + 1;
+        while (end < 2 * count && end != count &&
+               runs[end % count].departure + (end >= count ? MinutesPerDay : 0) == departure)
+            ++end;
+        while (!onTheWay.empty() && onTheWay.begin()->first <= departure)
+            onTheWay.erase(onTheWay.begin());
+        for (std::size_t e = first; e < end; ++e) {
+            const RunEntry& later = runs[e % count];
+            const std::int32_t arrival = departure + later.travel;
+            for (auto it = onTheWay.upper_bound({arrival, std::numeric_limits<std::size_t>::max()});
+                 it != onTheWay.end(); ++it) {
+                const RunEntry& earlier = runs[it->second];
+                const std::int32_t delta = departure - earlier.departure;
+                // Exactly half a day apart, the run of the same day is the later one.
+                if (delta > HalfDay || (delta == HalfDay && secondDay) ||
+                    earlier.kelo == later.kelo)
+                    continue;
+                clashes.push_back({later.from, later.departure, TimetableClashKind::Overtaking,
+                                   kelos[later.kelo].number, kelos[earlier.kelo].number, later.to});
+            }
+        }
+        if (!secondDay)
+            for (std::size_t e = first; e < end; ++e)
+                onTheWay.insert({runs[e].departure + runs[e].travel, e});
+        first = end;
+    }
+}
+
+void FindOvertakings(std::vector<RunEntry>& runs, const std::vector<TimetableClashKeloType>& kelos,
+                     std::vector<TimetableClashType>& clashes) {
+    std::sort(runs.begin(), runs.end(),
+              [](const RunEntry& a, const RunEntry& b) { return a.Key() < b.Key(); });
+    for (std::size_t first = 0; first < runs.size();) {
+        std::size_t end = first + 1;
+        while (end < runs.size() && runs[end].SameGroup(runs[first]))
+            ++end;
+        FindOvertakingsInGroup(runs.data() + first, end - first, kelos, clashes);
+        first = end;
+    }
+}
+
+} // namespace
+
+std::unordered_map<std::string, std::int32_t>
+TimetableClashStopPositions(const std::vector<std::string>& line) {
+    std::unordered_map<std::string, std::int32_t> stops;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        stops.emplace(line[i], static_cast<std::int32_t>(i));
+    return stops;
+}
+
+std::int32_t TimetableClashDayMinute(std::int64_t minutes) {
+    return static_cast<std::int32_t>(((minutes % MinutesPerDay) + MinutesPerDay) % MinutesPerDay);
+}
+
+TimetableClashPlanType
+PlanTimetableClashKelo(const std::unordered_map<std::string, std::int32_t>& stops,
+                       const TimetableClashKeloType& kelo) {
+    TimetableClashPlanType plan;
+    bool hasPrevious = false;
+    TimetableClashRunType run;
+    for (std::size_t j = 0; j < kelo.calls.size(); ++j) {
+        const TimetableClashCallType& call = kelo.calls[j];
+        const auto stop = stops.find(call.stopCode);
+        if (stop == stops.end() || call.arrival.IsEmpty()) {
+            hasPrevious = false;
+            continue;
+        }
+        const std::int64_t arrival = call.arrival.GetTotalMinutes();
+        if (hasPrevious) {
+            run.to = stop->second;
+            run.travel = TimetableClashDayMinute(arrival - run.departure);
+            plan.runs.push_back(run);
+        }
+        if (j + 1 == kelo.calls.size())
+            break;
+        const std::int64_t stay = call.stay.IsEmpty() ? 0 : call.stay.GetTotalMinutes();
+        const std::int32_t departure = TimetableClashDayMinute(arrival + stay);
+        plan.departures.push_back({stop->second, departure});
+        run.from = stop->second;
+        run.departure = departure;
+        hasPrevious = true;
+    }
+    return plan;
+}
+
+std::vector<TimetableClashType>
+FindTimetableClashes(const std::vector<std::string>& line,
+                     const std::vector<TimetableClashKeloType>& kelos,
+                     std::int32_t minimumInterval) {
+    const auto stops = TimetableClashStopPositions(line);
+    // Equal departures are ordered by kelo number, as the clash index orders them.
+    std::vector<std::int32_t> byNumber(kelos.size());
+    std::iota(byNumber.begin(), byNumber.end(), 0);
+    std::sort(byNumber.begin(), byNumber.end(),
+              [&](std::int32_t a, std::int32_t b) { return kelos[a].number < kelos[b].number; });
+    std::vector<std::int32_t> rank(kelos.size());
+    for (std::size_t r = 0; r < byNumber.size(); ++r)
+        rank[byNumber[r]] = static_cast<std::int32_t>(r);
+
+    std::vector<DepartureEntry> departures;
+    std::vector<RunEntry> runs;
+    for (std::size_t k = 0; k < kelos.size(); ++k) {
+        const TimetableClashPlanType plan = PlanTimetableClashKelo(stops, kelos[k]);
+        const auto kelo = static_cast<std::int32_t>(k);
+        const bool forward = kelos[k].forward;
+        for (std::size_t j = 0; j < plan.departures.size(); ++j)
+            departures.push_back({plan.departures[j].stop, forward, plan.departures[j].time,
+                                  rank[k], static_cast<std::int32_t>(j), kelo});
+        for (std::size_t j = 0; j < plan.runs.size(); ++j) {
+            const TimetableClashRunType& run = plan.runs[j];
+            runs.push_back({run.from, run.to, forward, run.departure, rank[k],
+                            static_cast<std::int32_t>(j), run.travel, kelo});
+        }
+    }
+
+    std::vector<TimetableClashType> clashes;
+    const std::int32_t minimum = std::min(minimumInterval, TimetableClashMaximumMinimumInterval);
+    if (minimum > 0)
+        FindIntervals(departures, kelos, minimum, clashes);
+    FindOvertakings(runs, kelos, clashes);
+    std::sort(clashes.begin(), clashes.end());
+    return clashes;
+}
+
+std::string FormatTimetableClash(const TimetableClashType& clash,
+                                 const std::vector<std::string>& line) {
+    const std::int32_t minute = TimetableClashDayMinute(clash.time);
+    char time[8];
+    std::snprintf(time, sizeof time, "%02d:%02d", minute / 60 % 24, minute % 60);
+    const std::string stop = clash.stop >= 0 && static_cast<std::size_t>(clash.stop) < line.size()
+                                 ? line[clash.stop]
+                                 : std::string();
+    std::string text = clash.kind == TimetableClashKind::Interval ? "interval" : "overtaking";
+    for (const std::string* part : {&stop, &clash.keloA, &clash.keloB}) {
+        text += ';';
+        text += *part;
+        if (part == &stop) {
+            text += ';';
+            text += time;
+        }
+    }
+    return text;
+}

@@ -116,7 +116,8 @@ bool TimetableClashIndexClass::IntervalClash(std::int32_t stop, const EntryType&
     const std::int32_t gap = later.time - earlier.time + (later < earlier ? MinutesPerDay : 0);
     if (gap >= minimumInterval)
         return false;
-    clash = {stop, later.time, TimetableClashKind::Interval, later.number, earlier.number, stop};
+    clash = {stop, later.time, TimetableClashKind::Interval, later.number, earlier.number,
+             stop, later.time};
     return true;
 }
 
@@ -168,8 +169,8 @@ TimetableClashIndexClass::Overtakings(const RunGroupType& group, EntrySetType::c
         if (delta >= longest || delta > HalfDay || (delta == HalfDay && wrapped))
             break;
         if (delta > 0 && it->number != run->number && it->travel > delta + run->travel)
-            found.push_back(
-                {from, run->time, TimetableClashKind::Overtaking, run->number, it->number, to});
+            found.push_back({from, run->time, TimetableClashKind::Overtaking, run->number,
+                             it->number, to, TimetableClashDayMinute(run->time + run->travel)});
     }
     // Runs that left after it, while they could still arrive first.
     for (auto it = NextOnCircle(set, run); it != run; it = NextOnCircle(set, it)) {
@@ -178,8 +179,8 @@ TimetableClashIndexClass::Overtakings(const RunGroupType& group, EntrySetType::c
         if (delta >= run->travel || delta > HalfDay || (delta == HalfDay && wrapped))
             break;
         if (delta > 0 && it->number != run->number && run->travel > delta + it->travel)
-            found.push_back(
-                {from, it->time, TimetableClashKind::Overtaking, it->number, run->number, to});
+            found.push_back({from, it->time, TimetableClashKind::Overtaking, it->number,
+                             run->number, to, TimetableClashDayMinute(it->time + it->travel)});
     }
     return found;
 }

@@ -62,7 +62,8 @@ void FindIntervals(std::vector<DepartureEntry>& entries,
             if (gap >= minimum || later.kelo == earlier.kelo)
                 continue;
             clashes.push_back({later.stop, later.time, TimetableClashKind::Interval,
-                               kelos[later.kelo].number, kelos[earlier.kelo].number, later.stop});
+                               kelos[later.kelo].number, kelos[earlier.kelo].number, later.stop,
+                               later.time});
         }
         first = end;
     }
@@ -98,7 +99,8 @@ void FindOvertakingsInGroup(const RunEntry* runs, std::size_t count,
                     earlier.kelo == later.kelo)
                     continue;
                 clashes.push_back({later.from, later.departure, TimetableClashKind::Overtaking,
-                                   kelos[later.kelo].number, kelos[earlier.kelo].number, later.to});
+                                   kelos[later.kelo].number, kelos[earlier.kelo].number, later.to,
+                                   TimetableClashDayMinute(later.departure + later.travel)});
             }
         }
         if (!secondDay)

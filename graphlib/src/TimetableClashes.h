@@ -36,6 +36,7 @@ struct TimetableClashType {
     std::string keloA;
     std::string keloB;
     std::int32_t toStop = 0; // where the overtaking run ends; `stop` for an interval
+    std::int32_t toTime = 0; // kelo A's arrival there; `time` for an interval
 
     friend auto operator<=>(const TimetableClashType&, const TimetableClashType&) = default;
     friend bool operator==(const TimetableClashType&, const TimetableClashType&) = default;

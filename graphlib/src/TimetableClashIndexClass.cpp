@@ -30,9 +30,37 @@ void TimetableClashIndexClass::Reset(const std::vector<std::string>& newLine,
     kelos.clear();
     departures.clear();
     runs.clear();
-    clashes.clear();
-    for (const TimetableClashKeloType& kelo : newKelos)
-        Insert(kelo);
+    // Built in bulk: each group sorted once, the clashes by the full sweep.
+    std::map<std::pair<std::int32_t, bool>, std::vector<EntryType>> departureLists;
+    std::map<GroupKeyType, std::vector<EntryType>> runLists;
+    for (const TimetableClashKeloType& kelo : newKelos) {
+        const TimetableClashPlanType plan = PlanTimetableClashKelo(stops, kelo);
+        for (std::size_t j = 0; j < plan.departures.size(); ++j)
+            departureLists[{plan.departures[j].stop, kelo.forward}].push_back(
+                {plan.departures[j].time, kelo.number, static_cast<std::int32_t>(j), 0});
+        for (std::size_t j = 0; j < plan.runs.size(); ++j) {
+            const TimetableClashRunType& run = plan.runs[j];
+            runLists[{run.from, run.to, kelo.forward}].push_back(
+                {run.departure, kelo.number, static_cast<std::int32_t>(j), run.travel});
+        }
+        kelos[kelo.number] = kelo;
+    }
+    for (auto& [key, list] : departureLists) {
+        std::sort(list.begin(), list.end());
+        departures.emplace(key, EntrySetType(std::make_move_iterator(list.begin()),
+                                             std::make_move_iterator(list.end())));
+    }
+    for (auto& [key, list] : runLists) {
+        std::sort(list.begin(), list.end());
+        RunGroupType& group = runs[key];
+        for (const EntryType& run : list)
+            group.travels.insert(run.travel);
+        group.runs = EntrySetType(std::make_move_iterator(list.begin()),
+                                  std::make_move_iterator(list.end()));
+    }
+    const std::vector<TimetableClashType> found =
+        FindTimetableClashes(line, newKelos, minimumInterval);
+    clashes = std::multiset<TimetableClashType>(found.begin(), found.end());
 }
 
 void TimetableClashIndexClass::SetMinimumInterval(std::int32_t newMinimumInterval) {

@@ -22,10 +22,16 @@ struct DepartureEntry {
     std::int32_t seq;
     std::int32_t kelo;
 
-    bool SameGroup(const DepartureEntry& other) const {
-        return stop == other.stop && forward == other.forward;
+    // Stop and direction, then time and rank, packed so that sorting compares integers.
+    std::uint64_t group = 0;
+    std::uint64_t order = 0;
+
+    void Pack() {
+        group = (std::uint64_t(std::uint32_t(stop)) << 1) | std::uint64_t(forward);
+        order = (std::uint64_t(std::uint32_t(time)) << 32) | std::uint32_t(rank);
     }
-    auto Key() const { return std::tie(stop, forward, time, rank, seq); }
+    bool SameGroup(const DepartureEntry& other) const { return group == other.group; }
+    auto Key() const { return std::tie(group, order, seq); }
 };
 
 struct RunEntry {
@@ -38,15 +44,34 @@ struct RunEntry {
     std::int32_t travel;
     std::int32_t kelo;
 
-    bool SameGroup(const RunEntry& other) const {
-        return from == other.from && to == other.to && forward == other.forward;
+    std::uint64_t group = 0;
+    std::uint64_t order = 0;
+
+    void Pack() {
+        group = (std::uint64_t(std::uint32_t(from)) << 32) |
+                (std::uint64_t(std::uint32_t(to)) << 1) | std::uint64_t(forward);
+        order = (std::uint64_t(std::uint32_t(departure)) << 32) | std::uint32_t(rank);
     }
-    auto Key() const { return std::tie(from, to, forward, departure, rank, seq); }
+    bool SameGroup(const RunEntry& other) const { return group == other.group; }
+    auto Key() const { return std::tie(group, order, seq); }
 };
 
-void FindIntervals(std::vector<DepartureEntry>& entries,
-                   const std::vector<TimetableClashKeloType>& kelos, std::int32_t minimum,
-                   std::vector<TimetableClashType>& clashes) {
+// A clash with its kelos as ranks among the numbers: sorts like the clash itself, without
+// touching a string until the list is in order.
+struct ClashKey {
+    std::int32_t stop;
+    std::int32_t time;
+    TimetableClashKind kind;
+    std::int32_t rankA;
+    std::int32_t rankB;
+    std::int32_t toStop;
+    std::int32_t toTime;
+
+    friend auto operator<=>(const ClashKey&, const ClashKey&) = default;
+};
+
+void FindIntervals(std::vector<DepartureEntry>& entries, std::int32_t minimum,
+                   std::vector<ClashKey>& clashes) {
     std::sort(entries.begin(), entries.end(),
               [](const DepartureEntry& a, const DepartureEntry& b) { return a.Key() < b.Key(); });
     for (std::size_t first = 0; first < entries.size();) {
@@ -61,9 +86,8 @@ void FindIntervals(std::vector<DepartureEntry>& entries,
             const std::int32_t gap = later.time - earlier.time + (i == first ? MinutesPerDay : 0);
             if (gap >= minimum || later.kelo == earlier.kelo)
                 continue;
-            clashes.push_back({later.stop, later.time, TimetableClashKind::Interval,
-                               kelos[later.kelo].number, kelos[earlier.kelo].number, later.stop,
-                               later.time});
+            clashes.push_back({later.stop, later.time, TimetableClashKind::Interval, later.rank,
+                               earlier.rank, later.stop, later.time});
         }
         first = end;
     }
@@ -73,8 +97,7 @@ void FindIntervals(std::vector<DepartureEntry>& entries,
 // first. The day is laid out twice, so that a run leaving shortly after midnight meets those
 // that left before it; only runs of the first day are overtaken, so each pair counts once.
 void FindOvertakingsInGroup(const RunEntry* runs, std::size_t count,
-                            const std::vector<TimetableClashKeloType>& kelos,
-                            std::vector<TimetableClashType>& clashes) {
+                            std::vector<ClashKey>& clashes) {
     // Runs still on the way, by arrival on the doubled day.
     std::set<std::pair<std::int32_t, std::size_t>> onTheWay;
     for (std::size_t first = 0; first < 2 * count;) {
@@ -99,7 +122,7 @@ void FindOvertakingsInGroup(const RunEntry* runs, std::size_t count,
                     earlier.kelo == later.kelo)
                     continue;
                 clashes.push_back({later.from, later.departure, TimetableClashKind::Overtaking,
-                                   kelos[later.kelo].number, kelos[earlier.kelo].number, later.to,
+                                   later.rank, earlier.rank, later.to,
                                    TimetableClashDayMinute(later.departure + later.travel)});
             }
         }
@@ -110,15 +133,14 @@ void FindOvertakingsInGroup(const RunEntry* runs, std::size_t count,
     }
 }
 
-void FindOvertakings(std::vector<RunEntry>& runs, const std::vector<TimetableClashKeloType>& kelos,
-                     std::vector<TimetableClashType>& clashes) {
+void FindOvertakings(std::vector<RunEntry>& runs, std::vector<ClashKey>& clashes) {
     std::sort(runs.begin(), runs.end(),
               [](const RunEntry& a, const RunEntry& b) { return a.Key() < b.Key(); });
     for (std::size_t first = 0; first < runs.size();) {
         std::size_t end = first + 1;
         while (end < runs.size() && runs[end].SameGroup(runs[first]))
             ++end;
-        FindOvertakingsInGroup(runs.data() + first, end - first, kelos, clashes);
+        FindOvertakingsInGroup(runs.data() + first, end - first, clashes);
         first = end;
     }
 }
@@ -182,28 +204,41 @@ FindTimetableClashes(const std::vector<std::string>& line,
     for (std::size_t r = 0; r < byNumber.size(); ++r)
         rank[byNumber[r]] = static_cast<std::int32_t>(r);
 
+    std::size_t calls = 0;
+    for (const TimetableClashKeloType& kelo : kelos)
+        calls += kelo.calls.size();
     std::vector<DepartureEntry> departures;
     std::vector<RunEntry> runs;
+    departures.reserve(calls);
+    runs.reserve(calls);
     for (std::size_t k = 0; k < kelos.size(); ++k) {
         const TimetableClashPlanType plan = PlanTimetableClashKelo(stops, kelos[k]);
         const auto kelo = static_cast<std::int32_t>(k);
         const bool forward = kelos[k].forward;
-        for (std::size_t j = 0; j < plan.departures.size(); ++j)
+        for (std::size_t j = 0; j < plan.departures.size(); ++j) {
             departures.push_back({plan.departures[j].stop, forward, plan.departures[j].time,
                                   rank[k], static_cast<std::int32_t>(j), kelo});
+            departures.back().Pack();
+        }
         for (std::size_t j = 0; j < plan.runs.size(); ++j) {
             const TimetableClashRunType& run = plan.runs[j];
             runs.push_back({run.from, run.to, forward, run.departure, rank[k],
                             static_cast<std::int32_t>(j), run.travel, kelo});
+            runs.back().Pack();
         }
     }
 
-    std::vector<TimetableClashType> clashes;
+    std::vector<ClashKey> found;
     const std::int32_t minimum = std::min(minimumInterval, TimetableClashMaximumMinimumInterval);
     if (minimum > 0)
-        FindIntervals(departures, kelos, minimum, clashes);
-    FindOvertakings(runs, kelos, clashes);
-    std::sort(clashes.begin(), clashes.end());
+        FindIntervals(departures, minimum, found);
+    FindOvertakings(runs, found);
+    std::sort(found.begin(), found.end());
+    std::vector<TimetableClashType> clashes;
+    clashes.reserve(found.size());
+    for (const ClashKey& key : found)
+        clashes.push_back({key.stop, key.time, key.kind, kelos[byNumber[key.rankA]].number,
+                           kelos[byNumber[key.rankB]].number, key.toStop, key.toTime});
     return clashes;
 }
 

@@ -8,11 +8,23 @@ bool IsQtOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-' && argument[1] != '-';
 }
 
+// A whole number of minutes from 0 to 720, nothing else.
+bool ReadMinimumInterval(const std::string& text, int& minutes) {
+    if (text.empty() || text.size() > 3)
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    minutes = std::stoi(text);
+    return minutes <= 720;
+}
+
 } // namespace
 
 KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& arguments) {
     KeloCommandLineParseType result;
     KeloCommandLineType& options = result.options;
+    bool minimumIntervalGiven = false;
     auto fail = [&result](std::string message) {
         result.error = std::move(message);
         return result;
@@ -33,6 +45,20 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             options.exportFile = arguments[++i];
             if (options.exportFile.empty())
                 return fail("--export needs a file name");
+        } else if (argument == "--check") {
+            if (!values(1) || arguments[i + 1].empty())
+                return fail("--check needs a kelo number");
+            if (options.WantsCheck())
+                return fail("--check is given twice");
+            options.check = true;
+            options.checkNumber = arguments[++i];
+        } else if (argument == "--min-interval") {
+            if (!values(1))
+                return fail("--min-interval needs a number of minutes");
+            if (!ReadMinimumInterval(arguments[++i], options.minimumInterval))
+                return fail("--min-interval needs whole minutes from 0 to 720, not \"" +
+                            arguments[i] + "\"");
+            minimumIntervalGiven = true;
         } else if (argument == "--database") {
             if (!values(1) || arguments[i + 1].empty())
                 return fail("--database needs a file name");
@@ -67,6 +93,10 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
         return fail("--import-gtfs needs --database FILE for the new database");
     if (options.WantsImport() && options.WantsExport())
         return fail("--import-gtfs and --export cannot be used together");
+    if (options.WantsCheck() && (options.WantsImport() || options.WantsExport()))
+        return fail("--check cannot be used with --export or --import-gtfs");
+    if (minimumIntervalGiven && !options.WantsCheck())
+        return fail("--min-interval is only used with --check");
     if (!options.serviceDate.empty() && !options.WantsImport())
         return fail("--service-date is only used with --import-gtfs");
     return result;
@@ -83,6 +113,13 @@ std::string KeloCommandLineUsage() {
            "  --import-gtfs FEED --database FILE [--service-date YYYYMMDD]\n"
            "                           import one day of a GTFS folder or .zip into the new\n"
            "                           database FILE; the day with the most trips by default\n"
+           "  --check NUMBER [--min-interval M]\n"
+           "                           list the clashes of the line of kelo NUMBER, one per\n"
+           "                           line: kind;stop code;HH:MM;kelo A;kelo B, where kind\n"
+           "                           is interval (two departures of one direction less\n"
+           "                           than M minutes apart, 3 by default, 0 = off) or\n"
+           "                           overtaking (leaves later, arrives at the next stop\n"
+           "                           first); exit status 1 when there are any\n"
            "  --help                   show this text\n"
            "\n"
            "Exit status: 0 on success, 2 when an option or its input is refused.\n";

@@ -12,9 +12,13 @@ struct KeloCommandLineType {
     std::string database;    // --database FILE
     std::string importFeed;  // --import-gtfs FEED (needs --database)
     std::string serviceDate; // --service-date YYYYMMDD (only with --import-gtfs)
+    std::string checkNumber; // --check NUMBER: kelo number, UTF-8 as typed
+    bool check = false;
+    int minimumInterval = 3; // --min-interval M (only with --check); 0 turns intervals off
 
     bool WantsExport() const { return !exportFile.empty(); }
     bool WantsImport() const { return !importFeed.empty(); }
+    bool WantsCheck() const { return check; }
 };
 
 /// Result of reading the arguments: the options, or one line saying what is wrong.

@@ -1,3 +1,4 @@
+#include "KeloCheckCommand.h"
 #include "KeloCommandLine.h"
 #include "KeloDBOpen.h"
 #include "KeloErrorReport.h"
@@ -80,6 +81,22 @@ int RunExport(int argc, char** argv, const KeloCommandLineType& options) {
     }
 }
 
+// Lists the clashes of a line; opens no window and needs no display.
+int RunCheck(const KeloCommandLineType& options) {
+    try {
+        const KeloStartupSourceType opened = OpenStartupSource(options.database);
+        if (opened.source.IsNull()) {
+            std::cerr << "kelo: " << opened.error.toStdString() << "\n";
+            return RefusedExitCode;
+        }
+        return RunClashCheck(options.checkNumber, options.minimumInterval, opened.source, std::cout,
+                             std::cerr);
+    } catch (const std::exception& error) {
+        std::cerr << "kelo: the check failed: " << error.what() << "\n";
+        return RefusedExitCode;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -100,5 +117,7 @@ int main(int argc, char** argv) {
                                         std::cout, std::cerr);
     if (options.WantsExport())
         return RunExport(argc, argv, options);
+    if (options.WantsCheck())
+        return RunCheck(options);
     return RunInteractive(argc, argv, options);
 }

@@ -25,6 +25,11 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--exprot", "1", "a.pdf"}, "unknown argument \"--exprot\""},
         {{"--database", "a", "--database", "b"}, "given twice"},
         {{"--import-gtfs", "f", "--database", "d", "--export", "1", "x.svg"}, "together"},
+        {{"--check"}, "--check needs a kelo number"},
+        {{"--check", "1", "--export", "1", "x.svg"}, "cannot be used with"},
+        {{"--min-interval", "5"}, "only used with --check"},
+        {{"--check", "1", "--min-interval", "721"}, "from 0 to 720"},
+        {{"--check", "1", "--min-interval", "2.5"}, "from 0 to 720"},
     };
     for (const RefusalCase& c : cases) {
         const KeloCommandLineParseType parsed = ParseKeloCommandLine(c.arguments);
@@ -47,6 +52,14 @@ TEST(KeloCommandLine, ReadsEveryOptionAndPassesQtOnesOver) {
     ASSERT_EQ(import.error, "");
     EXPECT_EQ(import.options.importFeed, "feed");
     EXPECT_EQ(import.options.serviceDate, "20261209");
+
+    const KeloCommandLineParseType check =
+        ParseKeloCommandLine({"--database", "plan.db", "--check", "134", "--min-interval", "0"});
+    ASSERT_EQ(check.error, "");
+    EXPECT_TRUE(check.options.WantsCheck());
+    EXPECT_EQ(check.options.checkNumber, "134");
+    EXPECT_EQ(check.options.minimumInterval, 0);
+    EXPECT_EQ(ParseKeloCommandLine({"--check", "1"}).options.minimumInterval, 3);
 
     EXPECT_TRUE(ParseKeloCommandLine({}).error.empty());
     EXPECT_TRUE(ParseKeloCommandLine({"--help", "--bogus-after-help-is-still-read"}).error.size());

@@ -154,6 +154,11 @@ bool TripDiagramClass::IsKeloForward(std::int32_t keloIndex) {
     return IsScheduleForward(schedule, distances);
 }
 
+bool TripDiagramClass::IsKeloForward(KeloKeloPtrClass kelo) {
+    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+    return IsScheduleForward(schedule, distances);
+}
+
 void TripDiagramClass::SetDirectionVisible(bool forward, bool visible) {
     host.BeginKeloListUpdate();
     KeloKeloSetPtrClass kelos = view->GetKeloSet();
@@ -293,6 +298,7 @@ void TripDiagramClass::BuildScene() {
     NoteSceneBuilt();
     if (state.selectedKelo != -1)
         canvas.BringTaggedToFront(KeloIndexTag, std::to_string(state.selectedKelo));
+    AddClashMarks();
     canvas.Paint();
     host.InvalidatePaintArea();
 }

@@ -2,6 +2,7 @@
 
 #include "KeloDataClass.h"
 #include "KeloTransactionClass.h"
+#include "TimetableClashIndexClass.h"
 #include "TripDiagramDisplayOptionsType.h"
 #include "TripDiagramHostClass.h"
 #include "TripDiagramStopDistanceCacheClass.h"
@@ -124,6 +125,7 @@ public:
     void ApplyKeloColors();
     // Whether the kelo runs in the direction of the line (upwards in the picture).
     bool IsKeloForward(std::int32_t keloIndex);
+    bool IsKeloForward(KeloKeloPtrClass kelo);
     // Visibility of all kelos of one direction, with the list check boxes and menu ticks;
     // they do not rebuild the scene.
     void ShowForwardKelos();
@@ -159,6 +161,21 @@ public:
     // The whole picture: the paint area, grown to hold any item that reaches beyond it.
     ZoRectType GetPictureArea() const;
 
+    // Clashes of the line over every kelo of the view (TripDiagramClashes.cpp). The marks
+    // are drawn only while shown; the clashes are kept either way once refreshed.
+    static constexpr ZoColorType ClashMarkColor = 0x0000FF;
+    TimetableClashKeloType ReadClashKelo(KeloKeloPtrClass kelo);
+    // Reads every kelo again and finds all clashes.
+    void RefreshClashes();
+    // Reads only the kelos of these numbers again (added, removed or changed).
+    void UpdateClashes(const std::vector<std::string>& changedNumbers);
+    void SetClashMinimumInterval(std::int32_t minutes);
+    const TimetableClashIndexClass& GetClashes() const { return clashes; }
+    void SetShowClashes(bool show) { showClashes = show; }
+    bool GetShowClashes() const { return showClashes; }
+    // Index of the kelo with this number in the view's kelo set, or -1.
+    std::int32_t FindKeloIndex(const std::string& number);
+
 private:
     // What the last BuildScene drew, so that a change of selection can redo two kelos only.
     struct SceneRecordType {
@@ -184,6 +201,8 @@ private:
     std::int32_t AddKeloLine(const std::string& tag, std::int32_t x1, std::int32_t y1,
                              std::int32_t x2, std::int32_t y2);
     std::int32_t DayEndX() const;
+    void AddClashMarks();
+    void AddClashRing(std::int32_t x, std::int32_t y, const std::string& tag);
 
     TripDiagramHostClass& host;
     ZoDrawingSurfaceClass& surface;
@@ -198,4 +217,6 @@ private:
     TripDiagramStopDistanceCacheClass distances;
     ZoCanvasClass canvas;
     SceneRecordType scene;
+    TimetableClashIndexClass clashes;
+    bool showClashes = false;
 };

@@ -1,6 +1,7 @@
 #include "TKeloTripDiagramForm.h"
 
 #include "KeloQtText.h"
+#include "TKeloTripDiagramClashPanel.h"
 #include "TZoFormStorage.h"
 #include "TZoStringStorage.h"
 #include "TripDiagramPaintBox.h"
@@ -81,6 +82,7 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     CreateChartPopupMenu();
     CreateKeloListPopupMenu();
     CreateReportCommands();
+    CreateClashPanel();
 
     // Measures texts on the paint area's font; painting goes through the paint event.
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
@@ -110,6 +112,7 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
                                   "TimetableListView.Width", "EditPanel.Top", "EditPanel.Height"});
     formStorage->setObjectName("FormStorage");
     formStorage->SetSection("TKeloTripDiagramForm");
+    clashPanel->KeepSettingIn(*formStorage);
 
     FormCreate();
 }

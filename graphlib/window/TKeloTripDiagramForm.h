@@ -21,6 +21,7 @@ class QScrollArea;
 class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TKeloTripDiagramClashPanel;
 class TKeloTripDiagramForm;
 class TKeloTripKeloMoveDialogForm;
 class TZoFormStorage;
@@ -125,6 +126,10 @@ public:
     QTreeWidget* TimetableListView() const { return timetableListView; }
     QMenu* ChartPopupMenu() const { return chartPopupMenu; }
     QMenu* KeloListViewPopupMenu() const { return keloListPopupMenu; }
+    // The clash panel and its menu item (TKeloTripDiagramFormClashes.cpp).
+    TKeloTripDiagramClashPanel* ClashPanel() const { return clashPanel; }
+    QAction* ShowClashesAction() const { return clashAction; }
+    void ShowClash(const TimetableClashType& clash);
     // Colour of the kelo of a list row, for the colour square; black for a row without one.
     QColor KeloColorOfRow(const QModelIndex& index) const;
 
@@ -172,6 +177,8 @@ private:
     // The start-time dialog of move and invert with the copy it may ask for: the index of the
     // kelo to change (the new copy where one was made), -1 when the planner stepped back.
     int AskStartAndTarget(int selected, int caption, bool inverted, int& startMinutes);
+    void CreateClashPanel();
+    void RefreshClashPanel();
     void UpdateHints(int x, int y);
     void ToggleGrid();
     void ToggleDirection(bool forward);
@@ -237,4 +244,6 @@ private:
     int lastMouseY = 0;
     bool dragging = false;
     bool scrolledOnFirstShow = false;
+    TKeloTripDiagramClashPanel* clashPanel = nullptr;
+    QAction* clashAction = nullptr;
 };

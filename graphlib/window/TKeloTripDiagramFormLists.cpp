@@ -307,9 +307,10 @@ void TKeloTripDiagramForm::ShowSelectedKelo(bool dataChanged) {
     SelectKeloListRow(State().selectedKelo);
     diagram->ApplyKeloColors();
     // Only a changed selection can take the short way of redrawing the two kelos concerned.
-    if (dataChanged)
+    if (dataChanged) {
+        RefreshClashPanel();
         diagram->BuildScene();
-    else
+    } else
         diagram->UpdateSelectedKelo();
     FillInfoPanel(false);
     FillTimetableList(State().selectedKelo);

@@ -7,12 +7,6 @@
 #include "TripDiagramHostClass.h"
 #include "ZoNullDrawingSurfaceClass.h"
 
-namespace {
-
-// The check draws nothing; the diagram only needs something to measure stop names on.
-
-} // namespace
-
 int RunClashCheck(const std::string& number, int minimumInterval, KeloDataPtrClass bottomSource,
                   std::ostream& out, std::ostream& errors) {
     const Cp1251EncodeResult encoded = Utf8ToCp1251(number);
@@ -26,6 +20,7 @@ int RunClashCheck(const std::string& number, int minimumInterval, KeloDataPtrCla
 
     // The kelos and directions of a new diagram window of that line.
     const std::vector<std::string> line = KeloLineOf(bottomSource, encoded.bytes);
+    // The check draws nothing; the diagram only needs a surface to measure stop names on.
     ZoNullDrawingSurfaceClass surface;
     TripDiagramHeadlessHostClass host;
     TripDiagramClass diagram(host, surface);

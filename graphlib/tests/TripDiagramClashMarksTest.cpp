@@ -1,9 +1,9 @@
 // The clashes of a diagram's line: marks only while shown, and kept current per kelo.
 #include "Cp1251.h"
 #include "KeloDemoDataClass.h"
+#include "KeloLineOf.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramFakeHostClass.h"
-#include "TripDiagramLineOfKelo.h"
 #include "ZoRecordingSurfaceClass.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,8 @@ TEST(TripDiagramClashMarks, DrawnOnlyWhileShownAndTaggedWithKeloA) {
     TripDiagramFakeHostClass host;
     ZoRecordingSurfaceClass surface{ZoRectType{0, 0, 8000, 1000}, 6, 13};
     TripDiagramClass diagram{host, surface};
-    diagram.Create("134", TripDiagramLineOfKelo(MakeBuiltInSource(), "134"));
+    const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), "134");
+    diagram.Create("134", line, MakeBuiltInSource(line));
     diagram.ShowBackwardKelos();
     diagram.BuildScene();
     const auto plain = Lines(diagram.GetCanvas());
@@ -57,7 +58,8 @@ TEST(TripDiagramClashMarks, UpdateOfAMovedKeloEqualsARefresh) {
     TripDiagramFakeHostClass host;
     ZoRecordingSurfaceClass surface{ZoRectType{0, 0, 8000, 1000}, 6, 13};
     TripDiagramClass diagram{host, surface};
-    diagram.Create("134", TripDiagramLineOfKelo(MakeBuiltInSource(), "134"));
+    const std::vector<std::string> line = KeloLineOf(MakeBuiltInSource(), "134");
+    diagram.Create("134", line, MakeBuiltInSource(line));
     diagram.RefreshClashes();
     const auto before = diagram.GetClashes().GetClashList();
     ASSERT_EQ(before.size(), 7u);

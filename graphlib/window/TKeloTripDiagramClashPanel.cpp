@@ -14,10 +14,6 @@ namespace {
 
 constexpr int ClashRole = Qt::UserRole;
 
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 TKeloTripDiagramClashPanel::TKeloTripDiagramClashPanel(QWidget* parent) : QWidget(parent) {

@@ -6,6 +6,7 @@
 // benchmark reports the peak resident memory so far (run one size per process to read it for that
 // size). Runs headless.
 
+#include "Cp1251.h"
 #include "KeloBenchSupport.h"
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloExportCommand.h"
@@ -203,8 +204,11 @@ void BM_ExportTrunkPng(benchmark::State& state) {
     const std::string file = db.path + ".png";
     for (auto _ : state) {
         std::ostringstream errors;
-        if (RunDiagramExport(db.trunkKelo, file, db.Source(), errors) != 0)
+        // The command line takes the number as typed, in UTF-8.
+        if (RunDiagramExport(Cp1251ToUtf8(db.trunkKelo), file, db.Source(), errors) != 0) {
             state.SkipWithError(errors.str().c_str());
+            return;
+        }
     }
     state.counters["png_kB"] = double(std::filesystem::file_size(file)) / 1024;
     std::filesystem::remove(file);

@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "KeloLineOf.h"
+#include "KeloSelectableDataClass.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramHostClass.h"
 #include "ZoCanvasExport.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QWidget>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -50,7 +52,10 @@ int RunDiagramExport(const std::string& number, const std::string& file,
     ZoQtDrawingSurfaceClass measure(font);
     TripDiagramHeadlessHostClass host;
     TripDiagramClass diagram(host, measure);
-    diagram.Create(encoded.bytes, KeloLineOf(bottomSource, encoded.bytes), bottomSource);
+    // Over the kelos of the line only, as a window opens it: a database then reads them in
+    // bulk instead of walking every kelo it holds.
+    const std::vector<std::string> line = KeloLineOf(bottomSource, encoded.bytes);
+    diagram.Create(encoded.bytes, line, KeloSelectStops(bottomSource, line));
     HideKelosOffTheLine(diagram);
     diagram.BuildScene();
     // A picture with stays or distances missing would pass for the real one.
@@ -67,5 +72,11 @@ int RunDiagramExport(const std::string& number, const std::string& file,
         errors << "kelo: cannot write \"" << file << "\": " << failure.toStdString() << "\n";
         return KeloExportRefusedExitCode;
     }
+    const double scale = ZoPngScaleOf(QSize(area.Width(), area.Height()));
+    if (ZoImageFormatOfFile(fileName) == ZoImageFormatType::Png && scale < 1)
+        errors << "kelo: the picture is " << area.Width() << " x " << area.Height()
+               << " pixels, more than " << ZoMaxPngSide << " a side; \"" << file
+               << "\" holds it scaled to " << std::lround(scale * 100)
+               << " %, texts at full size\n";
     return 0;
 }

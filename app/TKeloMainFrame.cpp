@@ -329,13 +329,7 @@ void TKeloMainFrame::closeEvent(QCloseEvent* event) {
 
 void TKeloMainFrame::DoFlightDiagramActionExecute() {
     try {
-        KeloKeloSetPtrClass kelos = source->GetKeloSet();
-        auto choice = std::make_unique<TKeloSimpleKeloDataSetViewForm>(this);
-        const std::int32_t count = kelos->GetCount();
-        for (std::int32_t i = 0; i < count; ++i) {
-            KeloKeloPtrClass kelo = kelos->GetItem(i);
-            choice->AddRow(kelo->GetNumber(), kelo->GetName());
-        }
+        auto choice = std::make_unique<TKeloSimpleKeloDataSetViewForm>(source, this);
         if (choice->exec() != QDialog::Accepted)
             return;
         const std::string number = choice->SelectedNumber();

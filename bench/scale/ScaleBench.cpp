@@ -1,11 +1,17 @@
-// Every interaction at 1, 10 and 100 regions over the database source, on the trunk line:
-// start-up to the choice list, opening the trunk's diagram window, a selection click, a scroll
-// step, the station timetable of the busiest trunk stop and a save of 20 modified kelos. Each
+// Every interaction at 1, 10 and 100 regions over the database source, on the trunk line, and
+// on the busiest line of the synthetic city feed (N = 0): start-up to the choice list,
+// opening the trunk's diagram window, a selection click, a scroll step, the station timetable
+// of the busiest trunk stop, a save of 20 modified kelos, `--export` of the line to PNG and
+// the import of the city feed. Each
 // benchmark reports the peak resident memory so far (run one size per process to read it for that
 // size). Runs headless.
 
+#include "Cp1251.h"
 #include "KeloBenchSupport.h"
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloExportCommand.h"
+#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloGtfsImporterClass.h"
 #include "KeloStartupSource.h"
 #include "KeloTimetableArithmetic.h"
 #include "ScaleBenchData.h"
@@ -25,6 +31,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -191,14 +198,51 @@ void BM_ScrollStrip(benchmark::State& state) {
     ReportMemory(state);
 }
 
-constexpr auto Unit = benchmark::kMillisecond;
-BENCHMARK(BM_StartUpToChoiceList)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
-BENCHMARK(BM_OpenTrunkWindow)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
-BENCHMARK(BM_SelectionClick)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
-BENCHMARK(BM_ScrollStep)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
-BENCHMARK(BM_ScrollStrip)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
-BENCHMARK(BM_StationTimetable)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
-BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(1)->Arg(10)->Arg(100)->Unit(Unit);
+// `kelo --database FILE --export NUMBER line.png` without the process: the trunk's whole day.
+void BM_ExportTrunkPng(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    const std::string file = db.path + ".png";
+    for (auto _ : state) {
+        std::ostringstream errors;
+        // The command line takes the number as typed, in UTF-8.
+        if (RunDiagramExport(Cp1251ToUtf8(db.trunkKelo), file, db.Source(), errors) != 0) {
+            state.SkipWithError(errors.str().c_str());
+            return;
+        }
+    }
+    state.counters["png_kB"] = double(std::filesystem::file_size(file)) / 1024;
+    std::filesystem::remove(file);
+    ReportMemory(state);
+}
+
+// The import of the city feed into a new database.
+void BM_ImportCityFeed(benchmark::State& state) {
+    ScaleDatabase(CityFeedFactor); // writes the feed
+    const std::string path = ScaleDatabase(CityFeedFactor).path + ".import.db";
+    for (auto _ : state) {
+        std::filesystem::remove(path);
+        KeloGtfsImportOptionsType options;
+        options.feed = CityFeedDir();
+        KeloGtfsDatabaseSinkClass sink(path);
+        state.counters["rows"] = double(KeloGtfsImporterClass().Run(options, sink).rows);
+    }
+    std::filesystem::remove(path);
+    ReportMemory(state);
+}
+
+// Each figure at N = 1, 10 and 100, and on the city feed (0).
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Arg(1)->Arg(10)->Arg(100)->Arg(CityFeedFactor)->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_StartUpToChoiceList)->Apply(Sizes);
+BENCHMARK(BM_OpenTrunkWindow)->Apply(Sizes);
+BENCHMARK(BM_SelectionClick)->Apply(Sizes);
+BENCHMARK(BM_ScrollStep)->Apply(Sizes);
+BENCHMARK(BM_ScrollStrip)->Apply(Sizes);
+BENCHMARK(BM_StationTimetable)->Apply(Sizes);
+BENCHMARK(BM_SaveTwentyModifiedKelos)->Apply(Sizes);
+BENCHMARK(BM_ExportTrunkPng)->Apply(Sizes);
+BENCHMARK(BM_ImportCityFeed)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

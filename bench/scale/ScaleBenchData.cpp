@@ -1,11 +1,15 @@
 #include "ScaleBenchData.h"
 
+#include "KeloCityFeed.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
+#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloGtfsImporterClass.h"
 #include "KeloScaleDBWrite.h"
 
 #include <sys/resource.h>
 
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 
@@ -20,18 +24,39 @@ std::shared_ptr<KeloDBConnectionClass> ScaleOpen(const std::string& path) {
     return opened.connection;
 }
 
+std::string CityFeedDir() {
+    return std::string(KELO_SCALE_DB_DIR) + "/city-feed";
+}
+
+// The city feed's database: the feed is written and imported on first use.
+void EnsureCityDatabase(const std::string& path) {
+    if (std::filesystem::exists(path))
+        return;
+    WriteKeloCityFeed(CityFeedDir());
+    KeloGtfsImportOptionsType options;
+    options.feed = CityFeedDir();
+    KeloGtfsDatabaseSinkClass sink(path);
+    KeloGtfsImporterClass().Run(options, sink);
+}
+
 ScaleBenchDatabase& ScaleDatabase(int factor) {
     static std::map<int, ScaleBenchDatabase> databases;
     auto found = databases.find(factor);
     if (found != databases.end())
         return found->second;
     ScaleBenchDatabase& db = databases[factor];
-    db.path = std::string(KELO_SCALE_DB_DIR) + "/kelo-scale-" + std::to_string(factor) + ".db";
-    KeloScaleDBEnsure(factor, db.path);
+    if (factor == CityFeedFactor) {
+        db.path = std::string(KELO_SCALE_DB_DIR) + "/kelo-city.db";
+        EnsureCityDatabase(db.path);
+        db.trunkKelo = KeloCityFeedBusiestKelo;
+    } else {
+        db.path = std::string(KELO_SCALE_DB_DIR) + "/kelo-scale-" + std::to_string(factor) + ".db";
+        KeloScaleDBEnsure(factor, db.path);
+        // The trunk's first kelo runs it whole; at factor 1 the busiest line stands for it.
+        db.trunkKelo = factor == 1 ? MakeKeloScaleSet(KeloDemoBuiltInRoot(), 1).trunkKelo
+                                   : MakeKeloScaleTrunkNumber(0);
+    }
     db.connection = ScaleOpen(db.path);
-    // The trunk's first kelo runs it whole; at factor 1 the busiest line stands for it.
-    db.trunkKelo = factor == 1 ? MakeKeloScaleSet(KeloDemoBuiltInRoot(), 1).trunkKelo
-                               : MakeKeloScaleTrunkNumber(0);
     KeloKeloSchedulePtrClass schedule = db.Source()->FindKelo(db.trunkKelo)->GetSchedule();
     for (std::int32_t i = 0; i < schedule->GetCount(); ++i)
         db.trunkLine.push_back(schedule->GetItem(i)->GetStop()->GetCode());

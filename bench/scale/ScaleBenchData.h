@@ -19,7 +19,14 @@ struct ScaleBenchDatabase {
     KeloDataPtrClass Source(const std::vector<std::string>& selection = {}) const;
 };
 
-/// The database at factor `factor`, opened once per process.
+/// The factor that stands for the synthetic city feed instead of the scale data; its trunk is
+/// the feed's busiest line.
+constexpr int CityFeedFactor = 0;
+
+/// The folder of the generated city feed.
+std::string CityFeedDir();
+
+/// The database at factor `factor` (or of the city feed), opened once per process.
 ScaleBenchDatabase& ScaleDatabase(int factor);
 
 /// Opens the database at `path`; throws on failure.

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sqlite3;
+class KeloDBPrefetchClass;
 
 /// One open SQLite database, closed with the object. Keeps each prepared statement for reuse
 /// (looked up by its SQL text) until the connection closes; foreign keys are always on.
@@ -42,6 +43,11 @@ public:
     void ClearFailure() { failure.clear(); }
     bool IsInTransaction() const;
     sqlite3* GetHandle() const { return db; }
+    // The last bulk read of kelos, which the reads consult while it is current.
+    void SetPrefetch(std::shared_ptr<const KeloDBPrefetchClass> bulk) {
+        prefetch = std::move(bulk);
+    }
+    const std::shared_ptr<const KeloDBPrefetchClass>& GetPrefetch() const { return prefetch; }
     const std::string& GetPath() const { return path; }
 
 private:
@@ -49,6 +55,7 @@ private:
     std::string failure;
     sqlite3* db = nullptr;
     std::map<std::string, std::unique_ptr<KeloDBStatementClass>, std::less<>> statements;
+    std::shared_ptr<const KeloDBPrefetchClass> prefetch;
 };
 
 /// A cached statement borrowed for one use: reset when the object goes, so no read stays

@@ -3,6 +3,7 @@
 #include "KeloDBErrorClass.h"
 #include "KeloDBGuard.h"
 #include "KeloDBKeloClass.h"
+#include "KeloDBPrefetchClass.h"
 #include "KeloDBTopologyClass.h"
 #include "KeloDBValueClasses.h"
 
@@ -13,6 +14,12 @@ KeloDBDataClass::KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connecti
     : connection(std::move(connection)), selection(std::move(selection)) {}
 
 std::vector<KeloDBDataClass::OfferedType> KeloDBDataClass::Offered() {
+    if (const KeloDBPrefetchClass* bulk = KeloDBPrefetch(*connection, selection)) {
+        std::vector<OfferedType> offered;
+        for (const KeloDBPrefetchedKeloType& kelo : bulk->GetKelos())
+            offered.push_back(OfferedType{kelo.id, kelo.number});
+        return offered;
+    }
     return KeloDBGuard(*connection, std::vector<OfferedType>(), [&] {
         std::vector<OfferedType> offered;
         if (selection.empty()) {
@@ -64,6 +71,9 @@ KeloTopologyPtrClass KeloDBDataClass::GetTopology() {
 }
 
 KeloKeloPtrClass KeloDBDataClass::FindKelo(const std::string& number) {
+    if (const KeloDBPrefetchClass* bulk = KeloDBPrefetched(*connection))
+        if (const KeloDBPrefetchedKeloType* kelo = bulk->FindByNumber(number))
+            return KeloKeloPtrClass(new KeloDBKeloClass(connection, kelo->id, number));
     return KeloDBGuard(*connection, KeloKeloPtrClass(), [&] {
         KeloDBQueryClass query(*connection, "SELECT id FROM kelo WHERE number = ?");
         query->Bind(1, number);

@@ -3,6 +3,7 @@
 #include "KeloAverageSpeed.h"
 #include "KeloDBGuard.h"
 #include "KeloDBKeloScheduleClass.h"
+#include "KeloDBPrefetchClass.h"
 #include "KeloDBValueClasses.h"
 
 KeloDBKeloClass::KeloDBKeloClass(std::shared_ptr<KeloDBConnectionClass> connection, std::int64_t id,
@@ -14,6 +15,8 @@ std::string KeloDBKeloClass::GetNumber() {
 }
 
 std::string KeloDBKeloClass::GetName() {
+    if (const KeloDBPrefetchedKeloType* kelo = KeloDBPrefetchedKelo(*connection, id))
+        return kelo->name;
     return KeloDBGuard(*connection, std::string(), [&] {
         KeloDBQueryClass query(*connection, "SELECT name FROM kelo WHERE id = ?");
         query->Bind(1, id);
@@ -26,6 +29,10 @@ KeloKeloSchedulePtrClass KeloDBKeloClass::GetSchedule() {
 }
 
 KeloBusPtrClass KeloDBKeloClass::GetBus() {
+    if (const KeloDBPrefetchedKeloType* kelo = KeloDBPrefetchedKelo(*connection, id))
+        return kelo->hasBus ? KeloBusPtrClass(new KeloDBBusClass(kelo->busModel, kelo->busCategory,
+                                                                 kelo->busCapacity))
+                            : KeloBusPtrClass();
     return KeloDBGuard(*connection, KeloBusPtrClass(), [&] {
         KeloDBQueryClass query(*connection, "SELECT b.model, b.category, b.capacity FROM kelo k "
                                             "JOIN bus b ON b.id = k.bus_id WHERE k.id = ?");
@@ -38,6 +45,13 @@ KeloBusPtrClass KeloDBKeloClass::GetBus() {
 }
 
 std::vector<KeloDBKeloClass::LegType> KeloDBKeloClass::Legs() {
+    if (const KeloDBPrefetchedKeloType* kelo = KeloDBPrefetchedKelo(*connection, id);
+        kelo != nullptr && kelo->entriesHeld) {
+        std::vector<LegType> legs;
+        for (const KeloDBPrefetchedLegType& leg : kelo->legs)
+            legs.push_back(LegType{leg.departure, leg.next, leg.km});
+        return legs;
+    }
     return KeloDBGuard(*connection, std::vector<LegType>(), [&] {
         // Positions run 0..n-1 without gaps, so the next entry is the one at seq + 1.
         KeloDBQueryClass query(*connection,
@@ -110,6 +124,9 @@ std::int32_t KeloDBKeloSetClass::GetCount() {
 KeloKeloPtrClass KeloDBKeloSetClass::GetItem(std::int32_t index) {
     if (index < 0 || index >= static_cast<std::int32_t>(kelos.size()))
         return KeloKeloPtrClass();
+    if (KeloDBPrefetchedKelo(*connection, kelos[index].first) != nullptr)
+        return KeloKeloPtrClass(
+            new KeloDBKeloClass(connection, kelos[index].first, kelos[index].second));
     return KeloDBGuard(*connection, KeloKeloPtrClass(), [&] {
         KeloDBQueryClass query(*connection, "SELECT 1 FROM kelo WHERE id = ?");
         query->Bind(1, kelos[index].first);

@@ -1,6 +1,7 @@
 #include "KeloDBKeloScheduleClass.h"
 
 #include "KeloDBGuard.h"
+#include "KeloDBPrefetchClass.h"
 #include "KeloDBValueClasses.h"
 
 KeloDBKeloScheduleClass::KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
@@ -8,6 +9,9 @@ KeloDBKeloScheduleClass::KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectio
     : connection(std::move(connection)), keloId(keloId) {}
 
 std::int32_t KeloDBKeloScheduleClass::GetCount() {
+    if (const KeloDBPrefetchedKeloType* kelo = KeloDBPrefetchedKelo(*connection, keloId);
+        kelo != nullptr && kelo->entriesHeld)
+        return static_cast<std::int32_t>(kelo->entries.size());
     return KeloDBGuard(*connection, std::int32_t(0), [&] {
         KeloDBQueryClass query(*connection, "SELECT count(*) FROM entry WHERE kelo_id = ?");
         query->Bind(1, keloId);
@@ -16,6 +20,14 @@ std::int32_t KeloDBKeloScheduleClass::GetCount() {
 }
 
 KeloStopSchedulePtrClass KeloDBKeloScheduleClass::GetItem(std::int32_t index) {
+    if (const KeloDBPrefetchedKeloType* kelo = KeloDBPrefetchedKelo(*connection, keloId);
+        kelo != nullptr && kelo->entriesHeld) {
+        if (index < 0 || index >= static_cast<std::int32_t>(kelo->entries.size()))
+            return KeloStopSchedulePtrClass();
+        const KeloDBPrefetchedEntryType& entry = kelo->entries[index];
+        return KeloStopSchedulePtrClass(
+            new KeloDBStopScheduleClass(connection, entry.id, entry.stopCode, entry.stopName));
+    }
     return KeloDBGuard(*connection, KeloStopSchedulePtrClass(), [&] {
         KeloDBQueryClass query(*connection,
                                "SELECT e.id, s.code, s.name FROM entry e JOIN stop s "
@@ -121,6 +133,9 @@ KeloStopPtrClass KeloDBStopScheduleClass::GetStop() {
 }
 
 KeloTimeType KeloDBStopScheduleClass::Read(bool arrival) {
+    if (const KeloDBPrefetchClass* bulk = KeloDBPrefetched(*connection))
+        if (const KeloDBPrefetchedEntryType* entry = bulk->FindEntry(entryId))
+            return arrival ? entry->arrival : entry->stay;
     return KeloDBGuard(*connection, KeloTimeType(), [&] {
         KeloDBQueryClass query(*connection, arrival ? "SELECT arrival FROM entry WHERE id = ?"
                                                     : "SELECT stay FROM entry WHERE id = ?");

@@ -15,6 +15,7 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -63,11 +64,22 @@ bool WriteSvg(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area, c
 }
 
 bool WritePng(QSaveFile& file, const ZoCanvasClass& canvas, const QRect& area, const QFont& font) {
-    const QImage image = ZoRenderCanvasToImage(canvas, area, ZoFontInPixels(font));
+    const double scale = ZoPngScaleOf(area.size());
+    QFont texts = ZoFontInPixels(font);
+    // The picture shrinks but its texts should not: drawn larger by as much as the painter
+    // shrinks them, they keep the size they have on the screen and stay readable.
+    if (scale < 1)
+        texts.setPixelSize(std::max(1, int(std::lround(texts.pixelSize() / scale))));
+    const QImage image = ZoRenderCanvasToImage(canvas, area, texts, scale);
     return !image.isNull() && image.save(&file, "PNG");
 }
 
 } // namespace
+
+double ZoPngScaleOf(const QSize& size) {
+    const int longer = std::max(size.width(), size.height());
+    return longer > ZoMaxPngSide ? double(ZoMaxPngSide) / longer : 1.0;
+}
 
 ZoImageFormatType ZoImageFormatOfFile(const QString& fileName) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();

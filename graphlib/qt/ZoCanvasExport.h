@@ -10,6 +10,13 @@ class ZoCanvasClass;
 /// File formats a canvas picture can be written in, chosen by the file's extension.
 enum class ZoImageFormatType { Unknown, Pdf, Svg, Png };
 
+// The longest side of a PNG picture: image viewers and decoders refuse or choke on more.
+constexpr int ZoMaxPngSide = 16384;
+
+// The factor a picture of `size` pixels is drawn at into a PNG: 1, or less so that its
+// longer side is ZoMaxPngSide.
+double ZoPngScaleOf(const QSize& size);
+
 // The format of a file name by its extension (".pdf", ".svg", ".png", any case).
 ZoImageFormatType ZoImageFormatOfFile(const QString& fileName);
 
@@ -23,7 +30,8 @@ void ZoPaintCanvasArea(QPainter& painter, const ZoCanvasClass& canvas, const QRe
                        const QFont& font);
 
 // Writes `area` of the canvas into `fileName`: PDF (one page of the picture's size) and SVG
-// as vectors with their texts kept as text, PNG at one image pixel per canvas pixel. The
+// as vectors with their texts kept as text, PNG at one image pixel per canvas pixel, scaled
+// down by ZoPngScaleOf when larger, its texts kept at their size on the screen. The
 // file is written whole or not at all. Returns an empty string on success, else the reason.
 QString ZoExportCanvas(const ZoCanvasClass& canvas, const QRect& area, const QFont& font,
                        const QString& fileName);

@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 TKeloSimpleChoiceForm::TKeloSimpleChoiceForm(KeloChoiceRowKind kind, QWidget* owner)
     : TKeloSimpleDataSetViewForm(owner), kind(kind) {
     // The object name keys the kept placement, so each kind keeps its own.
@@ -34,21 +36,25 @@ TKeloSimpleChoiceForm::TKeloSimpleChoiceForm(KeloChoiceRowKind kind, QWidget* ow
 }
 
 void TKeloSimpleChoiceForm::AddRowsOf(KeloDataPtrClass data) {
+    std::vector<std::pair<std::string, std::string>> rows;
     if (kind == KeloChoiceRowKind::Kelo) {
         KeloKeloSetPtrClass kelos = data->GetKeloSet();
         const std::int32_t count = kelos->GetCount();
+        rows.reserve(std::size_t(std::max(count, 0)));
         for (std::int32_t i = 0; i < count; ++i) {
             KeloKeloPtrClass kelo = kelos->GetItem(i);
-            AddRow(kelo->GetNumber(), kelo->GetName());
+            rows.emplace_back(kelo->GetNumber(), kelo->GetName());
         }
-        return;
+    } else {
+        KeloStopSetPtrClass stops = data->GetStopSet();
+        const std::int32_t count = stops->GetCount();
+        rows.reserve(std::size_t(std::max(count, 0)));
+        for (std::int32_t i = 0; i < count; ++i) {
+            KeloStopPtrClass stop = stops->GetItem(i);
+            rows.emplace_back(stop->GetCode(), stop->GetName());
+        }
     }
-    KeloStopSetPtrClass stops = data->GetStopSet();
-    const std::int32_t count = stops->GetCount();
-    for (std::int32_t i = 0; i < count; ++i) {
-        KeloStopPtrClass stop = stops->GetItem(i);
-        AddRow(stop->GetCode(), stop->GetName());
-    }
+    AddRows(std::move(rows));
 }
 
 int TKeloSimpleChoiceForm::ListViewCompare(const TKeloListRow& row1,

@@ -77,6 +77,18 @@ TKeloListRow* TKeloSimpleDataSetViewForm::AddRow(const std::string& caption,
     return row;
 }
 
+void TKeloSimpleDataSetViewForm::AddRows(std::vector<std::pair<std::string, std::string>> rows) {
+    // The rows already there come first among equal keys, as they would one by one.
+    QList<QTreeWidgetItem*> all = ListView->invisibleRootItem()->takeChildren();
+    all.reserve(all.size() + qsizetype(rows.size()));
+    for (auto& [caption, name] : rows)
+        all.append(new TKeloListRow(std::move(caption), std::move(name)));
+    std::stable_sort(all.begin(), all.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return ListViewCompare(*static_cast<TKeloListRow*>(a), *static_cast<TKeloListRow*>(b)) < 0;
+    });
+    ListView->addTopLevelItems(all);
+}
+
 int TKeloSimpleDataSetViewForm::RowCount() const {
     return ListView->topLevelItemCount();
 }

@@ -5,6 +5,8 @@
 #include <QTreeWidgetItem>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class QTreeWidget;
 
@@ -32,6 +34,9 @@ public:
     // Adds a row with a caption and one sub-item (Windows-1251 bytes), placed after the
     // rows that do not order after it.
     TKeloListRow* AddRow(const std::string& caption, const std::string& name);
+    // Adds rows of (caption, name) in the order AddRow one by one gives, sorted once: a list
+    // of thousands of rows fills in one pass instead of one insertion each.
+    void AddRows(std::vector<std::pair<std::string, std::string>> rows);
     int RowCount() const;
     TKeloListRow* Row(int index) const;
     // The selected row, or null.

@@ -105,6 +105,21 @@ TEST_F(ChoiceList, OpensOrderedByNameAndFollowsTheHeader) {
     EXPECT_EQ(Captions(form), (std::vector<std::string>{"a1", "A1", "100", "10"}));
 }
 
+// Rows added in one pass take the places they would take one by one: equal names keep the
+// order they came in, after the rows already there.
+TEST_F(ChoiceList, RowsAddedTogetherOrderAsRowsAddedOneByOne) {
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"5", "b"}, {"4", "a"}, {"3", "b"}, {"2", Cp("А")}, {"1", "a"}, {"0", "B"}};
+    TKeloSimpleKeloDataSetViewForm one, together;
+    one.AddRow("9", "b");
+    together.AddRow("9", "b");
+    for (const auto& [code, name] : rows)
+        one.AddRow(code, name);
+    together.AddRows(rows);
+    EXPECT_EQ(Captions(together), Captions(one));
+    EXPECT_EQ(Captions(together), (std::vector<std::string>{"4", "1", "9", "5", "3", "0", "2"}));
+}
+
 TEST_F(ChoiceList, SelectionSurvivesResorting) {
     TKeloSimpleStopDataSetViewForm form;
     form.AddRow("3", "c");

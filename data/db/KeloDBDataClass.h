@@ -3,6 +3,7 @@
 #include "KeloDataClass.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
+#include "KeloVersionedDataClass.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,8 @@ class KeloDBConnectionClass;
 /// always search everything. Objects it hands out share the connection and stay valid.
 class KeloDBDataClass : public KeloDataClass,
                         public KeloTransactionClass,
-                        public KeloSelectableDataClass {
+                        public KeloSelectableDataClass,
+                        public KeloVersionedDataClass {
 public:
     KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -39,6 +41,11 @@ public:
     void RollbackTransaction() override;
     std::string GetTransactionError() override;
     bool WasLockedOut() override;
+
+    std::int64_t GetKeloVersion(const std::string& number) override;
+    bool ClaimKelo(const std::string& number, std::int64_t readVersion) override;
+    // Nothing is kept here: every read asks the database.
+    void ReloadKelo(const std::string&) override {}
 
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
 

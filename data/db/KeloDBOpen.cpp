@@ -58,8 +58,13 @@ KeloDBOpenResultType KeloDBOpen(const std::string& path, int busyTimeoutMs) {
                                std::string("missing table ") + table);
         }
         connection->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL");
+        KeloDBUpgradeSchema(*connection);
     } catch (const KeloDBErrorClass& error) {
         return Failure(StatusOf(error), error.what());
+    } catch (const KeloSchemaErrorClass& error) {
+        return Failure(error.IsNewer() ? KeloDBOpenStatusType::NewerVersion
+                                       : KeloDBOpenStatusType::CannotOpen,
+                       error.what());
     }
     KeloDBOpenResultType result;
     result.status = KeloDBOpenStatusType::Ok;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+struct KeloDataCUApplyResultType;
 class QAction;
 class QLabel;
 class QMenu;
@@ -93,6 +94,9 @@ public:
     void CancelButtonClick() { DiscardChanges(); }
     void SaveChanges();
     void DiscardChanges();
+    // Tells which kelos another planner saved meanwhile and lets the planner drop or reload
+    // them.
+    void ResolveChangedByOther(const KeloDataCUApplyResultType& result);
     QPushButton* SaveButton() const { return okButton; }
     QPushButton* DiscardButton() const { return cancelButton; }
 

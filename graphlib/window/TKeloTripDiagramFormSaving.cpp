@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTreeWidget>
 
@@ -22,10 +23,23 @@
 
 namespace {
 
+// One sentence per kelo another planner saved since this window read it.
+QString ChangedByOtherMessage(const KeloDataCUApplyResultType& result) {
+    QStringList lines;
+    for (const KeloDataCUHeldBackType& kelo : result.heldBack)
+        if (kelo.changedByOther)
+            lines << QString::fromUtf8("Рейс %1 изменен другим пользователем. Изменения этого "
+                                       "рейса не записаны.")
+                         .arg(KeloToQString(kelo.number));
+    return lines.join("\n");
+}
+
 QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
     QStringList numbers;
     QStringList written;
     for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
+        if (kelo.changedByOther)
+            continue;
         numbers << KeloToQString(kelo.number);
         QStringList parts;
         if (kelo.created)
@@ -129,8 +143,41 @@ void TKeloTripDiagramForm::SaveChanges() {
                       this);
     else if (result.heldBack.empty())
         KeloShowInformation(stringStorage->Line(8), this);
-    else
+    else if (!result.AnyChangedByOther())
         KeloShowError(HeldBackMessage(result), this);
+    else
+        ResolveChangedByOther(result);
+}
+
+void TKeloTripDiagramForm::ResolveChangedByOther(const KeloDataCUApplyResultType& result) {
+    QString text = ChangedByOtherMessage(result);
+    if (const QString other = HeldBackMessage(result);
+        std::any_of(result.heldBack.begin(), result.heldBack.end(),
+                    [](const KeloDataCUHeldBackType& kelo) { return !kelo.changedByOther; }))
+        text += "\n\n" + other;
+    text += QString::fromUtf8("\n\n«Отбросить» возвращает эти рейсы к записанному другим "
+                              "пользователем. «Обновить» показывает записанное, но оставляет "
+                              "ваши изменения: при следующем сохранении они заменят его.");
+    QMessageBox box(QMessageBox::Warning, KeloApplicationTitle(), text, QMessageBox::NoButton,
+                    this);
+    QPushButton* discard =
+        box.addButton(QString::fromUtf8("Отбросить"), QMessageBox::DestructiveRole);
+    QPushButton* reload = box.addButton(QString::fromUtf8("Обновить"), QMessageBox::AcceptRole);
+    box.addButton(QString::fromUtf8("Оставить"), QMessageBox::RejectRole);
+    box.exec();
+    if (box.clickedButton() != discard && box.clickedButton() != reload)
+        return;
+    KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
+    const KeloViewSnapshot before = SnapshotKeloViews();
+    for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
+        if (!kelo.changedByOther)
+            continue;
+        if (box.clickedButton() == discard)
+            buffer.DiscardKelo(kelo.number);
+        else
+            buffer.ReloadKelo(kelo.number);
+    }
+    RefreshAfterBufferReset(before);
 }
 
 void TKeloTripDiagramForm::DiscardChanges() {

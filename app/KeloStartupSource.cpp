@@ -5,6 +5,9 @@
 #include "KeloDBOpen.h"
 #include "KeloDemoDataClass.h"
 #include "KeloMessageBoxes.h"
+#include "KeloPGConnectionClass.h"
+#include "KeloPGDataClass.h"
+#include "KeloPGOpen.h"
 
 #include <exception>
 #include <filesystem>
@@ -31,6 +34,31 @@ QString OpenError(const KeloDBOpenResultType& opened, const std::string& path) {
     }
 }
 
+// A plan on a server. The messages name host and database, never the connection string,
+// which may carry the password.
+KeloStartupSourceType OpenServerSource(const std::string& conninfo) {
+    KeloStartupSourceType result;
+    const KeloPGOpenResultType opened = KeloPGOpen(conninfo);
+    const QString detail = QString::fromLocal8Bit(opened.detail);
+    switch (opened.status) {
+    case KeloPGOpenStatusType::Ok:
+        result.source = KeloDataPtrClass(new KeloPGDataClass(opened.connection, {}));
+        return result;
+    case KeloPGOpenStatusType::ForeignTables:
+        result.error = QStringLiteral("Не удаётся открыть план: %1 (%2). База данных "
+                                      "содержит таблицы другой программы и не изменена.")
+                           .arg(QString::fromLocal8Bit(KeloPGDescribeConnInfo(conninfo)), detail);
+        return result;
+    case KeloPGOpenStatusType::NewerVersion:
+        result.error = QStringLiteral("План на сервере создан более новой версией программы (%1).")
+                           .arg(detail);
+        return result;
+    default:
+        result.error = QStringLiteral("Не удаётся открыть план на сервере: %1.").arg(detail);
+        return result;
+    }
+}
+
 } // namespace
 
 KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs) {
@@ -39,6 +67,8 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
         result.source = MakeBuiltInSource();
         return result;
     }
+    if (KeloPGIsConnInfo(databaseFile))
+        return OpenServerSource(databaseFile);
     std::error_code ignored;
     if (!std::filesystem::exists(databaseFile, ignored) &&
         !std::filesystem::is_symlink(databaseFile, ignored)) {

@@ -12,9 +12,11 @@ struct KeloStartupSourceType {
     QString error;           // the message for the planner
 };
 
-/// The bottom source of this run: the built-in data when `databaseFile` is empty, else the
-/// Kelo database in that file, which is first created from the built-in data set when no
-/// such file exists. A file that is not a usable Kelo database is left untouched.
+/// The bottom source of this run: the built-in data when `databaseFile` is empty; a plan on a
+/// PostgreSQL server for a postgresql:// URI or a "host=... dbname=..." string (an empty
+/// database is first filled from the built-in data set); else the Kelo database in that file,
+/// which is first created from the built-in data set when no such file exists. A store that
+/// is not a usable Kelo plan is left untouched.
 KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs = 3000);
 
 /// Exit status of a start-up refused for its database.

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QTreeWidget>
 
@@ -158,21 +157,22 @@ void TKeloTripDiagramForm::ResolveChangedByOther(const KeloDataCUApplyResultType
     text += QString::fromUtf8("\n\n«Отбросить» возвращает эти рейсы к записанному другим "
                               "пользователем. «Обновить» показывает записанное, но оставляет "
                               "ваши изменения: при следующем сохранении они заменят его.");
-    QMessageBox box(QMessageBox::Warning, KeloApplicationTitle(), text, QMessageBox::NoButton,
-                    this);
-    QPushButton* discard =
-        box.addButton(QString::fromUtf8("Отбросить"), QMessageBox::DestructiveRole);
-    QPushButton* reload = box.addButton(QString::fromUtf8("Обновить"), QMessageBox::AcceptRole);
-    box.addButton(QString::fromUtf8("Оставить"), QMessageBox::RejectRole);
-    box.exec();
-    if (box.clickedButton() != discard && box.clickedButton() != reload)
+    // Standard buttons under our own captions, so the answer is told by its standard role.
+    QMessageBox box(QMessageBox::Warning, KeloApplicationTitle(), text,
+                    QMessageBox::Discard | QMessageBox::Retry | QMessageBox::Ignore, this);
+    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("Отбросить"));
+    box.button(QMessageBox::Retry)->setText(QString::fromUtf8("Обновить"));
+    box.button(QMessageBox::Ignore)->setText(QString::fromUtf8("Оставить"));
+    box.setDefaultButton(QMessageBox::Ignore);
+    const int answer = box.exec();
+    if (answer != QMessageBox::Discard && answer != QMessageBox::Retry)
         return;
     KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
     const KeloViewSnapshot before = SnapshotKeloViews();
     for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
         if (!kelo.changedByOther)
             continue;
-        if (box.clickedButton() == discard)
+        if (answer == QMessageBox::Discard)
             buffer.DiscardKelo(kelo.number);
         else
             buffer.ReloadKelo(kelo.number);

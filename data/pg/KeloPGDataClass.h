@@ -1,0 +1,54 @@
+#pragma once
+
+#include "KeloDataClass.h"
+#include "KeloSelectableDataClass.h"
+#include "KeloTransactionClass.h"
+#include "KeloVersionedDataClass.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class KeloPGConnectionClass;
+
+/// Data source over a Kelo plan kept by a PostgreSQL server, with the same tables as the
+/// SQLite file. Every read asks the server; every write goes to it at once, or into the open
+/// transaction. Offers all kelos, or with a stop selection those with at least two calls at
+/// the selected stops; look-ups by key always search everything.
+class KeloPGDataClass : public KeloDataClass,
+                        public KeloTransactionClass,
+                        public KeloSelectableDataClass,
+                        public KeloVersionedDataClass {
+public:
+    KeloPGDataClass(std::shared_ptr<KeloPGConnectionClass> connection,
+                    std::vector<std::string> selection);
+
+    KeloKeloSetPtrClass GetKeloSet() override;
+    KeloStopSetPtrClass GetStopSet() override;
+    KeloTopologyPtrClass GetTopology() override;
+    KeloKeloPtrClass FindKelo(const std::string& number) override;
+    KeloStopPtrClass FindStop(const std::string& code) override;
+    KeloBusPtrClass FindBus(const std::string& model) override;
+    // Empty handle when the number is taken (or empty).
+    KeloKeloPtrClass CreateKelo(const std::string& number) override;
+    void DeleteKelo(const std::string& number) override;
+
+    bool BeginTransaction() override;
+    bool CommitTransaction() override;
+    void RollbackTransaction() override;
+    std::string GetTransactionError() override;
+    // The server waits for row locks itself; a save is never locked out.
+    bool WasLockedOut() override { return false; }
+
+    std::int64_t GetKeloVersion(const std::string& number) override;
+    bool ClaimKelo(const std::string& number, std::int64_t readVersion) override;
+    void ReloadKelo(const std::string&) override {}
+
+    KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
+
+private:
+    std::shared_ptr<KeloPGConnectionClass> connection;
+    std::vector<std::string> selection;
+    std::string transactionError;
+};

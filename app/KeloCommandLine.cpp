@@ -54,6 +54,13 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             if (options.WantsImport())
                 return fail("--import-gtfs is given twice");
             options.importFeed = arguments[++i];
+        } else if (argument == "--copy-database") {
+            if (!values(2) || arguments[i + 1].empty() || arguments[i + 2].empty())
+                return fail("--copy-database needs the plan to copy and where to copy it");
+            if (options.WantsCopy())
+                return fail("--copy-database is given twice");
+            options.copyFrom = arguments[++i];
+            options.copyTo = arguments[++i];
         } else if (argument == "--service-date") {
             if (!values(1))
                 return fail("--service-date needs a date as YYYYMMDD");
@@ -74,6 +81,9 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
         return result;
     if (options.WantsImport() && options.database.empty())
         return fail("--import-gtfs needs --database FILE for the new database");
+    if (options.WantsCopy() &&
+        (options.WantsImport() || options.WantsExport() || !options.database.empty()))
+        return fail("--copy-database is used on its own");
     if (options.WantsImport() && options.WantsExport())
         return fail("--import-gtfs and --export cannot be used together");
     if (!options.serviceDate.empty() && !options.WantsImport())
@@ -92,9 +102,12 @@ std::string KeloCommandLineUsage() {
            "                           database is filled with the built-in data set\n"
            "  --export NUMBER FILE     write the diagram of the line of kelo NUMBER to FILE\n"
            "                           (.pdf, .svg or .png) without opening a window\n"
-           "  --import-gtfs FEED --database FILE [--service-date YYYYMMDD]\n"
+           "  --import-gtfs FEED --database FILE|SERVER [--service-date YYYYMMDD]\n"
            "                           import one day of a GTFS folder or .zip into the new\n"
-           "                           database FILE; the day with the most trips by default\n"
+           "                           database FILE or empty server database; the day with\n"
+           "                           the most trips by default\n"
+           "  --copy-database FROM TO  copy the plan FROM (a file or a server) into TO, a new\n"
+           "                           file or an empty server database, in one transaction\n"
            "  --help                   show this text\n"
            "\n"
            "Exit status: 0 on success, 2 when an option or its input is refused.\n";

@@ -12,9 +12,12 @@ struct KeloCommandLineType {
     std::string database;    // --database FILE
     std::string importFeed;  // --import-gtfs FEED (needs --database)
     std::string serviceDate; // --service-date YYYYMMDD (only with --import-gtfs)
+    std::string copyFrom;    // --copy-database FROM TO: two stores, files or servers
+    std::string copyTo;
 
     bool WantsExport() const { return !exportFile.empty(); }
     bool WantsImport() const { return !importFeed.empty(); }
+    bool WantsCopy() const { return !copyTo.empty(); }
 };
 
 /// Result of reading the arguments: the options, or one line saying what is wrong.

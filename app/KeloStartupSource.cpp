@@ -3,14 +3,17 @@
 #include "KeloDBBuiltInExport.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloDemoDataClass.h"
 #include "KeloMessageBoxes.h"
 #include "KeloPGConnectionClass.h"
 #include "KeloPGDataClass.h"
 #include "KeloPGOpen.h"
+#include "KeloPGPlanCopy.h"
 
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 
 namespace {
 
@@ -94,4 +97,41 @@ KeloDataPtrClass OpenStartupSourceOrReport(const std::string& databaseFile) {
     if (startup.source.IsNull())
         KeloShowError(startup.error);
     return startup.source;
+}
+
+std::string DescribeStore(const std::string& store) {
+    return IsServerStore(store) ? KeloPGDescribeConnInfo(store) : "\"" + store + "\"";
+}
+
+bool IsServerStore(const std::string& store) {
+    return KeloPGIsConnInfo(store);
+}
+
+void ReadStorePlan(const std::string& store, KeloPlanWriterClass& writer) {
+    if (IsServerStore(store)) {
+        {
+            KeloPGConnectionClass probe(store);
+            if (KeloPGTableNames(probe).empty())
+                throw std::runtime_error(probe.Describe() + " holds no plan");
+        }
+        const KeloPGOpenResultType opened = KeloPGOpen(store, false);
+        if (opened.status != KeloPGOpenStatusType::Ok)
+            throw std::runtime_error(opened.detail);
+        KeloPGReadPlan(*opened.connection, writer);
+        return;
+    }
+    const KeloDBOpenResultType opened = KeloDBOpen(store);
+    if (opened.status != KeloDBOpenStatusType::Ok)
+        throw std::runtime_error(opened.detail.empty() ? "not a Kelo database" : opened.detail);
+    KeloDBReadPlan(*opened.connection, writer);
+}
+
+void WriteNewStorePlan(const std::string& store,
+                       const std::function<void(KeloPlanWriterClass&)>& fill) {
+    if (IsServerStore(store)) {
+        KeloPGWriteNewPlan(store, fill);
+        return;
+    }
+    KeloDBPlanWriterClass writer(store);
+    fill(writer);
 }

@@ -4,7 +4,11 @@
 
 #include <QString>
 
+#include <functional>
+#include <ostream>
 #include <string>
+
+class KeloPlanWriterClass;
 
 /// The bottom data source start-up chose, or why there is none.
 struct KeloStartupSourceType {
@@ -24,3 +28,27 @@ inline constexpr int KeloStartupRefusedExitCode = 2;
 
 /// The same, the reason shown in an error box captioned "Kelo" when there is no source.
 KeloDataPtrClass OpenStartupSourceOrReport(const std::string& databaseFile);
+
+/// The store a --database or --copy-database argument names, for messages: the file, or host
+/// and database of a server (never the connection string, which may hold a password).
+std::string DescribeStore(const std::string& store);
+/// True when the argument names a PostgreSQL server rather than a file.
+bool IsServerStore(const std::string& store);
+/// Reads the whole plan kept in an existing store into `writer` and commits the writer.
+/// Throws (std::exception) with the reason; an empty server database or a missing file is
+/// refused, never created.
+void ReadStorePlan(const std::string& store, KeloPlanWriterClass& writer);
+/// Writes a new plan into a store that is a file not there yet or an empty server database:
+/// `fill` gives every row and commits; all of it appears at once or nothing does. Throws.
+void WriteNewStorePlan(const std::string& store,
+                       const std::function<void(KeloPlanWriterClass&)>& fill);
+
+/// `kelo --copy-database FROM TO`: prints the counts on `out`, a refusal on `err`; returns the
+/// exit status (0, or 2 with nothing written).
+int RunKeloCopyDatabaseCommand(const std::string& from, const std::string& to, std::ostream& out,
+                               std::ostream& err);
+/// `kelo --import-gtfs FEED --database STORE`: into a new file as before, or into an empty
+/// server database by way of a temporary file copied over in one transaction.
+int RunKeloGtfsImportIntoStore(const std::string& feed, const std::string& store,
+                               const std::string& serviceDate, std::ostream& out,
+                               std::ostream& err);

@@ -24,6 +24,8 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--exprot", "1", "a.pdf"}, "unknown argument \"--exprot\""},
         {{"--database", "a", "--database", "b"}, "given twice"},
         {{"--import-gtfs", "f", "--database", "d", "--export", "1", "x.svg"}, "together"},
+        {{"--copy-database", "a.db"}, "--copy-database needs"},
+        {{"--copy-database", "a.db", "b.db", "--database", "c.db"}, "on its own"},
     };
     for (const RefusalCase& c : cases) {
         const KeloCommandLineParseType parsed = ParseKeloCommandLine(c.arguments);
@@ -46,6 +48,12 @@ TEST(KeloCommandLine, ReadsEveryOptionAndPassesQtOnesOver) {
     ASSERT_EQ(import.error, "");
     EXPECT_EQ(import.options.importFeed, "feed");
     EXPECT_EQ(import.options.serviceDate, "20261209");
+
+    const KeloCommandLineParseType copy =
+        ParseKeloCommandLine({"--copy-database", "plan.db", "postgresql://anna@server/winter"});
+    ASSERT_EQ(copy.error, "");
+    EXPECT_EQ(copy.options.copyFrom, "plan.db");
+    EXPECT_EQ(copy.options.copyTo, "postgresql://anna@server/winter");
 
     EXPECT_TRUE(ParseKeloCommandLine({}).error.empty());
     EXPECT_TRUE(ParseKeloCommandLine({"--help", "--bogus-after-help-is-still-read"}).error.size());

@@ -13,6 +13,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,6 +82,23 @@ TEST_F(KeloStartupSourceTest, AServerThatRefusesTheConnectionIsNamedWithoutThePa
         EXPECT_FALSE(startup.error.contains("Sekret42")) << startup.error.toStdString();
         EXPECT_FALSE(QFile::exists(conninfo));
     }
+}
+
+TEST_F(KeloStartupSourceTest, ACopyGoesIntoANewFileOnlyAndPrintsItsCounts) {
+    ASSERT_FALSE(OpenStartupSource(File("plan.db")).source.IsNull());
+    OpenStartupSource(File("plan.db")).source->FindKelo("100")->SetName("COPIED");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunKeloCopyDatabaseCommand(File("plan.db"), File("copy.db"), out, err), 0)
+        << err.str();
+    EXPECT_NE(out.str().find("176 kelos, 2139 timetable rows, 441 stops, 569 links and 23 bus"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(OpenStartupSource(File("copy.db")).source->FindKelo("100")->GetName(), "COPIED");
+    // Neither an existing file nor a missing plan is written or made.
+    EXPECT_EQ(RunKeloCopyDatabaseCommand(File("copy.db"), File("plan.db"), out, err), 2);
+    EXPECT_EQ(RunKeloCopyDatabaseCommand(File("none.db"), File("new.db"), out, err), 2);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(File("none.db"))));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(File("new.db"))));
 }
 
 TEST_F(KeloStartupSourceTest, TheChoiceListAndTheDiagramWindowsReadTheDatabase) {

@@ -29,5 +29,9 @@ struct KeloPGOpenResultType {
 /// place; a newer one, or a database with other tables, is refused untouched.
 KeloPGOpenResultType KeloPGOpen(const std::string& conninfo, bool fillBuiltIn = true);
 
+/// Taken inside the transaction that fills an empty database: two programs filling one
+/// database take turns, and the second finds it no longer empty.
+inline constexpr const char* KeloPGCreateLockSql = "SELECT pg_advisory_xact_lock(4989769327)";
+
 /// The tables in the connection's schema, for telling an empty database from a plan.
 std::vector<std::string> KeloPGTableNames(KeloPGConnectionClass& connection);

@@ -1,6 +1,10 @@
 // The server source: setting up a plan, refusing what is not one, credentials that stay secret,
 // two planners on one plan, and a server stopped in the middle of a save.
 #include "Cp1251.h"
+#include "KeloDBBuiltInExport.h"
+#include "KeloDBOpen.h"
+#include "KeloDBPlanCopy.h"
+#include "KeloPGPlanCopy.h"
 #include "KeloPGTestSupport.h"
 #include "KeloSchema.h"
 #include "KeloSharedPlanSupport.h"
@@ -20,6 +24,30 @@ KeloDataPtrClass OpenSource(const std::string& conninfo) {
     EXPECT_EQ(opened.status, KeloPGOpenStatusType::Ok) << opened.detail;
     return KeloDataPtrClass(new KeloPGDataClass(opened.connection, {}));
 }
+
+// Every row a plan writer is given, as text, to compare two plans.
+struct RecordingWriter : KeloPlanWriterClass {
+    void AddBus(const std::string& m, const std::string& c, std::int32_t n) override {
+        rows.push_back("bus " + m + "|" + c + "|" + std::to_string(n));
+    }
+    void AddStop(const std::string& code, const std::string& name) override {
+        rows.push_back("stop " + code + "|" + name);
+    }
+    void AddLink(const std::string& a, const std::string& b, float km) override {
+        rows.push_back("link " + a + "|" + b + "|" + std::to_string(km));
+    }
+    void AddKelo(const std::string& number, const std::string& name,
+                 const std::string& bus) override {
+        rows.push_back("kelo " + number + "|" + name + "|" + bus);
+    }
+    void AddEntry(const std::string& stop, KeloTimeType arrival, KeloTimeType stay) override {
+        rows.push_back("entry " + stop + "|" + std::to_string(arrival.GetTotalMinutes()) + "|" +
+                       std::to_string(stay.GetTotalMinutes()));
+    }
+    void Commit() override { committed = true; }
+    std::vector<std::string> rows;
+    bool committed = false;
+};
 
 class KeloPGSourceTest : public ::testing::Test {
 protected:
@@ -142,4 +170,26 @@ TEST_F(KeloPGSourceTest, TwoProcessesSavingOverlappingKelosLoseNoUpdate) {
     ASSERT_EQ(KeloPGOpen(database->ConnInfo()).status, KeloPGOpenStatusType::Ok);
     const std::string conninfo = database->ConnInfo();
     KeloRaceTwoPlanners([&] { return OpenSource(conninfo); }, dir.path);
+}
+
+TEST_F(KeloPGSourceTest, APlanCopiedFromAFileToTheServerAndBackIsTheSame) {
+    KeloDBWriteBuiltInDataSet(dir.File("plan.db"));
+    RecordingWriter original;
+    KeloDBReadPlan(*KeloDBOpen(dir.File("plan.db")).connection, original);
+    KeloPGWriteNewPlan(database->ConnInfo(), [&](KeloPlanWriterClass& server) {
+        KeloDBReadPlan(*KeloDBOpen(dir.File("plan.db")).connection, server);
+    });
+    KeloPGOpenResultType opened = KeloPGOpen(database->ConnInfo());
+    ASSERT_EQ(opened.status, KeloPGOpenStatusType::Ok) << opened.detail;
+    EXPECT_FALSE(opened.created);
+    KeloDBPlanWriterClass back(dir.File("back.db"));
+    KeloPGReadPlan(*opened.connection, back);
+    RecordingWriter again;
+    KeloDBReadPlan(*KeloDBOpen(dir.File("back.db")).connection, again);
+    EXPECT_TRUE(again.committed);
+    EXPECT_EQ(again.rows.size(), 23u + 441u + 569u + 176u + 2139u);
+    EXPECT_EQ(again.rows, original.rows);
+    // A database holding a plan takes no second one.
+    EXPECT_THROW(KeloPGWriteNewPlan(database->ConnInfo(), [](KeloPlanWriterClass&) {}),
+                 KeloPGErrorClass);
 }

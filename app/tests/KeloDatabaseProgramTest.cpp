@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -142,6 +143,28 @@ TEST_F(KeloDatabaseProgramTest, ASaveIntoALockedDatabaseFailsWholeAndCanBeRepeat
     EXPECT_EQ(Save(*form).text, QString::fromUtf8("Изменения успешно сохранены."));
     EXPECT_FALSE(source->FindKelo(Copy02P).IsNull());
     EXPECT_TRUE(source->FindKelo(victim).IsNull());
+}
+
+TEST_F(KeloDatabaseProgramTest, WhatAnotherPlannerSavesShowsWithoutTouchingPendingChanges) {
+    TKeloTripDiagramForm* form = Start();
+    ASSERT_NE(form, nullptr);
+    ASSERT_NE(form->findChild<QTimer*>("OthersChangesTimer"), nullptr);
+    const std::string other = Victim(*form);
+    form->EditBuffer()->FindKelo(Kelo02P)->SetName("MINE");
+    {
+        KeloDataPtrClass second = OpenStartupSource(path).source;
+        KeloTransactionClass* transaction = KeloFindTransaction(second);
+        ASSERT_TRUE(transaction->BeginTransaction());
+        for (const std::string& number : {Kelo02P, other}) {
+            ASSERT_TRUE(KeloFindVersioned(second)->ClaimKelo(number, 1));
+            second->FindKelo(number)->SetName("THEIRS");
+        }
+        ASSERT_TRUE(transaction->CommitTransaction());
+    }
+    form->RefreshOthersChanges();
+    EXPECT_EQ(form->EditBuffer()->FindKelo(other)->GetName(), "THEIRS");
+    EXPECT_EQ(form->EditBuffer()->FindKelo(Kelo02P)->GetName(), "MINE");
+    EXPECT_EQ(form->Diagram().GetEditBufferObject().GetChangeCount(), 1);
 }
 
 } // namespace

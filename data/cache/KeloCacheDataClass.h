@@ -41,6 +41,9 @@ public:
     // Drops what is held of the kelo, its version included, and asks below to do the same.
     void ReloadKelo(const std::string& number) override;
 
+    // Reads the list of kelos below afresh, so kelos others created or deleted show.
+    void RefreshKeloSet() { LowerKeloSet = Lower->GetKeloSet(); }
+
     // Forgets every kelo read or written through here, for when the lower source has undone
     // writes this layer recorded (a rolled-back transaction). Stops and distances are kept.
     void ForgetKelos();

@@ -53,6 +53,10 @@ public:
     KeloDataCUApplyResultType ApplySelectedUpdates(const std::vector<bool>& chosen);
     // Drops every change.
     void CancelUpdates();
+    // The kelo has a change waiting in this buffer (created, deleted or changed).
+    bool HasChange(const std::string& number) const {
+        return deleted.Contains(number) || modified.Contains(number);
+    }
     // Drops the changes of one kelo; the kelo then reads as the source below has it now.
     void DiscardKelo(const std::string& number);
     // Keeps the changes of one kelo but reads it afresh below and takes its present version as

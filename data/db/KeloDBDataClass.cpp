@@ -202,3 +202,19 @@ bool KeloDBDataClass::ClaimKelo(const std::string& number, std::int64_t readVers
 KeloDataPtrClass KeloDBDataClass::SelectStops(const std::vector<std::string>& stopCodes) {
     return KeloDataPtrClass(new KeloDBDataClass(connection, stopCodes));
 }
+
+std::vector<std::string> KeloDBDataClass::TakeChangedKelos() {
+    return KeloDBGuard(*connection, std::vector<std::string>(), [&] {
+        const std::int64_t now = connection->QueryInt("PRAGMA data_version");
+        if (now == dataVersion)
+            return std::vector<std::string>();
+        const bool first = dataVersion < 0;
+        dataVersion = now;
+        std::map<std::string, std::int64_t> versions;
+        KeloDBQueryClass query(*connection, "SELECT number, version FROM kelo");
+        while (query->Step())
+            versions.emplace(query->ColumnBytes(0), query->ColumnInt(1));
+        std::vector<std::string> changed = KeloDiffVersions(seenVersions, std::move(versions));
+        return first ? std::vector<std::string>() : changed;
+    });
+}

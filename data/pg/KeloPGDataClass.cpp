@@ -125,7 +125,8 @@ bool KeloPGDataClass::CommitTransaction() {
     std::string reason = connection->GetFailure();
     if (reason.empty()) {
         try {
-            connection->Execute("COMMIT");
+            // Delivered with the commit, to every open plan on the database.
+            connection->Execute("NOTIFY kelo_changes; COMMIT");
             return true;
         } catch (const std::exception& error) {
             reason = error.what();
@@ -173,4 +174,22 @@ bool KeloPGDataClass::ClaimKelo(const std::string& number, std::int64_t readVers
 
 KeloDataPtrClass KeloPGDataClass::SelectStops(const std::vector<std::string>& stopCodes) {
     return KeloDataPtrClass(new KeloPGDataClass(connection, stopCodes));
+}
+
+std::vector<std::string> KeloPGDataClass::TakeChangedKelos() {
+    return KeloPGGuard(*connection, std::vector<std::string>(), [&] {
+        const bool first = !listening;
+        if (first) {
+            connection->Execute("LISTEN kelo_changes");
+            listening = true;
+        } else if (connection->TakeNotifications().empty()) {
+            return std::vector<std::string>();
+        }
+        std::map<std::string, std::int64_t> versions;
+        const KeloPGResultClass rows = connection->Query("SELECT number, version FROM kelo");
+        for (int r = 0; r < rows.Rows(); ++r)
+            versions.emplace(rows.Bytes(r, 0), rows.Int(r, 1));
+        std::vector<std::string> changed = KeloDiffVersions(seenVersions, std::move(versions));
+        return first ? std::vector<std::string>() : changed;
+    });
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "KeloChangeFeedClass.h"
 #include "KeloDataClass.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
 #include "KeloVersionedDataClass.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +21,8 @@ class KeloPGConnectionClass;
 class KeloPGDataClass : public KeloDataClass,
                         public KeloTransactionClass,
                         public KeloSelectableDataClass,
-                        public KeloVersionedDataClass {
+                        public KeloVersionedDataClass,
+                        public KeloChangeFeedClass {
 public:
     KeloPGDataClass(std::shared_ptr<KeloPGConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -45,10 +48,15 @@ public:
     bool ClaimKelo(const std::string& number, std::int64_t readVersion) override;
     void ReloadKelo(const std::string&) override {}
 
+    // Every save notifies the other sessions; versions are read only after a notification.
+    std::vector<std::string> TakeChangedKelos() override;
+
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
 
 private:
     std::shared_ptr<KeloPGConnectionClass> connection;
     std::vector<std::string> selection;
     std::string transactionError;
+    bool listening = false;
+    std::map<std::string, std::int64_t> seenVersions;
 };

@@ -1,12 +1,15 @@
 // Two planners on one plan: a save never overwrites a kelo another planner saved since it was
 // read, and the rest of the save still goes through.
 #include "Cp1251.h"
+#include "KeloChangeFeedClass.h"
 #include "KeloDBBuiltInExport.h"
 #include "KeloDBConnectionClass.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
 #include "KeloSchema.h"
 #include "KeloSharedPlanSupport.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -97,6 +100,20 @@ TEST_F(StackSharedPlanTest, DeletionsAndNewNumbersAreRefusedTheSameWayAndCanBeDi
     EXPECT_EQ(b.bufferObject->GetChangeCount(), 0);
     EXPECT_EQ(b.Name(Kelo02P), "A's 02P");
     EXPECT_EQ(b.Name("NEW"), "A's new");
+}
+
+TEST_F(StackSharedPlanTest, TheFeedNamesTheKelosAnotherConnectionSaved) {
+    Planner a(path), b(path);
+    KeloChangeFeedClass* feed = KeloFindChangeFeed(a.bottom);
+    ASSERT_NE(feed, nullptr);
+    EXPECT_TRUE(feed->TakeChangedKelos().empty());
+    b.buffer->FindKelo(Kelo02P)->SetName("B's 02P");
+    b.buffer->DeleteKelo("100");
+    EXPECT_TRUE(SaveAll(b).heldBack.empty());
+    std::vector<std::string> changed = feed->TakeChangedKelos();
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, (std::vector<std::string>{Kelo02P, "100"}));
+    EXPECT_TRUE(feed->TakeChangedKelos().empty());
 }
 
 TEST_F(StackSharedPlanTest, AFileOfTheFirstVersionIsUpgradedInPlace) {

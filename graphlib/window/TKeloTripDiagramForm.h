@@ -94,6 +94,9 @@ public:
     void CancelButtonClick() { DiscardChanges(); }
     void SaveChanges();
     void DiscardChanges();
+    // Shows the kelos other planners saved since the last look, read afresh; a kelo with a
+    // change waiting in this window keeps what the window shows. Run by a timer.
+    void RefreshOthersChanges();
     // Tells which kelos another planner saved meanwhile and lets the planner drop or reload
     // them.
     void ResolveChangedByOther(const KeloDataCUApplyResultType& result);

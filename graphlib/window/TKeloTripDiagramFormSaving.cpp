@@ -3,7 +3,9 @@
 
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloChangeFeedClass.h"
 #include "KeloErrorReport.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
@@ -178,6 +180,25 @@ void TKeloTripDiagramForm::ResolveChangedByOther(const KeloDataCUApplyResultType
             buffer.ReloadKelo(kelo.number);
     }
     RefreshAfterBufferReset(before);
+}
+
+void TKeloTripDiagramForm::RefreshOthersChanges() {
+    KeloChangeFeedClass* feed = KeloFindChangeFeed(diagram->GetBottom());
+    // Not in the middle of a modal command: the lists must not change under it.
+    if (!feed || QApplication::activeModalWidget() != nullptr)
+        return;
+    const std::vector<std::string> changed = feed->TakeChangedKelos();
+    if (changed.empty())
+        return;
+    KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
+    KeloCacheDataClass& cache = diagram->GetCacheObject();
+    for (const std::string& number : changed)
+        if (!buffer.HasChange(number))
+            cache.ReloadKelo(number);
+    cache.RefreshKeloSet();
+    const KeloViewSnapshot before = SnapshotKeloViews();
+    RefreshAfterBufferReset(before);
+    diagram->BuildScene();
 }
 
 void TKeloTripDiagramForm::DiscardChanges() {

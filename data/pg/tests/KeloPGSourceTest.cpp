@@ -9,7 +9,10 @@
 #include "KeloSchema.h"
 #include "KeloSharedPlanSupport.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -192,4 +195,24 @@ TEST_F(KeloPGSourceTest, APlanCopiedFromAFileToTheServerAndBackIsTheSame) {
     // A database holding a plan takes no second one.
     EXPECT_THROW(KeloPGWriteNewPlan(database->ConnInfo(), [](KeloPlanWriterClass&) {}),
                  KeloPGErrorClass);
+}
+
+TEST_F(KeloPGSourceTest, TheFeedNamesTheKelosAnotherSessionSaved) {
+    ASSERT_EQ(KeloPGOpen(database->ConnInfo()).status, KeloPGOpenStatusType::Ok);
+    KeloPlannerType a(OpenSource(database->ConnInfo())), b(OpenSource(database->ConnInfo()));
+    KeloChangeFeedClass* feed = KeloFindChangeFeed(a.bottom);
+    ASSERT_NE(feed, nullptr);
+    EXPECT_TRUE(feed->TakeChangedKelos().empty());
+    b.buffer->FindKelo(Kelo02P)->SetName("B's 02P");
+    b.buffer->CreateKelo("NEW")->SetName("new");
+    EXPECT_TRUE(b.SaveAll().heldBack.empty());
+    // The notification travels on its own; the window's timer looks every second.
+    std::vector<std::string> changed;
+    for (int wait = 0; wait < 40 && changed.empty(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        changed = feed->TakeChangedKelos();
+    }
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, (std::vector<std::string>{Kelo02P, "NEW"}));
+    EXPECT_TRUE(feed->TakeChangedKelos().empty());
 }

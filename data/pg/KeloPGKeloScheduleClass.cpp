@@ -3,29 +3,46 @@
 #include "KeloDBValueClasses.h"
 #include "KeloPGGuard.h"
 
+namespace {
+
+KeloTimeType TimeAt(const KeloPGResultClass& rows, int row, int column) {
+    return rows.IsNull(row, column)
+               ? KeloTimeType()
+               : KeloTimeType(static_cast<std::int32_t>(rows.Int(row, column)));
+}
+
+} // namespace
+
 KeloPGKeloScheduleClass::KeloPGKeloScheduleClass(std::shared_ptr<KeloPGConnectionClass> connection,
                                                  std::int64_t keloId)
     : connection(std::move(connection)), keloId(keloId) {}
 
-std::int32_t KeloPGKeloScheduleClass::GetCount() {
-    return KeloPGGuard(*connection, std::int32_t(0), [&] {
-        const KeloPGResultClass rows = connection->Query(
-            "SELECT count(*) FROM entry WHERE kelo_id = $1", KeloPGParamsClass().Int(keloId));
-        return static_cast<std::int32_t>(rows.Int(0, 0));
+KeloPGKeloScheduleClass::RowsType& KeloPGKeloScheduleClass::Rows() {
+    if (rows)
+        return *rows;
+    rows = std::make_shared<RowsType>();
+    KeloPGGuard(*connection, 0, [&] {
+        const KeloPGResultClass found = connection->Query(
+            "SELECT e.id, s.code, s.name, e.arrival, e.stay FROM entry e JOIN stop s "
+            "ON s.id = e.stop_id WHERE e.kelo_id = $1 ORDER BY e.seq",
+            KeloPGParamsClass().Int(keloId));
+        for (int r = 0; r < found.Rows(); ++r)
+            rows->push_back({found.Int(r, 0), found.Bytes(r, 1), found.Bytes(r, 2),
+                             TimeAt(found, r, 3), TimeAt(found, r, 4)});
+        return 0;
     });
+    return *rows;
+}
+
+std::int32_t KeloPGKeloScheduleClass::GetCount() {
+    return static_cast<std::int32_t>(Rows().size());
 }
 
 KeloStopSchedulePtrClass KeloPGKeloScheduleClass::GetItem(std::int32_t index) {
-    return KeloPGGuard(*connection, KeloStopSchedulePtrClass(), [&] {
-        const KeloPGResultClass rows =
-            connection->Query("SELECT e.id, s.code, s.name FROM entry e JOIN stop s "
-                              "ON s.id = e.stop_id WHERE e.kelo_id = $1 AND e.seq = $2",
-                              KeloPGParamsClass().Int(keloId).Int(index));
-        if (!rows.Rows())
-            return KeloStopSchedulePtrClass();
-        return KeloStopSchedulePtrClass(new KeloPGStopScheduleClass(
-            connection, rows.Int(0, 0), rows.Bytes(0, 1), rows.Bytes(0, 2)));
-    });
+    if (index < 0 || index >= GetCount())
+        return KeloStopSchedulePtrClass();
+    return KeloStopSchedulePtrClass(
+        new KeloPGStopScheduleClass(connection, rows, static_cast<std::size_t>(index)));
 }
 
 KeloStopSchedulePtrClass KeloPGKeloScheduleClass::AppendStop(const std::string& code) {
@@ -42,6 +59,7 @@ KeloStopSchedulePtrClass KeloPGKeloScheduleClass::InsertStop(std::int32_t index,
         const std::int32_t count = GetCount();
         if (index < 0 || index > count)
             return KeloStopSchedulePtrClass();
+        rows.reset();
         KeloPGSavepointClass savepoint(*connection);
         // Two passes through negative positions keep (kelo, position) unique at every step.
         connection->Query("UPDATE entry SET seq = -seq - 1 WHERE kelo_id = $1 AND seq >= $2",
@@ -52,12 +70,14 @@ KeloStopSchedulePtrClass KeloPGKeloScheduleClass::InsertStop(std::int32_t index,
             "INSERT INTO entry(kelo_id, seq, stop_id) VALUES ($1, $2, $3) RETURNING id",
             KeloPGParamsClass().Int(keloId).Int(index).Int(stop.Int(0, 0)));
         savepoint.Release();
-        return KeloStopSchedulePtrClass(
-            new KeloPGStopScheduleClass(connection, inserted.Int(0, 0), code, stop.Bytes(0, 1)));
+        auto row = std::make_shared<RowsType>(
+            RowsType{{inserted.Int(0, 0), code, stop.Bytes(0, 1), KeloTimeType(), KeloTimeType()}});
+        return KeloStopSchedulePtrClass(new KeloPGStopScheduleClass(connection, row, 0));
     });
 }
 
 void KeloPGKeloScheduleClass::RemoveStop(std::int32_t index) {
+    rows.reset();
     KeloPGGuard(*connection, 0, [&] {
         KeloPGSavepointClass savepoint(*connection);
         const KeloPGResultClass erased =
@@ -74,26 +94,13 @@ void KeloPGKeloScheduleClass::RemoveStop(std::int32_t index) {
     });
 }
 
-KeloPGStopScheduleClass::KeloPGStopScheduleClass(std::shared_ptr<KeloPGConnectionClass> connection,
-                                                 std::int64_t entryId, std::string code,
-                                                 std::string name)
-    : connection(std::move(connection)), entryId(entryId), code(std::move(code)),
-      name(std::move(name)) {}
+KeloPGStopScheduleClass::KeloPGStopScheduleClass(
+    std::shared_ptr<KeloPGConnectionClass> connection,
+    std::shared_ptr<std::vector<KeloPGEntryRowType>> rows, std::size_t index)
+    : connection(std::move(connection)), rows(std::move(rows)), index(index) {}
 
 KeloStopPtrClass KeloPGStopScheduleClass::GetStop() {
-    return KeloStopPtrClass(new KeloDBStopClass(code, name));
-}
-
-KeloTimeType KeloPGStopScheduleClass::Read(bool arrival) {
-    return KeloPGGuard(*connection, KeloTimeType(), [&] {
-        const KeloPGResultClass rows =
-            connection->Query(arrival ? "SELECT arrival FROM entry WHERE id = $1"
-                                      : "SELECT stay FROM entry WHERE id = $1",
-                              KeloPGParamsClass().Int(entryId));
-        return !rows.Rows() || rows.IsNull(0, 0)
-                   ? KeloTimeType()
-                   : KeloTimeType(static_cast<std::int32_t>(rows.Int(0, 0)));
-    });
+    return KeloStopPtrClass(new KeloDBStopClass(Row().code, Row().name));
 }
 
 void KeloPGStopScheduleClass::Write(bool arrival, KeloTimeType value) {
@@ -102,7 +109,8 @@ void KeloPGStopScheduleClass::Write(bool arrival, KeloTimeType value) {
                                   : "UPDATE entry SET stay = $1 WHERE id = $2",
                           KeloPGParamsClass()
                               .Time(value.IsEmpty() ? 0 : value.GetTotalMinutes(), value.IsEmpty())
-                              .Int(entryId));
+                              .Int(Row().id));
+        (arrival ? Row().arrival : Row().stay) = value;
         return 0;
     });
 }

@@ -103,17 +103,32 @@ void KeloPGPlanWriterClass::AddEntry(const std::string& stopCode, KeloTimeType a
                                      KeloTimeType stay) {
     if (kelo < 0)
         throw KeloPGErrorClass("an entry before any kelo");
-    connection.Query("INSERT INTO entry(kelo_id, seq, stop_id, arrival, stay) "
-                     "VALUES ($1, $2, $3, $4, $5)",
-                     KeloPGParamsClass()
-                         .Int(kelo)
-                         .Int(nextSeq++)
-                         .Int(Id(stops, stopCode, "stop code"))
-                         .Time(arrival.GetTotalMinutes(), arrival.IsEmpty())
-                         .Time(stay.GetTotalMinutes(), stay.IsEmpty()));
+    pending.Int(kelo)
+        .Int(nextSeq++)
+        .Int(Id(stops, stopCode, "stop code"))
+        .Time(arrival.GetTotalMinutes(), arrival.IsEmpty())
+        .Time(stay.GetTotalMinutes(), stay.IsEmpty());
+    if (++pendingRows == 500)
+        FlushEntries();
+}
+
+void KeloPGPlanWriterClass::FlushEntries() {
+    if (pendingRows == 0)
+        return;
+    std::string sql = "INSERT INTO entry(kelo_id, seq, stop_id, arrival, stay) VALUES ";
+    for (int row = 0; row < pendingRows; ++row) {
+        sql += row ? ",(" : "(";
+        for (int column = 0; column < 5; ++column)
+            sql += (column ? ",$" : "$") + std::to_string(row * 5 + column + 1);
+        sql += ")";
+    }
+    connection.Query(sql, pending);
+    pending = KeloPGParamsClass();
+    pendingRows = 0;
 }
 
 void KeloPGPlanWriterClass::Commit() {
+    FlushEntries();
     connection.Execute(KeloSchemaBaseIndexes(KeloPGDialect()));
 }
 

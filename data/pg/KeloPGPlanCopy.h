@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloPGConnectionClass.h"
 #include "KeloPlanWriterClass.h"
 #include "KeloSchema.h"
 
@@ -35,8 +36,14 @@ private:
 
     KeloPGConnectionClass& connection;
     std::unordered_map<std::string, std::int64_t> buses, stops;
+    // Entries go in batches of many rows per statement: one round trip per row would
+    // dominate copying a large plan.
+    void FlushEntries();
+
     std::int64_t kelo = -1; // id of the kelo added last
     std::int64_t nextSeq = 0;
+    KeloPGParamsClass pending;
+    int pendingRows = 0;
 };
 
 /// Reads the whole plan on the server into `writer` in one read transaction, each table in

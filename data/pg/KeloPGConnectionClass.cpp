@@ -184,7 +184,7 @@ KeloPGConnectionClass::KeloPGConnectionClass(const std::string& conninfo) {
         throw KeloPGErrorClass("cannot connect to " + KeloPGDescribeConnInfo(conninfo) + ": " +
                                reason);
     }
-    // Our own sessions always speak UTF-8 to the server; the data itself is bytes.
+    // Notices (an existing table, an implicit index) are not errors; only warnings are shown.
     Execute("SET client_min_messages = warning");
 }
 
@@ -264,17 +264,11 @@ void KeloPGConnectionClass::NoteFailure(const std::string& message) {
         failure = message.empty() ? std::string("unknown database error") : message;
 }
 
-int KeloPGConnectionClass::GetSocket() const {
-    return PQsocket(conn);
-}
-
-std::vector<std::string> KeloPGConnectionClass::TakeNotifications() {
-    std::vector<std::string> payloads;
-    if (!PQconsumeInput(conn))
-        return payloads;
-    while (PGnotify* notify = PQnotifies(conn)) {
-        payloads.emplace_back(notify->extra ? notify->extra : "");
-        PQfreemem(notify);
-    }
-    return payloads;
+std::uint64_t KeloPGConnectionClass::PollNotifications() {
+    if (PQconsumeInput(conn))
+        while (PGnotify* notify = PQnotifies(conn)) {
+            ++notifications;
+            PQfreemem(notify);
+        }
+    return notifications;
 }

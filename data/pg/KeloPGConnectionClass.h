@@ -97,9 +97,10 @@ public:
     void NoteFailure(const std::string& message);
     const std::string& GetFailure() const { return failure; }
     void ClearFailure() { failure.clear(); }
-    // The socket to wait on for notifications, and the pending notification channel payloads.
-    int GetSocket() const;
-    std::vector<std::string> TakeNotifications();
+    // Reads what the server sent meanwhile and answers how many notifications came since the
+    // connection opened; each listener compares with the count it saw last, so several
+    // windows sharing the connection each learn of every one.
+    std::uint64_t PollNotifications();
 
 private:
     KeloPGResultClass Check(pg_result* result, bool expectRows);
@@ -108,6 +109,7 @@ private:
     pg_conn* conn = nullptr;
     std::string password; // only to scrub it from messages
     std::string failure;
+    std::uint64_t notifications = 0;
     std::map<std::string, std::string, std::less<>> prepared; // SQL text -> statement name
 };
 

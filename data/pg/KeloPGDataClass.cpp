@@ -179,12 +179,15 @@ KeloDataPtrClass KeloPGDataClass::SelectStops(const std::vector<std::string>& st
 std::vector<std::string> KeloPGDataClass::TakeChangedKelos() {
     return KeloPGGuard(*connection, std::vector<std::string>(), [&] {
         const bool first = !listening;
+        const std::uint64_t now = connection->PollNotifications();
         if (first) {
+            // LISTEN again on a shared connection changes nothing.
             connection->Execute("LISTEN kelo_changes");
             listening = true;
-        } else if (connection->TakeNotifications().empty()) {
+        } else if (now == seenNotifications) {
             return std::vector<std::string>();
         }
+        seenNotifications = now;
         std::map<std::string, std::int64_t> versions;
         const KeloPGResultClass rows = connection->Query("SELECT number, version FROM kelo");
         for (int r = 0; r < rows.Rows(); ++r)

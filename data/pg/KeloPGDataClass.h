@@ -58,5 +58,6 @@ private:
     std::vector<std::string> selection;
     std::string transactionError;
     bool listening = false;
+    std::uint64_t seenNotifications = 0;
     std::map<std::string, std::int64_t> seenVersions;
 };

@@ -197,22 +197,27 @@ TEST_F(KeloPGSourceTest, APlanCopiedFromAFileToTheServerAndBackIsTheSame) {
                  KeloPGErrorClass);
 }
 
-TEST_F(KeloPGSourceTest, TheFeedNamesTheKelosAnotherSessionSaved) {
-    ASSERT_EQ(KeloPGOpen(database->ConnInfo()).status, KeloPGOpenStatusType::Ok);
-    KeloPlannerType a(OpenSource(database->ConnInfo())), b(OpenSource(database->ConnInfo()));
-    KeloChangeFeedClass* feed = KeloFindChangeFeed(a.bottom);
-    ASSERT_NE(feed, nullptr);
-    EXPECT_TRUE(feed->TakeChangedKelos().empty());
+TEST_F(KeloPGSourceTest, TheFeedNamesTheKelosAnotherSessionSavedToEveryWindow) {
+    KeloPGOpenResultType opened = KeloPGOpen(database->ConnInfo());
+    ASSERT_EQ(opened.status, KeloPGOpenStatusType::Ok);
+    // Two windows over one connection, as the main frame's windows share it.
+    KeloPGDataClass first(opened.connection, {}), second(opened.connection, {Kelo02P});
+    KeloPlannerType b(OpenSource(database->ConnInfo()));
+    EXPECT_TRUE(first.TakeChangedKelos().empty());
+    EXPECT_TRUE(second.TakeChangedKelos().empty());
     b.buffer->FindKelo(Kelo02P)->SetName("B's 02P");
     b.buffer->CreateKelo("NEW")->SetName("new");
     EXPECT_TRUE(b.SaveAll().heldBack.empty());
-    // The notification travels on its own; the window's timer looks every second.
-    std::vector<std::string> changed;
-    for (int wait = 0; wait < 40 && changed.empty(); ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        changed = feed->TakeChangedKelos();
+    for (KeloChangeFeedClass* feed :
+         {static_cast<KeloChangeFeedClass*>(&first), static_cast<KeloChangeFeedClass*>(&second)}) {
+        // The notification travels on its own; the window's timer looks every second.
+        std::vector<std::string> changed;
+        for (int wait = 0; wait < 40 && changed.empty(); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            changed = feed->TakeChangedKelos();
+        }
+        std::sort(changed.begin(), changed.end());
+        EXPECT_EQ(changed, (std::vector<std::string>{Kelo02P, "NEW"}));
+        EXPECT_TRUE(feed->TakeChangedKelos().empty());
     }
-    std::sort(changed.begin(), changed.end());
-    EXPECT_EQ(changed, (std::vector<std::string>{Kelo02P, "NEW"}));
-    EXPECT_TRUE(feed->TakeChangedKelos().empty());
 }

@@ -30,6 +30,8 @@ KeloKeloSetPtrClass KeloPGDataClass::GetKeloSet() {
         const KeloPGResultClass rows = connection->Query(sql, params);
         for (int r = 0; r < rows.Rows(); ++r)
             found.emplace_back(rows.Int(r, 0), rows.Bytes(r, 1));
+        for (const auto& [id, number] : found)
+            knownIds[number] = id;
         return found;
     });
     return KeloKeloSetPtrClass(new KeloPGKeloSetClass(connection, std::move(kelos)));
@@ -44,11 +46,14 @@ KeloTopologyPtrClass KeloPGDataClass::GetTopology() {
 }
 
 KeloKeloPtrClass KeloPGDataClass::FindKelo(const std::string& number) {
+    if (const auto known = knownIds.find(number); known != knownIds.end())
+        return KeloKeloPtrClass(new KeloPGKeloClass(connection, known->second, number));
     return KeloPGGuard(*connection, KeloKeloPtrClass(), [&] {
         const KeloPGResultClass rows = connection->Query("SELECT id FROM kelo WHERE number = $1",
                                                          KeloPGParamsClass().Bytes(number));
         if (!rows.Rows())
             return KeloKeloPtrClass();
+        knownIds[number] = rows.Int(0, 0);
         return KeloKeloPtrClass(new KeloPGKeloClass(connection, rows.Int(0, 0), number));
     });
 }
@@ -78,6 +83,7 @@ KeloBusPtrClass KeloPGDataClass::FindBus(const std::string& model) {
 KeloKeloPtrClass KeloPGDataClass::CreateKelo(const std::string& number) {
     if (number.empty())
         return KeloKeloPtrClass();
+    knownIds.erase(number);
     return KeloPGGuard(*connection, KeloKeloPtrClass(), [&] {
         // ON CONFLICT: a number taken meanwhile by another planner answers "no kelo" rather
         // than failing the whole transaction.
@@ -92,6 +98,7 @@ KeloKeloPtrClass KeloPGDataClass::CreateKelo(const std::string& number) {
 }
 
 void KeloPGDataClass::DeleteKelo(const std::string& number) {
+    knownIds.erase(number);
     KeloPGGuard(*connection, 0, [&] {
         connection->Query("DELETE FROM kelo WHERE number = $1", KeloPGParamsClass().Bytes(number));
         return 0;
@@ -193,6 +200,8 @@ std::vector<std::string> KeloPGDataClass::TakeChangedKelos() {
         for (int r = 0; r < rows.Rows(); ++r)
             versions.emplace(rows.Bytes(r, 0), rows.Int(r, 1));
         std::vector<std::string> changed = KeloDiffVersions(seenVersions, std::move(versions));
+        for (const std::string& number : changed)
+            knownIds.erase(number);
         return first ? std::vector<std::string>() : changed;
     });
 }

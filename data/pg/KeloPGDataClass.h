@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class KeloPGConnectionClass;
@@ -57,6 +58,10 @@ private:
     std::shared_ptr<KeloPGConnectionClass> connection;
     std::vector<std::string> selection;
     std::string transactionError;
+    // Row ids of kelos by number, as the last kelo list found them: FindKelo is asked for
+    // every part of every kelo a window shows, and a round trip each would add up. A number
+    // the feed names as changed, or one deleted or created here, is looked up again.
+    std::unordered_map<std::string, std::int64_t> knownIds;
     bool listening = false;
     std::uint64_t seenNotifications = 0;
     std::map<std::string, std::int64_t> seenVersions;

@@ -48,7 +48,7 @@ public:
                        std::vector<std::pair<std::int64_t, std::string>> kelos);
 
     std::int32_t GetCount() override { return static_cast<std::int32_t>(kelos.size()); }
-    // Empty handle for an index outside the set or a kelo deleted since.
+    // Empty handle for an index outside the set; a kelo deleted since reads as empty.
     KeloKeloPtrClass GetItem(std::int32_t index) override;
 
 private:

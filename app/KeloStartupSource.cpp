@@ -48,9 +48,9 @@ KeloStartupSourceType OpenServerSource(const std::string& conninfo) {
         result.source = KeloDataPtrClass(new KeloPGDataClass(opened.connection, {}));
         return result;
     case KeloPGOpenStatusType::ForeignTables:
-        result.error = QStringLiteral("Не удаётся открыть план: %1 (%2). База данных "
-                                      "содержит таблицы другой программы и не изменена.")
-                           .arg(QString::fromLocal8Bit(KeloPGDescribeConnInfo(conninfo)), detail);
+        result.error = QStringLiteral("База данных на сервере содержит таблицы другой программы "
+                                      "и оставлена без изменений (%1).")
+                           .arg(detail);
         return result;
     case KeloPGOpenStatusType::NewerVersion:
         result.error = QStringLiteral("План на сервере создан более новой версией программы (%1).")

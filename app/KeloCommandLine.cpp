@@ -71,6 +71,13 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             if (options.WantsImport())
                 return fail("--import-gtfs is given twice");
             options.importFeed = arguments[++i];
+        } else if (argument == "--copy-database") {
+            if (!values(2) || arguments[i + 1].empty() || arguments[i + 2].empty())
+                return fail("--copy-database needs the plan to copy and where to copy it");
+            if (options.WantsCopy())
+                return fail("--copy-database is given twice");
+            options.copyFrom = arguments[++i];
+            options.copyTo = arguments[++i];
         } else if (argument == "--service-date") {
             if (!values(1))
                 return fail("--service-date needs a date as YYYYMMDD");
@@ -91,6 +98,9 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
         return result;
     if (options.WantsImport() && options.database.empty())
         return fail("--import-gtfs needs --database FILE for the new database");
+    if (options.WantsCopy() &&
+        (options.WantsImport() || options.WantsExport() || !options.database.empty()))
+        return fail("--copy-database is used on its own");
     if (options.WantsImport() && options.WantsExport())
         return fail("--import-gtfs and --export cannot be used together");
     if (options.WantsCheck() && (options.WantsImport() || options.WantsExport()))
@@ -108,11 +118,15 @@ std::string KeloCommandLineUsage() {
            "\n"
            "  --database FILE          work on the database FILE; a missing FILE is created\n"
            "                           from the built-in data set\n"
+           "  --database postgresql://USER@HOST:PORT/DB  (or \"host=HOST dbname=DB\")\n"
+           "                           work on a plan kept by a PostgreSQL server; an empty\n"
+           "                           database is filled with the built-in data set\n"
            "  --export NUMBER FILE     write the diagram of the line of kelo NUMBER to FILE\n"
            "                           (.pdf, .svg or .png) without opening a window\n"
-           "  --import-gtfs FEED --database FILE [--service-date YYYYMMDD]\n"
+           "  --import-gtfs FEED --database FILE|SERVER [--service-date YYYYMMDD]\n"
            "                           import one day of a GTFS folder or .zip into the new\n"
-           "                           database FILE; the day with the most trips by default\n"
+           "                           database FILE or empty server database; the day with\n"
+           "                           the most trips by default\n"
            "  --check NUMBER [--min-interval M]\n"
            "                           list the clashes of the line of kelo NUMBER, one per\n"
            "                           line: kind;stop code;HH:MM;kelo A;kelo B, where kind\n"
@@ -120,6 +134,8 @@ std::string KeloCommandLineUsage() {
            "                           than M minutes apart, 3 by default, 0 = off) or\n"
            "                           overtaking (leaves later, arrives at the next stop\n"
            "                           first); exit status 1 when there are any\n"
+           "  --copy-database FROM TO  copy the plan FROM (a file or a server) into TO, a new\n"
+           "                           file or an empty server database, in one transaction\n"
            "  --help                   show this text\n"
            "\n"
            "Exit status: 0 on success, 2 when an option or its input is refused.\n";

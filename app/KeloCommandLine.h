@@ -15,10 +15,13 @@ struct KeloCommandLineType {
     std::string checkNumber; // --check NUMBER: kelo number, UTF-8 as typed
     bool check = false;
     int minimumInterval = 3; // --min-interval M (only with --check); 0 turns intervals off
+    std::string copyFrom;    // --copy-database FROM TO: two stores, files or servers
+    std::string copyTo;
 
     bool WantsExport() const { return !exportFile.empty(); }
     bool WantsImport() const { return !importFeed.empty(); }
     bool WantsCheck() const { return check; }
+    bool WantsCopy() const { return !copyTo.empty(); }
 };
 
 /// Result of reading the arguments: the options, or one line saying what is wrong.

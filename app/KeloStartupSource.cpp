@@ -4,11 +4,17 @@
 #include "KeloDBConnectionClass.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloDemoDataClass.h"
 #include "KeloMessageBoxes.h"
+#include "KeloPGConnectionClass.h"
+#include "KeloPGDataClass.h"
+#include "KeloPGOpen.h"
+#include "KeloPGPlanCopy.h"
 
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 
 namespace {
 
@@ -32,6 +38,31 @@ QString OpenError(const KeloDBOpenResultType& opened, const std::string& path) {
     }
 }
 
+// A plan on a server. The messages name host and database, never the connection string,
+// which may carry the password.
+KeloStartupSourceType OpenServerSource(const std::string& conninfo) {
+    KeloStartupSourceType result;
+    const KeloPGOpenResultType opened = KeloPGOpen(conninfo);
+    const QString detail = QString::fromLocal8Bit(opened.detail);
+    switch (opened.status) {
+    case KeloPGOpenStatusType::Ok:
+        result.source = KeloDataPtrClass(new KeloPGDataClass(opened.connection, {}));
+        return result;
+    case KeloPGOpenStatusType::ForeignTables:
+        result.error = QStringLiteral("База данных на сервере содержит таблицы другой программы "
+                                      "и оставлена без изменений (%1).")
+                           .arg(detail);
+        return result;
+    case KeloPGOpenStatusType::NewerVersion:
+        result.error = QStringLiteral("План на сервере создан более новой версией программы (%1).")
+                           .arg(detail);
+        return result;
+    default:
+        result.error = QStringLiteral("Не удаётся открыть план на сервере: %1.").arg(detail);
+        return result;
+    }
+}
+
 } // namespace
 
 KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs,
@@ -41,6 +72,8 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
         result.source = MakeBuiltInSource();
         return result;
     }
+    if (KeloPGIsConnInfo(databaseFile))
+        return OpenServerSource(databaseFile);
     std::error_code ignored;
     if (!readOnly && !std::filesystem::exists(databaseFile, ignored) &&
         !std::filesystem::is_symlink(databaseFile, ignored)) {
@@ -80,4 +113,41 @@ KeloDataPtrClass OpenStartupSourceOrReport(const std::string& databaseFile) {
     if (startup.source.IsNull())
         KeloShowError(startup.error);
     return startup.source;
+}
+
+std::string DescribeStore(const std::string& store) {
+    return IsServerStore(store) ? KeloPGDescribeConnInfo(store) : "\"" + store + "\"";
+}
+
+bool IsServerStore(const std::string& store) {
+    return KeloPGIsConnInfo(store);
+}
+
+void ReadStorePlan(const std::string& store, KeloPlanWriterClass& writer) {
+    if (IsServerStore(store)) {
+        {
+            KeloPGConnectionClass probe(store);
+            if (KeloPGTableNames(probe).empty())
+                throw std::runtime_error(probe.Describe() + " holds no plan");
+        }
+        const KeloPGOpenResultType opened = KeloPGOpen(store, false);
+        if (opened.status != KeloPGOpenStatusType::Ok)
+            throw std::runtime_error(opened.detail);
+        KeloPGReadPlan(*opened.connection, writer);
+        return;
+    }
+    const KeloDBOpenResultType opened = KeloDBOpen(store);
+    if (opened.status != KeloDBOpenStatusType::Ok)
+        throw std::runtime_error(opened.detail.empty() ? "not a Kelo database" : opened.detail);
+    KeloDBReadPlan(*opened.connection, writer);
+}
+
+void WriteNewStorePlan(const std::string& store,
+                       const std::function<void(KeloPlanWriterClass&)>& fill) {
+    if (IsServerStore(store)) {
+        KeloPGWriteNewPlan(store, fill);
+        return;
+    }
+    KeloDBPlanWriterClass writer(store);
+    fill(writer);
 }

@@ -5,7 +5,10 @@
 #include <QString>
 
 #include <functional>
+#include <ostream>
 #include <string>
+
+class KeloPlanWriterClass;
 
 /// The bottom data source start-up chose, or why there is none.
 struct KeloStartupSourceType {
@@ -17,10 +20,12 @@ struct KeloStartupSourceType {
     std::function<std::string()> readFailure = [] { return std::string(); };
 };
 
-/// The bottom source of this run: the built-in data when `databaseFile` is empty, else the
-/// Kelo database in that file, which is first created from the built-in data set when no
-/// such file exists. A file that is not a usable Kelo database is left untouched. `readOnly`
-/// is for commands that only read: the file is neither created nor changed in any byte.
+/// The bottom source of this run: the built-in data when `databaseFile` is empty; a plan on a
+/// PostgreSQL server for a postgresql:// URI or a "host=... dbname=..." string (an empty
+/// database is first filled from the built-in data set); else the Kelo database in that file,
+/// which is first created from the built-in data set when no such file exists. A store that
+/// is not a usable Kelo plan is left untouched. `readOnly` is for commands that only read: a
+/// file is neither created nor changed in any byte.
 KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs = 3000,
                                         bool readOnly = false);
 
@@ -29,3 +34,27 @@ inline constexpr int KeloStartupRefusedExitCode = 2;
 
 /// The same, the reason shown in an error box captioned "Kelo" when there is no source.
 KeloDataPtrClass OpenStartupSourceOrReport(const std::string& databaseFile);
+
+/// The store a --database or --copy-database argument names, for messages: the file, or host
+/// and database of a server (never the connection string, which may hold a password).
+std::string DescribeStore(const std::string& store);
+/// True when the argument names a PostgreSQL server rather than a file.
+bool IsServerStore(const std::string& store);
+/// Reads the whole plan kept in an existing store into `writer` and commits the writer.
+/// Throws (std::exception) with the reason; an empty server database or a missing file is
+/// refused, never created.
+void ReadStorePlan(const std::string& store, KeloPlanWriterClass& writer);
+/// Writes a new plan into a store that is a file not there yet or an empty server database:
+/// `fill` gives every row and commits; all of it appears at once or nothing does. Throws.
+void WriteNewStorePlan(const std::string& store,
+                       const std::function<void(KeloPlanWriterClass&)>& fill);
+
+/// `kelo --copy-database FROM TO`: prints the counts on `out`, a refusal on `err`; returns the
+/// exit status (0, or 2 with nothing written).
+int RunKeloCopyDatabaseCommand(const std::string& from, const std::string& to, std::ostream& out,
+                               std::ostream& err);
+/// `kelo --import-gtfs FEED --database STORE`: into a new file as before, or into an empty
+/// server database by way of a temporary file copied over in one transaction.
+int RunKeloGtfsImportIntoStore(const std::string& feed, const std::string& store,
+                               const std::string& serviceDate, std::ostream& out,
+                               std::ostream& err);

@@ -112,9 +112,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     // Each option is wired in by its own command below; the import opens no window.
+    if (options.WantsCopy())
+        return RunKeloCopyDatabaseCommand(options.copyFrom, options.copyTo, std::cout, std::cerr);
     if (options.WantsImport())
-        return RunKeloGtfsImportCommand(options.importFeed, options.database, options.serviceDate,
-                                        std::cout, std::cerr);
+        return RunKeloGtfsImportIntoStore(options.importFeed, options.database, options.serviceDate,
+                                          std::cout, std::cerr);
     if (options.WantsExport())
         return RunExport(argc, argv, options);
     if (options.WantsCheck())

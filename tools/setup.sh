@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
     libzip-dev
+    libpq-dev postgresql
     fonts-dejavu-core locales
     poppler-utils
     clang-format

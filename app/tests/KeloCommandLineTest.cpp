@@ -30,6 +30,8 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--min-interval", "5"}, "only used with --check"},
         {{"--check", "1", "--min-interval", "721"}, "from 0 to 720"},
         {{"--check", "1", "--min-interval", "2.5"}, "from 0 to 720"},
+        {{"--copy-database", "a.db"}, "--copy-database needs"},
+        {{"--copy-database", "a.db", "b.db", "--database", "c.db"}, "on its own"},
     };
     for (const RefusalCase& c : cases) {
         const KeloCommandLineParseType parsed = ParseKeloCommandLine(c.arguments);
@@ -60,6 +62,11 @@ TEST(KeloCommandLine, ReadsEveryOptionAndPassesQtOnesOver) {
     EXPECT_EQ(check.options.checkNumber, "134");
     EXPECT_EQ(check.options.minimumInterval, 0);
     EXPECT_EQ(ParseKeloCommandLine({"--check", "1"}).options.minimumInterval, 3);
+    const KeloCommandLineParseType copy =
+        ParseKeloCommandLine({"--copy-database", "plan.db", "postgresql://anna@server/winter"});
+    ASSERT_EQ(copy.error, "");
+    EXPECT_EQ(copy.options.copyFrom, "plan.db");
+    EXPECT_EQ(copy.options.copyTo, "postgresql://anna@server/winter");
 
     EXPECT_TRUE(ParseKeloCommandLine({}).error.empty());
     EXPECT_TRUE(ParseKeloCommandLine({"--help", "--bogus-after-help-is-still-read"}).error.size());

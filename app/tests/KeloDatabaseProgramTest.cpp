@@ -3,6 +3,8 @@
 #include "KeloChooseKelo.h"
 #include "KeloDBConnectionClass.h"
 #include "KeloStartupSource.h"
+#include "KeloTransactionClass.h"
+#include "KeloVersionedDataClass.h"
 #include "ModalAnswer.h"
 #include "TKeloDiagramChangesForm.h"
 #include "TKeloMainFrame.h"
@@ -19,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -140,6 +143,62 @@ TEST_F(KeloDatabaseProgramTest, ASaveIntoALockedDatabaseFailsWholeAndCanBeRepeat
     EXPECT_EQ(Save(*form).text, QString::fromUtf8("Изменения успешно сохранены."));
     EXPECT_FALSE(source->FindKelo(Copy02P).IsNull());
     EXPECT_TRUE(source->FindKelo(victim).IsNull());
+}
+
+TEST_F(KeloDatabaseProgramTest, WhatAnotherPlannerSavesShowsWithoutTouchingPendingChanges) {
+    TKeloTripDiagramForm* form = Start();
+    ASSERT_NE(form, nullptr);
+    ASSERT_NE(form->findChild<QTimer*>("OthersChangesTimer"), nullptr);
+    const std::string other = Victim(*form);
+    form->EditBuffer()->FindKelo(Kelo02P)->SetName("MINE");
+    {
+        KeloDataPtrClass second = OpenStartupSource(path).source;
+        KeloTransactionClass* transaction = KeloFindTransaction(second);
+        ASSERT_TRUE(transaction->BeginTransaction());
+        for (const std::string& number : {Kelo02P, other}) {
+            ASSERT_TRUE(KeloFindVersioned(second)->ClaimKelo(number, 1));
+            second->FindKelo(number)->SetName("THEIRS");
+        }
+        ASSERT_TRUE(transaction->CommitTransaction());
+    }
+    form->RefreshOthersChanges();
+    EXPECT_EQ(form->EditBuffer()->FindKelo(other)->GetName(), "THEIRS");
+    EXPECT_EQ(form->EditBuffer()->FindKelo(Kelo02P)->GetName(), "MINE");
+    EXPECT_EQ(form->Diagram().GetEditBufferObject().GetChangeCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KeloDatabaseProgramTest, AKeloAnotherPlannerSavedMeanwhileIsHeldBackAndCanBeDiscarded) {
+    TKeloTripDiagramForm* form = Start();
+    ASSERT_NE(form, nullptr);
+    const std::string other = Victim(*form);
+    form->EditBuffer()->FindKelo(Kelo02P)->SetName("MINE");
+    form->EditBuffer()->FindKelo(other)->SetName("MINE TOO");
+    {
+        // A second Kelo on the same file saves 02П first.
+        KeloDataPtrClass second = OpenStartupSource(path).source;
+        KeloTransactionClass* transaction = KeloFindTransaction(second);
+        ASSERT_TRUE(transaction->BeginTransaction());
+        ASSERT_TRUE(KeloFindVersioned(second)->ClaimKelo(Kelo02P, 1));
+        second->FindKelo(Kelo02P)->SetName("THEIRS");
+        ASSERT_TRUE(transaction->CommitTransaction());
+    }
+    MessageBoxAnswer discard(QMessageBox::Discard);
+    WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
+    form->SaveButton()->click();
+    ASSERT_EQ(discard.Count(), 1);
+    EXPECT_TRUE(discard.Last().text.startsWith(QString::fromUtf8(
+        "Рейс 02П изменен другим пользователем. Изменения этого рейса не записаны.\n\n")))
+        << discard.Last().text.toStdString();
+    EXPECT_EQ(form->Diagram().GetEditBufferObject().GetChangeCount(), 0);
+    EXPECT_EQ(form->EditBuffer()->FindKelo(Kelo02P)->GetName(), "THEIRS");
+    Quit();
+    KeloDataPtrClass reopened = OpenStartupSource(path).source;
+    EXPECT_EQ(reopened->FindKelo(Kelo02P)->GetName(), "THEIRS");
+    EXPECT_EQ(reopened->FindKelo(other)->GetName(), "MINE TOO");
 }
 
 } // namespace

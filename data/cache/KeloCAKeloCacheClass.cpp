@@ -1,8 +1,11 @@
 #include "KeloCAKeloCacheClass.h"
 
+#include "KeloCAVersionLedgerClass.h"
+
 #include <algorithm>
 
-KeloCAKeloCacheClass::KeloCAKeloCacheClass(KeloDataPtrClass lower) : Lower(std::move(lower)) {}
+KeloCAKeloCacheClass::KeloCAKeloCacheClass(KeloDataPtrClass lower, KeloCAVersionLedgerClass* ledger)
+    : Lower(std::move(lower)), Ledger(ledger) {}
 
 KeloCAKeloType* KeloCAKeloCacheClass::Find(const std::string& number) {
     const std::size_t at = Index.Find(number);
@@ -22,6 +25,8 @@ KeloCAKeloType& KeloCAKeloCacheClass::FindOrAdd(const std::string& number) {
 std::string KeloCAKeloCacheClass::GetName(const std::string& number) {
     KeloCAKeloType& record = FindOrAdd(number);
     if (!record.NameLoaded) {
+        if (Ledger)
+            Ledger->Note(number);
         KeloKeloPtrClass kelo = Lower->FindKelo(number);
         if (kelo.IsNull())
             return {};
@@ -34,6 +39,8 @@ std::string KeloCAKeloCacheClass::GetName(const std::string& number) {
 float KeloCAKeloCacheClass::GetAverageSpeed(const std::string& number) {
     KeloCAKeloType& record = FindOrAdd(number);
     if (!record.SpeedLoaded) {
+        if (Ledger)
+            Ledger->Note(number);
         KeloKeloPtrClass kelo = Lower->FindKelo(number);
         if (kelo.IsNull())
             return 0;
@@ -46,6 +53,8 @@ float KeloCAKeloCacheClass::GetAverageSpeed(const std::string& number) {
 float KeloCAKeloCacheClass::GetDistance(const std::string& number) {
     KeloCAKeloType& record = FindOrAdd(number);
     if (!record.DistanceLoaded) {
+        if (Ledger)
+            Ledger->Note(number);
         KeloKeloPtrClass kelo = Lower->FindKelo(number);
         if (kelo.IsNull())
             return 0;

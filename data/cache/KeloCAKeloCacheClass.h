@@ -4,6 +4,8 @@
 #include "KeloCacheTypes.h"
 #include "KeloDataClass.h"
 
+class KeloCAVersionLedgerClass;
+
 #include <string>
 #include <vector>
 
@@ -11,7 +13,9 @@
 /// below once and kept until this layer itself changes what it depends on.
 class KeloCAKeloCacheClass {
 public:
-    explicit KeloCAKeloCacheClass(KeloDataPtrClass lower);
+    // `ledger` (may be null) notes each kelo's version before its data is first read.
+    explicit KeloCAKeloCacheClass(KeloDataPtrClass lower,
+                                  KeloCAVersionLedgerClass* ledger = nullptr);
 
     // Empty text / 0 for a number the lower source does not know; such answers are not kept.
     std::string GetName(const std::string& number);
@@ -30,6 +34,7 @@ private:
     KeloCAKeloType& FindOrAdd(const std::string& number);
 
     KeloDataPtrClass Lower;
+    KeloCAVersionLedgerClass* Ledger;
     std::vector<KeloCAKeloType> Kelos;
     KeloCAIndexTemplate<std::string> Index; // number -> position in Kelos
 };

@@ -1,11 +1,18 @@
 #include "KeloCAKeloScheduleCacheClass.h"
 
-KeloCAKeloScheduleCacheClass::KeloCAKeloScheduleCacheClass(KeloDataPtrClass lower)
-    : Lower(std::move(lower)) {}
+#include "KeloCAVersionLedgerClass.h"
+
+KeloCAKeloScheduleCacheClass::KeloCAKeloScheduleCacheClass(KeloDataPtrClass lower,
+                                                           KeloCAVersionLedgerClass* ledger)
+    : Lower(std::move(lower)), Ledger(ledger) {}
 
 KeloCAKeloScheduleType* KeloCAKeloScheduleCacheClass::Get(const std::string& number) {
     if (const std::size_t at = Index.Find(number); at != Index.None)
         return &Schedules[at];
+
+    if (Ledger)
+
+        Ledger->Note(number);
 
     KeloKeloPtrClass kelo = Lower->FindKelo(number);
     if (kelo.IsNull())

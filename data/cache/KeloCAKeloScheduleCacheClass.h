@@ -4,6 +4,8 @@
 #include "KeloCacheTypes.h"
 #include "KeloDataClass.h"
 
+class KeloCAVersionLedgerClass;
+
 #include <string>
 #include <vector>
 
@@ -11,7 +13,9 @@
 /// changed only by this layer's own writes (never reloaded).
 class KeloCAKeloScheduleCacheClass {
 public:
-    explicit KeloCAKeloScheduleCacheClass(KeloDataPtrClass lower);
+    // `ledger` (may be null) notes each kelo's version before its data is first read.
+    explicit KeloCAKeloScheduleCacheClass(KeloDataPtrClass lower,
+                                          KeloCAVersionLedgerClass* ledger = nullptr);
 
     // The cached timetable, loaded if need be; null when the lower source does not know the
     // number (nothing is kept then). The pointer is valid until the next call on this cache.
@@ -21,6 +25,7 @@ public:
 
 private:
     KeloDataPtrClass Lower;
+    KeloCAVersionLedgerClass* Ledger;
     std::vector<KeloCAKeloScheduleType> Schedules;
     KeloCAIndexTemplate<std::string> Index; // number -> position in Schedules
 };

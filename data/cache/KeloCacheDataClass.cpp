@@ -5,10 +5,10 @@
 #include "KeloCATopologyClass.h"
 
 KeloCacheDataClass::KeloCacheDataClass(KeloDataPtrClass lower)
-    : Lower(std::move(lower)), LowerKeloSet(Lower->GetKeloSet()),
-      StopSet(new KeloCAStopSetClass(this, Lower)),
-      Topology(new KeloCATopologyClass(Lower->GetTopology())), KeloCache(Lower),
-      ScheduleCache(Lower) {}
+    : Lower(std::move(lower)), LowerVersioned(KeloFindVersioned(Lower)), Ledger(LowerVersioned),
+      LowerKeloSet(Lower->GetKeloSet()), StopSet(new KeloCAStopSetClass(this, Lower)),
+      Topology(new KeloCATopologyClass(Lower->GetTopology())), KeloCache(Lower, &Ledger),
+      ScheduleCache(Lower, &Ledger) {}
 
 KeloKeloSetPtrClass KeloCacheDataClass::GetKeloSet() {
     return KeloKeloSetPtrClass(
@@ -51,6 +51,7 @@ KeloKeloPtrClass KeloCacheDataClass::CreateKelo(const std::string& number) {
     // handed out through this layer, so writes to it are recorded here like all others.
     KeloCache.Forget(number);
     ScheduleCache.Forget(number);
+    Ledger.Forget(number);
     return KeloKeloPtrClass(new KeloCAKeloClass(Lower, created, &KeloCache, &ScheduleCache));
 }
 
@@ -60,7 +61,29 @@ void KeloCacheDataClass::DeleteKelo(const std::string& number) {
 }
 
 void KeloCacheDataClass::ForgetKelos() {
-    KeloCache = KeloCAKeloCacheClass(Lower);
-    ScheduleCache = KeloCAKeloScheduleCacheClass(Lower);
+    KeloCache = KeloCAKeloCacheClass(Lower, &Ledger);
+    ScheduleCache = KeloCAKeloScheduleCacheClass(Lower, &Ledger);
+    Ledger.Clear();
     LowerKeloSet = Lower->GetKeloSet();
+}
+
+std::int64_t KeloCacheDataClass::GetKeloVersion(const std::string& number) {
+    return Ledger.Get(number);
+}
+
+bool KeloCacheDataClass::ClaimKelo(const std::string& number, std::int64_t readVersion) {
+    if (!LowerVersioned)
+        return true;
+    if (!LowerVersioned->ClaimKelo(number, readVersion))
+        return false;
+    Ledger.Set(number, readVersion + 1);
+    return true;
+}
+
+void KeloCacheDataClass::ReloadKelo(const std::string& number) {
+    KeloCache.Forget(number);
+    ScheduleCache.Forget(number);
+    Ledger.Forget(number);
+    if (LowerVersioned)
+        LowerVersioned->ReloadKelo(number);
 }

@@ -3,7 +3,9 @@
 #include "KeloCAIndexTemplate.h"
 #include "KeloCAKeloCacheClass.h"
 #include "KeloCAKeloScheduleCacheClass.h"
+#include "KeloCAVersionLedgerClass.h"
 #include "KeloDataClass.h"
+#include "KeloVersionedDataClass.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +14,7 @@
 /// distances, timetables, stop names, distance answers) so repeated reads stay here, and
 /// passes every write down at once before recording it (write-through). Nothing is evicted.
 /// Entity objects it hands out refer into this object and must not outlive it.
-class KeloCacheDataClass : public KeloDataClass {
+class KeloCacheDataClass : public KeloDataClass, public KeloVersionedDataClass {
 public:
     explicit KeloCacheDataClass(KeloDataPtrClass lower);
 
@@ -31,12 +33,25 @@ public:
     KeloKeloPtrClass CreateKelo(const std::string& number) override;
     void DeleteKelo(const std::string& number) override;
 
+    // The version noted when the kelo was first read here; 0 over a source without versions.
+    std::int64_t GetKeloVersion(const std::string& number) override;
+    // Passed below; a claimed kelo is noted at its raised version, since what this layer
+    // holds of it now is what the save writes.
+    bool ClaimKelo(const std::string& number, std::int64_t readVersion) override;
+    // Drops what is held of the kelo, its version included, and asks below to do the same.
+    void ReloadKelo(const std::string& number) override;
+
+    // Reads the list of kelos below afresh, so kelos others created or deleted show.
+    void RefreshKeloSet() { LowerKeloSet = Lower->GetKeloSet(); }
+
     // Forgets every kelo read or written through here, for when the lower source has undone
     // writes this layer recorded (a rolled-back transaction). Stops and distances are kept.
     void ForgetKelos();
 
 private:
     KeloDataPtrClass Lower;
+    KeloVersionedDataClass* LowerVersioned;
+    KeloCAVersionLedgerClass Ledger;
     KeloKeloSetPtrClass LowerKeloSet;
     KeloStopSetPtrClass StopSet;
     KeloTopologyPtrClass Topology;

@@ -2,13 +2,16 @@
 
 #include "KeloAssert.h"
 #include "KeloCachedUpdateKeloClass.h"
+#include "KeloVersionedDataClass.h"
 
 #include <algorithm>
 
 KeloCachedUpdateDataClass::KeloCachedUpdateDataClass(KeloDataPtrClass underlying)
-    : underlying(std::move(underlying)),
+    : underlying(std::move(underlying)), versioned(KeloFindVersioned(this->underlying)),
       keloSet(new KeloCachedUpdateKeloSetClass(this->underlying, &modified)),
-      keloSetPtr(static_cast<KeloCachedUpdateKeloSetClass*>(&*keloSet)) {}
+      keloSetPtr(static_cast<KeloCachedUpdateKeloSetClass*>(&*keloSet)) {
+    modified.SetVersionSource(versioned);
+}
 
 KeloKeloSetPtrClass KeloCachedUpdateDataClass::GetKeloSet() {
     return keloSet;
@@ -41,6 +44,9 @@ KeloKeloPtrClass KeloCachedUpdateDataClass::CreateKelo(const std::string& number
         deleted.Remove(number);
         modified.AddModified(number);
         KeloDataCUKeloType* record = modified.Find(number);
+        // The version is the one read before the deletion, not whatever is below now.
+        record->readVersion = deletedVersions[number];
+        deletedVersions.erase(number);
         record->nameSet = true;
         record->busSet = true;
         record->scheduleLoaded = true;
@@ -58,6 +64,10 @@ void KeloCachedUpdateDataClass::DeleteKelo(const std::string& number) {
     } else {
         if (deleted.Contains(number))
             return;
+        const KeloDataCUKeloType* record = modified.Find(number);
+        deletedVersions[number] = record      ? record->readVersion
+                                  : versioned ? versioned->GetKeloVersion(number)
+                                              : 0;
         modified.Remove(number);
         deleted.Add(number);
     }
@@ -128,10 +138,17 @@ bool KeloCachedUpdateDataClass::WriteRecord(KeloDataCUKeloType& record,
             if (underlying->FindStop(stop.stopCode).IsNull())
                 return false;
 
+    if (!record.isNew && !Claim(record.number, record.readVersion)) {
+        progress.changedByOther = true;
+        return false;
+    }
     KeloKeloPtrClass kelo =
         record.isNew ? underlying->CreateKelo(record.number) : underlying->FindKelo(record.number);
-    if (kelo.IsNull())
+    if (kelo.IsNull()) {
+        // A number another planner created meanwhile is refused like a changed kelo.
+        progress.changedByOther = record.isNew && !underlying->FindKelo(record.number).IsNull();
         return false;
+    }
     if (record.isNew) {
         record.isNew = false;
         progress.created = true;
@@ -197,8 +214,18 @@ KeloCachedUpdateDataClass::ApplySelectedUpdates(const std::vector<bool>& chosen)
         if (isChosen(deleted.GetCount() + i))
             records.push_back(modified.GetItem(i));
 
-    for (const std::string& number : deletions)
-        underlying->DeleteKelo(number);
+    std::vector<std::string> claimed;
+    for (const std::string& number : deletions) {
+        if (Claim(number, deletedVersions[number])) {
+            underlying->DeleteKelo(number);
+            claimed.push_back(number);
+        } else {
+            KeloDataCUHeldBackType conflict{number};
+            conflict.changedByOther = true;
+            result.heldBack.push_back(conflict);
+        }
+    }
+    deletions = std::move(claimed);
     if (!deletions.empty()) {
         // A source that cannot delete accepts the call and keeps the kelo: that deletion stays.
         KeloKeloSetPtrClass kelos = underlying->GetKeloSet();
@@ -209,8 +236,10 @@ KeloCachedUpdateDataClass::ApplySelectedUpdates(const std::vector<bool>& chosen)
         for (const std::string& number : deletions) {
             if (std::find(remaining.begin(), remaining.end(), number) != remaining.end())
                 result.heldBack.push_back({number});
-            else
+            else {
                 deleted.Remove(number);
+                deletedVersions.erase(number);
+            }
         }
     }
 
@@ -225,21 +254,74 @@ KeloCachedUpdateDataClass::ApplySelectedUpdates(const std::vector<bool>& chosen)
     for (const std::string& number : written)
         modified.Remove(number);
 
-    // The set shows the underlying kelos as they are now, less the deletions still buffered,
-    // plus the kelos still only created here.
-    keloSetPtr->Reset();
-    if (GetChangeCount() > 0) {
-        for (std::int32_t i = 0; i < deleted.GetCount(); ++i)
-            keloSetPtr->RemoveNumber(deleted.GetItem(i));
-        for (std::int32_t i = 0; i < modified.GetCount(); ++i)
-            if (const KeloDataCUKeloType* record = modified.GetItem(i); record->isNew)
-                keloSetPtr->AddNumber(record->number);
-    }
+    RebuildKeloSet();
     return result;
+}
+
+void KeloCachedUpdateDataClass::RebuildKeloSet() {
+    // The underlying kelos as they are now, less the deletions still buffered, plus the kelos
+    // still only created here.
+    keloSetPtr->Reset();
+    if (GetChangeCount() == 0)
+        return;
+    for (std::int32_t i = 0; i < deleted.GetCount(); ++i)
+        keloSetPtr->RemoveNumber(deleted.GetItem(i));
+    for (std::int32_t i = 0; i < modified.GetCount(); ++i)
+        if (const KeloDataCUKeloType* record = modified.GetItem(i); record->isNew)
+            keloSetPtr->AddNumber(record->number);
+}
+
+bool KeloCachedUpdateDataClass::Claim(const std::string& number, std::int64_t& readVersion) {
+    if (!versioned)
+        return true;
+    // Read as missing: still right while nobody created the number meanwhile.
+    if (readVersion == 0)
+        return versioned->GetKeloVersion(number) == 0;
+    if (!versioned->ClaimKelo(number, readVersion))
+        return false;
+    ++readVersion;
+    return true;
 }
 
 void KeloCachedUpdateDataClass::CancelUpdates() {
     deleted.Clear();
     modified.Clear();
+    deletedVersions.clear();
     keloSetPtr->Reset();
+}
+
+void KeloCachedUpdateDataClass::DiscardKelo(const std::string& number) {
+    deleted.Remove(number);
+    deletedVersions.erase(number);
+    modified.Remove(number);
+    if (versioned)
+        versioned->ReloadKelo(number);
+    RebuildKeloSet();
+}
+
+void KeloCachedUpdateDataClass::ReloadKelo(const std::string& number) {
+    if (!versioned)
+        return;
+    versioned->ReloadKelo(number);
+    const std::int64_t now = versioned->GetKeloVersion(number);
+    if (deleted.Contains(number)) {
+        if (now == 0) { // gone below already: nothing left to delete
+            deleted.Remove(number);
+            deletedVersions.erase(number);
+        } else {
+            deletedVersions[number] = now;
+        }
+    } else if (KeloDataCUKeloType* record = modified.Find(number)) {
+        record->readVersion = now;
+        if (now == 0 && !record->isNew) {
+            // Gone below: the buffered kelo is created anew, whole.
+            record->isNew = true;
+            record->nameSet = true;
+            if (!record->scheduleLoaded)
+                modified.LoadSchedule(number, underlying);
+        } else if (now != 0 && record->isNew) {
+            record->isNew = false;
+        }
+    }
+    RebuildKeloSet();
 }

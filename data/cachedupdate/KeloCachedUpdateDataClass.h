@@ -7,6 +7,7 @@
 #include "KeloDataClass.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 /// something changes; every change (created or deleted kelos, names, buses, timetables) stays
 /// here, visible to reads through the buffer, until ApplyUpdates writes it below or
 /// CancelUpdates drops it. Objects it hands out must not outlive it.
+class KeloVersionedDataClass;
+
 class KeloCachedUpdateDataClass : public KeloDataClass {
 public:
     explicit KeloCachedUpdateDataClass(KeloDataPtrClass underlying);
@@ -50,16 +53,35 @@ public:
     KeloDataCUApplyResultType ApplySelectedUpdates(const std::vector<bool>& chosen);
     // Drops every change.
     void CancelUpdates();
+    // The kelo has a change waiting in this buffer (created, deleted or changed).
+    bool HasChange(const std::string& number) const {
+        return deleted.Contains(number) || modified.Contains(number);
+    }
+    // Drops the changes of one kelo; the kelo then reads as the source below has it now.
+    void DiscardKelo(const std::string& number);
+    // Keeps the changes of one kelo but reads it afresh below and takes its present version as
+    // the one read, so the next save writes them over another planner's change, knowingly.
+    // A kelo gone below meanwhile is created anew by that save; one created below meanwhile
+    // is changed rather than created.
+    void ReloadKelo(const std::string& number);
 
 private:
     // Writes one record into the underlying source; false when the source did not take it.
     // Parts that did reach the source are noted in `progress` and dropped from the record,
     // so the record keeps exactly what is still unsaved.
     bool WriteRecord(KeloDataCUKeloType& record, KeloDataCUHeldBackType& progress);
+    // False when the source below has versions and the kelo's is no longer `readVersion`;
+    // otherwise the version is raised below and `readVersion` follows it.
+    bool Claim(const std::string& number, std::int64_t& readVersion);
+    // The set: the underlying kelos less buffered deletions plus kelos created here.
+    void RebuildKeloSet();
 
     KeloDataPtrClass underlying;
     KeloDataCUDeletedKeloStorageClass deleted;
     KeloDataCUModifiedKeloStorageClass modified;
+    // The version each deleted kelo had when read (over a source with versions).
+    std::map<std::string, std::int64_t> deletedVersions;
+    KeloVersionedDataClass* versioned;
     KeloKeloSetPtrClass keloSet;
     KeloCachedUpdateKeloSetClass* keloSetPtr;
 
@@ -69,6 +91,7 @@ public:
     struct SnapshotType {
         KeloDataCUDeletedKeloStorageClass deleted;
         KeloDataCUModifiedKeloStorageClass modified;
+        std::map<std::string, std::int64_t> deletedVersions;
     };
     SnapshotType TakeSnapshot() const;
     // Puts back the changes of the snapshot; the kelo set is rebuilt over the source below

@@ -1,5 +1,7 @@
 #include "KeloDataCUModifiedKeloStorageClass.h"
 
+#include "KeloVersionedDataClass.h"
+
 bool KeloDataCUModifiedKeloStorageClass::Contains(const std::string& number) const {
     return IndexOf(number) >= 0;
 }
@@ -37,6 +39,8 @@ void KeloDataCUModifiedKeloStorageClass::AddModified(const std::string& number) 
         return;
     KeloDataCUKeloType record;
     record.number = number;
+    if (VersionSource)
+        record.readVersion = VersionSource->GetKeloVersion(number);
     Records.push_back(record);
 }
 

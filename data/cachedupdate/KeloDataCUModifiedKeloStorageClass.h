@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class KeloVersionedDataClass;
+
 /// The change records of an edit buffer, in the order in which they were first made, at most
 /// one per kelo number. Pointers to records stay valid until the next record is added or
 /// removed.
@@ -20,6 +22,7 @@ public:
     bool IsNew(const std::string& number) const;
     // Append a record for a kelo created in the buffer / for an existing kelo being changed;
     // nothing happens when the number already has a record.
+    // A modified record remembers the kelo's version from the version source, if one is set.
     void AddNew(const std::string& number);
     void AddModified(const std::string& number);
     // Copies the underlying timetable of the number into its record (copy on write).
@@ -33,6 +36,9 @@ public:
     // Null for an index past the end.
     KeloDataCUKeloType* GetItem(std::int32_t index);
 
+    void SetVersionSource(KeloVersionedDataClass* source) { VersionSource = source; }
+
 private:
     std::vector<KeloDataCUKeloType> Records;
+    KeloVersionedDataClass* VersionSource = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "KeloTimeType.h"
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@ struct KeloDataCUKeloType {
     bool nameSet = false;
     bool busSet = false;
     bool scheduleLoaded = false;
+    // The kelo's version when it was read, for a source with versions; 0 otherwise.
+    std::int64_t readVersion = 0;
 };
 
 /// What a save wrote of one chosen change that it had to hold back: the parts listed here
@@ -36,11 +40,20 @@ struct KeloDataCUHeldBackType {
     bool nameWritten = false;
     bool busWritten = false;
     bool scheduleWritten = false; // the timetable below changed, but not as buffered
+    // Another planner saved this kelo (or created its number) since it was read: nothing of
+    // it was written.
+    bool changedByOther = false;
 };
 
 /// Outcome of writing chosen changes below: the chosen changes held back, in change order.
 struct KeloDataCUApplyResultType {
     std::vector<KeloDataCUHeldBackType> heldBack;
+    bool AnyChangedByOther() const {
+        for (const KeloDataCUHeldBackType& kelo : heldBack)
+            if (kelo.changedByOther)
+                return true;
+        return false;
+    }
     std::vector<std::string> HeldBackNumbers() const {
         std::vector<std::string> numbers;
         for (const KeloDataCUHeldBackType& kelo : heldBack)

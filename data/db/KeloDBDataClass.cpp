@@ -188,6 +188,43 @@ bool KeloDBDataClass::WasLockedOut() {
     return lockedOut;
 }
 
+std::int64_t KeloDBDataClass::GetKeloVersion(const std::string& number) {
+    return KeloDBGuard(*connection, std::int64_t(0), [&] {
+        KeloDBQueryClass query(*connection, "SELECT version FROM kelo WHERE number = ?");
+        query->Bind(1, number);
+        return query->Step() ? query->ColumnInt(0) : std::int64_t(0);
+    });
+}
+
+bool KeloDBDataClass::ClaimKelo(const std::string& number, std::int64_t readVersion) {
+    // One statement checks and raises, so no other save can slip in between the two.
+    return KeloDBGuard(*connection, false, [&] {
+        KeloDBQueryClass claim(*connection,
+                               "UPDATE kelo SET version = version + 1 WHERE number = ? "
+                               "AND version = ?");
+        claim->Bind(1, number);
+        claim->Bind(2, readVersion);
+        claim->Run();
+        return connection->GetChanges() == 1;
+    });
+}
+
 KeloDataPtrClass KeloDBDataClass::SelectStops(const std::vector<std::string>& stopCodes) {
     return KeloDataPtrClass(new KeloDBDataClass(connection, stopCodes));
+}
+
+std::vector<std::string> KeloDBDataClass::TakeChangedKelos() {
+    return KeloDBGuard(*connection, std::vector<std::string>(), [&] {
+        const std::int64_t now = connection->QueryInt("PRAGMA data_version");
+        if (now == dataVersion)
+            return std::vector<std::string>();
+        const bool first = dataVersion < 0;
+        dataVersion = now;
+        std::map<std::string, std::int64_t> versions;
+        KeloDBQueryClass query(*connection, "SELECT number, version FROM kelo");
+        while (query->Step())
+            versions.emplace(query->ColumnBytes(0), query->ColumnInt(1));
+        std::vector<std::string> changed = KeloDiffVersions(seenVersions, std::move(versions));
+        return first ? std::vector<std::string>() : changed;
+    });
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "KeloChangeFeedClass.h"
 #include "KeloDataClass.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
+#include "KeloVersionedDataClass.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,7 +20,9 @@ class KeloDBConnectionClass;
 /// always search everything. Objects it hands out share the connection and stay valid.
 class KeloDBDataClass : public KeloDataClass,
                         public KeloTransactionClass,
-                        public KeloSelectableDataClass {
+                        public KeloSelectableDataClass,
+                        public KeloVersionedDataClass,
+                        public KeloChangeFeedClass {
 public:
     KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -40,6 +45,14 @@ public:
     std::string GetTransactionError() override;
     bool WasLockedOut() override;
 
+    std::int64_t GetKeloVersion(const std::string& number) override;
+    bool ClaimKelo(const std::string& number, std::int64_t readVersion) override;
+    // Nothing is kept here: every read asks the database.
+    void ReloadKelo(const std::string&) override {}
+
+    // Another connection's commit moves `PRAGMA data_version`; only then are versions read.
+    std::vector<std::string> TakeChangedKelos() override;
+
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
 
     /// Numbers of the offered kelos in the order they were added.
@@ -56,4 +69,6 @@ private:
     std::vector<std::string> selection;
     std::string transactionError;
     bool lockedOut = false;
+    std::int64_t dataVersion = -1;
+    std::map<std::string, std::int64_t> seenVersions;
 };

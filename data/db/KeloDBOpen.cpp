@@ -60,10 +60,17 @@ KeloDBOpenResultType KeloDBOpen(const std::string& path, int busyTimeoutMs,
         // Rows the pages hold soundly may still break what the reads rely on.
         if (std::string damage = KeloDBFindDamage(*connection); !damage.empty())
             return Failure(KeloDBOpenStatusType::Damaged, damage);
-        if (mode == KeloDBOpenModeType::ReadWrite)
+        // A command that only reads changes no byte: no journal switch and no upgrade.
+        if (mode == KeloDBOpenModeType::ReadWrite) {
             connection->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL");
+            KeloDBUpgradeSchema(*connection);
+        }
     } catch (const KeloDBErrorClass& error) {
         return Failure(StatusOf(error), error.what());
+    } catch (const KeloSchemaErrorClass& error) {
+        return Failure(error.IsNewer() ? KeloDBOpenStatusType::NewerVersion
+                                       : KeloDBOpenStatusType::CannotOpen,
+                       error.what());
     }
     KeloDBOpenResultType result;
     result.status = KeloDBOpenStatusType::Ok;

@@ -4,54 +4,57 @@
 
 #include <string>
 
+namespace {
+
+/// The shared schema steps over one SQLite connection.
+class KeloDBSchemaStoreClass : public KeloSchemaStoreClass {
+public:
+    explicit KeloDBSchemaStoreClass(KeloDBConnectionClass& connection) : connection(connection) {}
+
+    const KeloSchemaDialectType& GetDialect() const override { return KeloDBDialect(); }
+    // IMMEDIATE: a second program upgrading at the same time waits and then finds it done.
+    void BeginSchemaChange() override { connection.Execute("BEGIN IMMEDIATE"); }
+    void CommitSchemaChange() override { connection.Execute("COMMIT"); }
+    void RollbackSchemaChange() override {
+        if (connection.IsInTransaction())
+            connection.Execute("ROLLBACK");
+    }
+    std::int64_t ReadSchemaVersion() override { return connection.QueryInt("PRAGMA user_version"); }
+    // The version is a number, never a value from outside: PRAGMA takes no parameters.
+    void WriteSchemaVersion(std::int64_t version) override {
+        connection.Execute(("PRAGMA user_version = " + std::to_string(version)).c_str());
+    }
+    void ExecuteSchemaSql(const std::string& sql) override { connection.Execute(sql.c_str()); }
+
+private:
+    KeloDBConnectionClass& connection;
+};
+
+} // namespace
+
+const KeloSchemaDialectType& KeloDBDialect() {
+    static const KeloSchemaDialectType dialect{"INTEGER PRIMARY KEY", "BLOB", "INTEGER",
+                                               " WITHOUT ROWID"};
+    return dialect;
+}
+
 void KeloDBCreateTables(KeloDBConnectionClass& connection) {
-    connection.Execute(R"sql(
-CREATE TABLE bus (
-    id INTEGER PRIMARY KEY,
-    model BLOB NOT NULL UNIQUE,
-    category BLOB NOT NULL,
-    capacity INTEGER NOT NULL
-);
-CREATE TABLE stop (
-    id INTEGER PRIMARY KEY,
-    code BLOB NOT NULL UNIQUE,
-    name BLOB NOT NULL
-);
-CREATE TABLE link (
-    stop_a INTEGER NOT NULL REFERENCES stop(id),
-    stop_b INTEGER NOT NULL REFERENCES stop(id),
-    km REAL NOT NULL,
-    PRIMARY KEY (stop_a, stop_b),
-    CHECK (stop_a < stop_b)
-) WITHOUT ROWID;
-CREATE TABLE kelo (
-    id INTEGER PRIMARY KEY,
-    number BLOB NOT NULL UNIQUE,
-    name BLOB NOT NULL,
-    bus_id INTEGER REFERENCES bus(id)
-);
-CREATE TABLE entry (
-    id INTEGER PRIMARY KEY,
-    kelo_id INTEGER NOT NULL REFERENCES kelo(id) ON DELETE CASCADE,
-    seq INTEGER NOT NULL,
-    stop_id INTEGER NOT NULL REFERENCES stop(id),
-    arrival INTEGER,
-    stay INTEGER
-);
-)sql");
+    connection.Execute(KeloSchemaBaseTables(KeloDBDialect()).c_str());
+    KeloDBSchemaStoreClass store(connection);
+    KeloSchemaApplySteps(store, 1);
 }
 
 void KeloDBCreateIndexes(KeloDBConnectionClass& connection) {
-    connection.Execute(R"sql(
-CREATE UNIQUE INDEX entry_kelo_seq ON entry(kelo_id, seq);
-CREATE INDEX entry_stop ON entry(stop_id);
-CREATE INDEX link_stop_b ON link(stop_b);
-CREATE INDEX kelo_bus ON kelo(bus_id);
-)sql");
+    connection.Execute(KeloSchemaBaseIndexes(KeloDBDialect()).c_str());
 }
 
 void KeloDBStampVersion(KeloDBConnectionClass& connection) {
     connection.Execute(("PRAGMA application_id = " + std::to_string(KeloDBApplicationId) +
                         "; PRAGMA user_version = " + std::to_string(KeloDBSchemaVersion))
                            .c_str());
+}
+
+std::int64_t KeloDBUpgradeSchema(KeloDBConnectionClass& connection) {
+    KeloDBSchemaStoreClass store(connection);
+    return KeloSchemaUpgrade(store);
 }

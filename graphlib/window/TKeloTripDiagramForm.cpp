@@ -1,5 +1,7 @@
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloChangeFeedClass.h"
+
 #include "KeloQtText.h"
 #include "TKeloTripDiagramClashPanel.h"
 #include "TZoFormStorage.h"
@@ -19,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -98,6 +101,14 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
 
     FillKeloList();
     diagram->BuildScene();
+    // Over a shared store, what other planners save shows here within about two seconds.
+    if (KeloChangeFeedClass* feed = KeloFindChangeFeed(diagram->GetBottom())) {
+        feed->TakeChangedKelos();
+        auto* othersTimer = new QTimer(this);
+        othersTimer->setObjectName("OthersChangesTimer");
+        connect(othersTimer, &QTimer::timeout, this, &TKeloTripDiagramForm::RefreshOthersChanges);
+        othersTimer->start(1000);
+    }
     if (State().selectedKelo != -1)
         diagram->ScrollToKelo(State().selectedKelo);
     canvasHandler = std::make_unique<TKeloTripDiagramCanvasEventHandlerClass>(*this);

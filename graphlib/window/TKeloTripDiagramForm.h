@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+struct KeloDataCUApplyResultType;
 class QAction;
 class QLabel;
 class QMenu;
@@ -92,6 +93,12 @@ public:
     void CancelButtonClick() { DiscardChanges(); }
     void SaveChanges();
     void DiscardChanges();
+    // Shows the kelos other planners saved since the last look, read afresh; a kelo with a
+    // change waiting in this window keeps what the window shows. Run by a timer.
+    void RefreshOthersChanges();
+    // Tells which kelos another planner saved meanwhile and lets the planner drop or reload
+    // them.
+    void ResolveChangedByOther(const KeloDataCUApplyResultType& result);
     QPushButton* SaveButton() const { return okButton; }
     QPushButton* DiscardButton() const { return cancelButton; }
 

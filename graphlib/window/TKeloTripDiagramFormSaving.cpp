@@ -3,7 +3,9 @@
 
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloChangeFeedClass.h"
 #include "KeloErrorReport.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
@@ -22,10 +24,23 @@
 
 namespace {
 
+// One sentence per kelo another planner saved since this window read it.
+QString ChangedByOtherMessage(const KeloDataCUApplyResultType& result) {
+    QStringList lines;
+    for (const KeloDataCUHeldBackType& kelo : result.heldBack)
+        if (kelo.changedByOther)
+            lines << QString::fromUtf8("Рейс %1 изменен другим пользователем. Изменения этого "
+                                       "рейса не записаны.")
+                         .arg(KeloToQString(kelo.number));
+    return lines.join("\n");
+}
+
 QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
     QStringList numbers;
     QStringList written;
     for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
+        if (kelo.changedByOther)
+            continue;
         numbers << KeloToQString(kelo.number);
         QStringList parts;
         if (kelo.created)
@@ -129,8 +144,61 @@ void TKeloTripDiagramForm::SaveChanges() {
                       this);
     else if (result.heldBack.empty())
         KeloShowInformation(stringStorage->Line(8), this);
-    else
+    else if (!result.AnyChangedByOther())
         KeloShowError(HeldBackMessage(result), this);
+    else
+        ResolveChangedByOther(result);
+}
+
+void TKeloTripDiagramForm::ResolveChangedByOther(const KeloDataCUApplyResultType& result) {
+    QString text = ChangedByOtherMessage(result);
+    if (const QString other = HeldBackMessage(result);
+        std::any_of(result.heldBack.begin(), result.heldBack.end(),
+                    [](const KeloDataCUHeldBackType& kelo) { return !kelo.changedByOther; }))
+        text += "\n\n" + other;
+    text += QString::fromUtf8("\n\n«Отбросить» возвращает эти рейсы к записанному другим "
+                              "пользователем. «Обновить» показывает записанное, но оставляет "
+                              "ваши изменения: при следующем сохранении они заменят его.");
+    // Standard buttons under our own captions, so the answer is told by its standard role.
+    QMessageBox box(QMessageBox::Warning, KeloApplicationTitle(), text,
+                    QMessageBox::Discard | QMessageBox::Retry | QMessageBox::Ignore, this);
+    box.button(QMessageBox::Discard)->setText(QString::fromUtf8("Отбросить"));
+    box.button(QMessageBox::Retry)->setText(QString::fromUtf8("Обновить"));
+    box.button(QMessageBox::Ignore)->setText(QString::fromUtf8("Оставить"));
+    box.setDefaultButton(QMessageBox::Ignore);
+    const int answer = box.exec();
+    if (answer != QMessageBox::Discard && answer != QMessageBox::Retry)
+        return;
+    KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
+    const KeloViewSnapshot before = SnapshotKeloViews();
+    for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
+        if (!kelo.changedByOther)
+            continue;
+        if (answer == QMessageBox::Discard)
+            buffer.DiscardKelo(kelo.number);
+        else
+            buffer.ReloadKelo(kelo.number);
+    }
+    RefreshAfterBufferReset(before);
+}
+
+void TKeloTripDiagramForm::RefreshOthersChanges() {
+    KeloChangeFeedClass* feed = KeloFindChangeFeed(diagram->GetBottom());
+    // Not in the middle of a modal command: the lists must not change under it.
+    if (!feed || QApplication::activeModalWidget() != nullptr)
+        return;
+    const std::vector<std::string> changed = feed->TakeChangedKelos();
+    if (changed.empty())
+        return;
+    KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
+    KeloCacheDataClass& cache = diagram->GetCacheObject();
+    for (const std::string& number : changed)
+        if (!buffer.HasChange(number))
+            cache.ReloadKelo(number);
+    cache.RefreshKeloSet();
+    const KeloViewSnapshot before = SnapshotKeloViews();
+    RefreshAfterBufferReset(before);
+    diagram->BuildScene();
 }
 
 void TKeloTripDiagramForm::DiscardChanges() {

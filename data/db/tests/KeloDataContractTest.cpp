@@ -1,5 +1,7 @@
-// The read contract every bottom source keeps, run over the built-in source and over a
-// database made from the built-in data set; the expectations come from the static tables.
+// The read contract every bottom source keeps, run over the built-in source, over a database
+// file made from the built-in data set and (built into the server tests with
+// KELO_CONTRACT_POSTGRESQL) over a server database filled from it; the expectations come from
+// the static tables.
 #include "Cp1251.h"
 #include "KeloDBBuiltInExport.h"
 #include "KeloDBConnectionClass.h"
@@ -10,6 +12,9 @@
 #include "KeloSelectableDataClass.h"
 
 #include <gtest/gtest.h>
+#ifdef KELO_CONTRACT_POSTGRESQL
+#include "KeloPGTestSupport.h"
+#endif
 
 #include <functional>
 #include <set>
@@ -26,20 +31,18 @@ const KeloDemoRootType& Root() {
 
 struct SourceKindType {
     const char* name;
-    bool database;
+    // Opens the source; null for the built-in one. `keep` holds what must outlive the test.
+    KeloDataPtrClass (*open)(KeloDBTempDirType& dir, std::shared_ptr<void>& keep);
 };
 
 class KeloDataContract : public ::testing::TestWithParam<SourceKindType> {
 protected:
     void SetUp() override {
-        if (!GetParam().database) {
-            source = MakeBuiltInSource();
-            return;
-        }
-        KeloDBWriteBuiltInDataSet(dir.File("contract.db"));
-        KeloDBOpenResultType opened = KeloDBOpen(dir.File("contract.db"));
-        ASSERT_EQ(opened.status, KeloDBOpenStatusType::Ok) << opened.detail;
-        source = KeloDataPtrClass(new KeloDBDataClass(opened.connection, {}));
+#ifdef KELO_CONTRACT_POSTGRESQL
+        KELO_REQUIRE_SERVER();
+#endif
+        source = GetParam().open ? GetParam().open(dir, keep) : MakeBuiltInSource();
+        ASSERT_FALSE(source.IsNull());
     }
 
     std::vector<std::string> Numbers(KeloDataPtrClass data) {
@@ -51,6 +54,7 @@ protected:
     }
 
     KeloDBTempDirType dir;
+    std::shared_ptr<void> keep;
     KeloDataPtrClass source;
 };
 
@@ -157,6 +161,7 @@ TEST_P(KeloDataContract, SelectionOffersKelosWithTwoCallsAtSelectedStops) {
     }
 }
 
+#ifndef KELO_CONTRACT_POSTGRESQL
 TEST(KeloDBQueryPlans, EveryLookUpByKeyUsesAnIndex) {
     KeloDBTempDirType dir;
     KeloDBWriteBuiltInDataSet(dir.File("plans.db"));
@@ -194,9 +199,22 @@ TEST(KeloDBQueryPlans, EveryLookUpByKeyUsesAnIndex) {
     }
 }
 
+KeloDataPtrClass OpenDatabaseFile(KeloDBTempDirType& dir, std::shared_ptr<void>&) {
+    KeloDBWriteBuiltInDataSet(dir.File("contract.db"));
+    KeloDBOpenResultType opened = KeloDBOpen(dir.File("contract.db"));
+    EXPECT_EQ(opened.status, KeloDBOpenStatusType::Ok) << opened.detail;
+    return opened.connection ? KeloDataPtrClass(new KeloDBDataClass(opened.connection, {}))
+                             : KeloDataPtrClass();
+}
+
 INSTANTIATE_TEST_SUITE_P(Sources, KeloDataContract,
-                         ::testing::Values(SourceKindType{"BuiltIn", false},
-                                           SourceKindType{"Database", true}),
+                         ::testing::Values(SourceKindType{"BuiltIn", nullptr},
+                                           SourceKindType{"Database", OpenDatabaseFile}),
                          [](const auto& info) { return std::string(info.param.name); });
+#else
+INSTANTIATE_TEST_SUITE_P(Sources, KeloDataContract,
+                         ::testing::Values(SourceKindType{"Server", KeloPGOpenTestSource}),
+                         [](const auto& info) { return std::string(info.param.name); });
+#endif
 
 } // namespace

@@ -12,9 +12,17 @@ struct KeloCommandLineType {
     std::string database;    // --database FILE
     std::string importFeed;  // --import-gtfs FEED (needs --database)
     std::string serviceDate; // --service-date YYYYMMDD (only with --import-gtfs)
+    std::string exportGtfs;  // --export-gtfs OUT.zip
+    std::string startDate;   // --start-date YYYYMMDD (only with --export-gtfs)
+    std::string endDate;     // --end-date YYYYMMDD (only with --export-gtfs)
+    std::string agencyName;  // --agency-name, --agency-timezone, --agency-url, --agency-lang
+    std::string agencyTimezone;
+    std::string agencyUrl;
+    std::string agencyLanguage;
 
     bool WantsExport() const { return !exportFile.empty(); }
     bool WantsImport() const { return !importFeed.empty(); }
+    bool WantsGtfsExport() const { return !exportGtfs.empty(); }
 };
 
 /// Result of reading the arguments: the options, or one line saying what is wrong.

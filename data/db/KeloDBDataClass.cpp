@@ -3,6 +3,7 @@
 #include "KeloDBErrorClass.h"
 #include "KeloDBGuard.h"
 #include "KeloDBKeloClass.h"
+#include "KeloDBReadFeedPlan.h"
 #include "KeloDBTopologyClass.h"
 #include "KeloDBValueClasses.h"
 
@@ -180,4 +181,8 @@ bool KeloDBDataClass::WasLockedOut() {
 
 KeloDataPtrClass KeloDBDataClass::SelectStops(const std::vector<std::string>& stopCodes) {
     return KeloDataPtrClass(new KeloDBDataClass(connection, stopCodes));
+}
+
+KeloFeedPlanType KeloDBDataClass::ReadFeedPlan() {
+    return KeloDBReadFeedPlan(*connection);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeloDataClass.h"
+#include "KeloFeedPlan.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
 
@@ -17,7 +18,8 @@ class KeloDBConnectionClass;
 /// always search everything. Objects it hands out share the connection and stay valid.
 class KeloDBDataClass : public KeloDataClass,
                         public KeloTransactionClass,
-                        public KeloSelectableDataClass {
+                        public KeloSelectableDataClass,
+                        public KeloFeedPlanSourceClass {
 public:
     KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -41,6 +43,9 @@ public:
     bool WasLockedOut() override;
 
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
+
+    // Every kelo, whatever the selection, in one read transaction. Throws KeloDBErrorClass.
+    KeloFeedPlanType ReadFeedPlan() override;
 
     /// Numbers of the offered kelos in the order they were added.
     std::vector<std::string> GetOfferedNumbers();

@@ -3,6 +3,7 @@
 #include "KeloDBConnectionClass.h"
 #include "KeloDBErrorClass.h"
 #include "KeloDBSchema.h"
+#include "KeloDBSchemaGtfsColumns.h"
 
 #include <sqlite3.h>
 
@@ -57,6 +58,8 @@ KeloDBOpenResultType KeloDBOpen(const std::string& path, int busyTimeoutMs) {
                 return Failure(KeloDBOpenStatusType::Damaged,
                                std::string("missing table ") + table);
         }
+        if (version < KeloDBSchemaVersion)
+            KeloDBUpgradeToGtfsColumns(*connection);
         connection->Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL");
     } catch (const KeloDBErrorClass& error) {
         return Failure(StatusOf(error), error.what());

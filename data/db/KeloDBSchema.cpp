@@ -1,6 +1,7 @@
 #include "KeloDBSchema.h"
 
 #include "KeloDBConnectionClass.h"
+#include "KeloDBSchemaGtfsColumns.h"
 
 #include <string>
 
@@ -39,6 +40,8 @@ CREATE TABLE entry (
     stay INTEGER
 );
 )sql");
+    // A new file takes the same steps an old one is upgraded by, so the two cannot differ.
+    KeloDBAddGtfsColumns(connection);
 }
 
 void KeloDBCreateIndexes(KeloDBConnectionClass& connection) {

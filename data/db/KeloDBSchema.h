@@ -11,11 +11,12 @@ class KeloDBConnectionClass;
 // `PRAGMA user_version` holds the schema version.
 
 /// Schema version this program writes and reads.
-inline constexpr std::int64_t KeloDBSchemaVersion = 1;
+inline constexpr std::int64_t KeloDBSchemaVersion = 2;
 /// "KELO" in ASCII.
 inline constexpr std::int64_t KeloDBApplicationId = 0x4B454C4F;
 
-/// Creates the tables, without their secondary indexes, in the open (empty) database.
+/// Creates the tables of the newest version, without their secondary indexes, in the open
+/// (empty) database.
 void KeloDBCreateTables(KeloDBConnectionClass& connection);
 /// Creates the secondary indexes; done after a bulk load, which is faster than keeping them
 /// up to date row by row.

@@ -4,6 +4,7 @@
 #include "KeloDBDataClass.h"
 #include "KeloDBErrorClass.h"
 #include "KeloDBOpen.h"
+#include "KeloDBSchema.h"
 #include "KeloDBTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ TEST(KeloDBBuilder, BuiltInDataSetKeepsItsCounts) {
     EXPECT_EQ(Count(db, "bus"), 23);
     EXPECT_EQ(Count(db, "kelo"), 176);
     EXPECT_EQ(Count(db, "entry"), 2139);
-    EXPECT_EQ(db.QueryInt("PRAGMA user_version"), 1);
+    EXPECT_EQ(db.QueryInt("PRAGMA user_version"), KeloDBSchemaVersion);
     EXPECT_EQ(db.QueryInt("PRAGMA foreign_keys"), 1);
     KeloDBStatementClass mode(db.GetHandle(), "PRAGMA journal_mode");
     ASSERT_TRUE(mode.Step());

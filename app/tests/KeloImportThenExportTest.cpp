@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +39,37 @@ TEST(KeloImportThenExport, ImportedKeloIsDrawnFromTheDatabase) {
     EXPECT_NE(drawn.find("<svg"), std::string::npos);
     EXPECT_NE(drawn.find("Винница Центр"), std::string::npos);
     EXPECT_NE(drawn.find("Вороновица, центр"), std::string::npos);
+}
+
+// The feed export as the planner runs it: from the imported plan, and refused for the
+// built-in data, whose stops have no coordinates.
+TEST(KeloImportThenExport, TheImportedPlanLeavesAsAFeedAndTheBuiltInDataCannot) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelo-e2e-XXXXXX").string();
+    const std::filesystem::path dir = ::mkdtemp(pattern.data());
+    const std::string database = (dir / "plan.db").string();
+    std::ostringstream out, err;
+    ASSERT_EQ(RunKeloGtfsImportCommand(KELO_GTFS_FIXTURE, database, "", out, err), 0) << err.str();
+    auto run = [&](const std::string& arguments, const std::string& zip) {
+        const std::string command = std::string("'") + KELO_BINARY + "' " + arguments +
+                                    " --export-gtfs '" + zip + "' >'" + (dir / "log").string() +
+                                    "' 2>&1";
+        return std::system(command.c_str());
+    };
+    const std::string feed = (dir / "feed.zip").string();
+    const int exported = run("--database '" + database + "'", feed);
+    const std::string exportLog = ReadFile((dir / "log").string());
+    const std::string builtIn = (dir / "built-in.zip").string();
+    const int refused = run("", builtIn);
+    const std::string refusal = ReadFile((dir / "log").string());
+    const bool feedWritten = std::filesystem::exists(feed);
+    const bool builtInWritten = std::filesystem::exists(builtIn);
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(exported, 0) << exportLog;
+    EXPECT_TRUE(feedWritten);
+    EXPECT_NE(exportLog.find("exported 6 trips"), std::string::npos) << exportLog;
+    EXPECT_EQ(WEXITSTATUS(refused), 2);
+    EXPECT_NE(refusal.find("the built-in data set has none"), std::string::npos) << refusal;
+    EXPECT_FALSE(builtInWritten);
 }
 
 } // namespace

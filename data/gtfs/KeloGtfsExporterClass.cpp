@@ -150,9 +150,10 @@ public:
             throw KeloGtfsExportErrorClass(KeloGtfsExportRefusalType::BadDates,
                                            "the end date lies before the start date");
         CheckWritable(options.file);
-        const KeloFeedAgencyType agency = ChooseAgency();
+        // Positions first: without them no operator given on the command line would help.
         PlanTrips();
         CheckPositions();
+        const KeloFeedAgencyType agency = ChooseAgency();
         WriteAgency(agency);
         WriteCalendar();
         WriteStops();
@@ -172,7 +173,8 @@ private:
         if (!agency || agency->name.empty())
             throw KeloGtfsExportErrorClass(
                 KeloGtfsExportRefusalType::NoAgency,
-                "the plan names no operator: give one with --agency-name and --agency-timezone");
+                "the plan names no operator: give one with --agency-name, --agency-timezone "
+                "and --agency-url");
         if (!KeloGtfsIsTimeZone(agency->timezone))
             throw KeloGtfsExportErrorClass(KeloGtfsExportRefusalType::BadTimeZone,
                                            "\"" + agency->timezone + "\" is not a time zone",
@@ -357,8 +359,13 @@ private:
         }
         for (const auto& [name, text] : files) {
             zip_source_t* source = zip_source_buffer(archive, text.data(), text.size(), 0);
-            if (!source || zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
-                if (source)
+            const zip_int64_t index =
+                source ? zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+            // The fastest deflate: the tables are repetitive, so it packs them nearly as
+            // small, in a third of the time.
+            if (index < 0 || zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                                      ZIP_CM_DEFLATE, 1) < 0) {
+                if (source && index < 0)
                     zip_source_free(source);
                 const std::string reason = zip_strerror(archive);
                 zip_discard(archive);

@@ -50,6 +50,22 @@ std::int32_t FloorDiv(std::int32_t value, std::int32_t by) {
     return value >= 0 ? value / by : -((-value + by - 1) / by);
 }
 
+std::uint64_t DeparturesOf(const KeloGtfsFeedTablesClass::Trip& trip) {
+    if (trip.frequencies.empty())
+        return 1;
+    std::uint64_t count = 0;
+    for (const auto& f : trip.frequencies)
+        count += static_cast<std::uint64_t>((f.end - f.start + f.headway - 1) / f.headway);
+    return count;
+}
+
+std::optional<std::int32_t> BusiestDayOf(const KeloGtfsFeedTablesClass& tables) {
+    std::vector<std::uint64_t> weights(tables.calendar.GetServiceCount(), 0);
+    for (const auto& trip : tables.trips)
+        weights[trip.service] += DeparturesOf(trip);
+    return tables.calendar.BusiestDay(weights);
+}
+
 [[noreturn]] void FailStopTime(std::uint32_t line, const std::string& message) {
     throw KeloGtfsErrorClass(StopTimesFile, line, message);
 }
@@ -84,24 +100,12 @@ private:
             options.progress(table, rows);
     }
 
-    std::uint64_t DeparturesOf(const KeloGtfsFeedTablesClass::Trip& trip) const {
-        if (trip.frequencies.empty())
-            return 1;
-        std::uint64_t count = 0;
-        for (const auto& f : trip.frequencies)
-            count += static_cast<std::uint64_t>((f.end - f.start + f.headway - 1) / f.headway);
-        return count;
-    }
-
     void ChooseDay() {
         auto& calendar = tables.calendar;
         if (options.serviceDay) {
             summary.day = *options.serviceDay;
         } else {
-            std::vector<std::uint64_t> weights(calendar.GetServiceCount(), 0);
-            for (const auto& trip : tables.trips)
-                weights[trip.service] += DeparturesOf(trip);
-            const std::optional<std::int32_t> busiest = calendar.BusiestDay(weights);
+            const std::optional<std::int32_t> busiest = BusiestDayOf(tables);
             if (!busiest)
                 throw KeloGtfsErrorClass("no trips of the feed run on any day");
             summary.day = *busiest;
@@ -510,4 +514,9 @@ private:
 KeloGtfsImportSummaryType KeloGtfsImporterClass::Run(const KeloGtfsImportOptionsType& options,
                                                      KeloGtfsSinkClass& sink) {
     return ImportRun(options, sink).Run();
+}
+
+std::optional<std::int32_t> KeloGtfsImporterClass::BusiestDay(const std::string& feed) {
+    const KeloGtfsFeedClass opened(feed);
+    return BusiestDayOf(KeloGtfsFeedTablesClass(opened));
 }

@@ -6,6 +6,7 @@
 
 #include <zip.h>
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <chrono>

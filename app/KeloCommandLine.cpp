@@ -19,6 +19,18 @@ bool ReadMinimumInterval(const std::string& text, int& minutes) {
     return minutes <= 720;
 }
 
+std::string* AgencyOption(KeloCommandLineType& options, const std::string& argument) {
+    if (argument == "--agency-name")
+        return &options.agencyName;
+    if (argument == "--agency-timezone")
+        return &options.agencyTimezone;
+    if (argument == "--agency-url")
+        return &options.agencyUrl;
+    if (argument == "--agency-lang")
+        return &options.agencyLanguage;
+    return nullptr;
+}
+
 } // namespace
 
 KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& arguments) {
@@ -85,6 +97,21 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             if (!ParseServiceDate(options.serviceDate))
                 return fail("--service-date needs a date as YYYYMMDD, not \"" +
                             options.serviceDate + "\"");
+        } else if (argument == "--export-gtfs") {
+            if (!values(1) || arguments[i + 1].empty())
+                return fail("--export-gtfs needs a .zip file name");
+            if (options.WantsGtfsExport())
+                return fail("--export-gtfs is given twice");
+            options.exportGtfs = arguments[++i];
+        } else if (argument == "--start-date" || argument == "--end-date") {
+            std::string& date = argument == "--start-date" ? options.startDate : options.endDate;
+            if (!values(1) || !IsValidServiceDate(arguments[i + 1]))
+                return fail(argument + " needs a date as YYYYMMDD");
+            date = arguments[++i];
+        } else if (std::string* agency = AgencyOption(options, argument)) {
+            if (!values(1) || arguments[i + 1].empty())
+                return fail(argument + " needs a value");
+            *agency = arguments[++i];
         } else if (IsQtOption(argument)) {
             // Qt's own option; its value, if any, is the next bare word.
             if (i + 1 < arguments.size() && !arguments[i + 1].empty() && arguments[i + 1][0] != '-')
@@ -109,6 +136,17 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
         return fail("--min-interval is only used with --check");
     if (!options.serviceDate.empty() && !options.WantsImport())
         return fail("--service-date is only used with --import-gtfs");
+    const bool agencyGiven = !options.agencyName.empty() || !options.agencyTimezone.empty() ||
+                             !options.agencyUrl.empty() || !options.agencyLanguage.empty();
+    if (!options.WantsGtfsExport() &&
+        (agencyGiven || !options.startDate.empty() || !options.endDate.empty()))
+        return fail("--start-date, --end-date and --agency-... are only used with --export-gtfs");
+    if (options.WantsGtfsExport() && (options.WantsImport() || options.WantsExport()))
+        return fail("--export-gtfs cannot be used with --import-gtfs or --export");
+    // A feed's operator needs all three; the language may be left out.
+    if (agencyGiven &&
+        (options.agencyName.empty() || options.agencyTimezone.empty() || options.agencyUrl.empty()))
+        return fail("--agency-name needs --agency-timezone and --agency-url with it");
     return result;
 }
 
@@ -136,6 +174,12 @@ std::string KeloCommandLineUsage() {
            "                           first); exit status 1 when there are any\n"
            "  --copy-database FROM TO  copy the plan FROM (a file or a server) into TO, a new\n"
            "                           file or an empty server database, in one transaction\n"
+           "  --export-gtfs OUT.zip [--start-date YYYYMMDD] [--end-date YYYYMMDD]\n"
+           "        [--agency-name NAME --agency-timezone ZONE --agency-url URL\n"
+           "         [--agency-lang LANG]]\n"
+           "                           write the plan as a GTFS feed, run every day from\n"
+           "                           the start (today) to the end date (a year later); the\n"
+           "                           operator is needed when the plan stores none\n"
            "  --help                   show this text\n"
            "\n"
            "Exit status: 0 on success, 2 when an option or its input is refused.\n";

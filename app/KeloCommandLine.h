@@ -17,11 +17,19 @@ struct KeloCommandLineType {
     int minimumInterval = 3; // --min-interval M (only with --check); 0 turns intervals off
     std::string copyFrom;    // --copy-database FROM TO: two stores, files or servers
     std::string copyTo;
+    std::string exportGtfs;  // --export-gtfs OUT.zip
+    std::string startDate;   // --start-date YYYYMMDD (only with --export-gtfs)
+    std::string endDate;     // --end-date YYYYMMDD (only with --export-gtfs)
+    std::string agencyName;  // --agency-name, --agency-timezone, --agency-url, --agency-lang
+    std::string agencyTimezone;
+    std::string agencyUrl;
+    std::string agencyLanguage;
 
     bool WantsExport() const { return !exportFile.empty(); }
     bool WantsImport() const { return !importFeed.empty(); }
     bool WantsCheck() const { return check; }
     bool WantsCopy() const { return !copyTo.empty(); }
+    bool WantsGtfsExport() const { return !exportGtfs.empty(); }
 };
 
 /// Result of reading the arguments: the options, or one line saying what is wrong.

@@ -5,7 +5,10 @@
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "KeloSelectableDataClass.h"
+#include "KeloStartupSource.h"
 #include "TKeloAboutForm.h"
+#include "TKeloGtfsExportDialog.h"
+#include "TKeloGtfsImportDialog.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TZoStringStorage.h"
@@ -138,6 +141,18 @@ void TKeloMainFrame::CreateMenus() {
     connect(diagram, &QAction::triggered, this, &TKeloMainFrame::DoFlightDiagramActionExecute);
     DoFlightDiagramWizardMenuItem =
         AddAction(work, "DoFlightDiagramWizardMenuItem", u("Диаграмма рейсов (мастер)"), QString());
+    // The plan leaves and arrives as a GTFS feed; a new plan opens at once.
+    connect(AddAction(work, "DoImportGtfsMenuItem", u("Импорт GTFS..."), u("Импорт расписания")),
+            &QAction::triggered, this, [this] {
+                if (const auto plan = KeloImportGtfsFromWindow(this))
+                    if (KeloDataPtrClass opened = OpenStartupSourceOrReport(*plan);
+                        !opened.IsNull()) {
+                        source = opened;
+                        DoFlightDiagramActionExecute();
+                    }
+            });
+    connect(AddAction(work, "DoExportGtfsMenuItem", u("Экспорт в GTFS..."), u("Экспорт плана")),
+            &QAction::triggered, this, [this] { KeloExportGtfsFromWindow(this, source); });
 
     ReportsMenuItem = addMenu(nullptr, "ReportsMenuItem", "О&тчеты", "Отчеты выдаваемые системой");
     AddAction(ReportsMenuItem, "ReportsStopInfoMenuItem", u("Станционное расписание"), QString());

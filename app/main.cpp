@@ -3,6 +3,7 @@
 #include "KeloDBOpen.h"
 #include "KeloErrorReport.h"
 #include "KeloExportCommand.h"
+#include "KeloGtfsExportCommand.h"
 #include "KeloGtfsImportCommand.h"
 #include "KeloSettingsFile.h"
 #include "KeloStartupSource.h"
@@ -97,6 +98,19 @@ int RunCheck(const KeloCommandLineType& options) {
     }
 }
 
+// Writes the plan as a feed; needs neither a window nor a display.
+int RunGtfsExport(const KeloCommandLineType& options) {
+    const KeloStartupSourceType opened = OpenStartupSource(options.database);
+    if (opened.source.IsNull()) {
+        std::cerr << "kelo: " << opened.error.toStdString() << "\n";
+        return RefusedExitCode;
+    }
+    const KeloGtfsExportRequestType request{
+        options.exportGtfs,     options.startDate, options.endDate,       options.agencyName,
+        options.agencyTimezone, options.agencyUrl, options.agencyLanguage};
+    return RunKeloGtfsExportCommand(opened.source, request, std::cout, std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -121,5 +135,7 @@ int main(int argc, char** argv) {
         return RunExport(argc, argv, options);
     if (options.WantsCheck())
         return RunCheck(options);
+    if (options.WantsGtfsExport())
+        return RunGtfsExport(options);
     return RunInteractive(argc, argv, options);
 }

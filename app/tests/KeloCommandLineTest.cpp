@@ -32,6 +32,12 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--check", "1", "--min-interval", "2.5"}, "from 0 to 720"},
         {{"--copy-database", "a.db"}, "--copy-database needs"},
         {{"--copy-database", "a.db", "b.db", "--database", "c.db"}, "on its own"},
+        {{"--export-gtfs"}, "--export-gtfs needs"},
+        {{"--export-gtfs", "a.zip", "--start-date", "2026-01-01"}, "YYYYMMDD"},
+        {{"--end-date", "20260101"}, "only used with --export-gtfs"},
+        {{"--agency-name", "A"}, "only used with --export-gtfs"},
+        {{"--export-gtfs", "a.zip", "--agency-name", "A"}, "needs --agency-timezone"},
+        {{"--export-gtfs", "a.zip", "--export", "1", "x.svg"}, "cannot be used with"},
     };
     for (const RefusalCase& c : cases) {
         const KeloCommandLineParseType parsed = ParseKeloCommandLine(c.arguments);
@@ -67,6 +73,15 @@ TEST(KeloCommandLine, ReadsEveryOptionAndPassesQtOnesOver) {
     ASSERT_EQ(copy.error, "");
     EXPECT_EQ(copy.options.copyFrom, "plan.db");
     EXPECT_EQ(copy.options.copyTo, "postgresql://anna@server/winter");
+    const KeloCommandLineParseType feed = ParseKeloCommandLine(
+        {"--export-gtfs", "out.zip", "--database", "p.db", "--start-date", "20260101", "--end-date",
+         "20261231", "--agency-name", "Лінії", "--agency-timezone", "Europe/Kyiv", "--agency-url",
+         "https://a.org", "--agency-lang", "uk"});
+    ASSERT_EQ(feed.error, "");
+    EXPECT_EQ(feed.options.exportGtfs, "out.zip");
+    EXPECT_EQ(feed.options.endDate, "20261231");
+    EXPECT_EQ(feed.options.agencyName, "Лінії");
+    EXPECT_EQ(feed.options.agencyLanguage, "uk");
 
     EXPECT_TRUE(ParseKeloCommandLine({}).error.empty());
     EXPECT_TRUE(ParseKeloCommandLine({"--help", "--bogus-after-help-is-still-read"}).error.size());

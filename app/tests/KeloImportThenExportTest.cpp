@@ -83,4 +83,27 @@ TEST(KeloImportThenExport, ReadingCommandsChangeNoByteAndNamesAreFileNames) {
     std::filesystem::remove_all(dir);
 }
 
+// The feed export as the planner runs it: from the imported plan, and refused for the
+// built-in data, whose stops have no coordinates.
+TEST(KeloImportThenExport, TheImportedPlanLeavesAsAFeedAndTheBuiltInDataCannot) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelo-e2e-XXXXXX").string();
+    const std::filesystem::path dir = ::mkdtemp(pattern.data());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunKeloGtfsImportCommand(KELO_GTFS_FIXTURE, (dir / "plan.db").string(), "", out, err),
+              0)
+        << err.str();
+    const auto exported = RunKelo(dir, "--database plan.db --export-gtfs feed.zip");
+    const auto refused = RunKelo(dir, "--demo --export-gtfs built-in.zip");
+    const bool feedWritten = std::filesystem::exists(dir / "feed.zip");
+    const bool builtInWritten = std::filesystem::exists(dir / "built-in.zip");
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(exported.first, 0) << exported.second;
+    EXPECT_TRUE(feedWritten);
+    EXPECT_NE(exported.second.find("exported 6 trips"), std::string::npos) << exported.second;
+    EXPECT_EQ(refused.first, 2);
+    EXPECT_NE(refused.second.find("the built-in data set has none"), std::string::npos)
+        << refused.second;
+    EXPECT_FALSE(builtInWritten);
+}
+
 } // namespace

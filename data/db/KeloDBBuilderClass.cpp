@@ -177,6 +177,47 @@ void KeloDBBuilderClass::AddEntry(const std::string& keloNumber, const std::stri
     ++kelo->second.nextSeq;
 }
 
+void KeloDBBuilderClass::SetStopPosition(const std::string& code, double latitude,
+                                         double longitude) {
+    CheckOpen();
+    KeloDBQueryClass update(*connection, "UPDATE stop SET lat = ?, lon = ? WHERE id = ?");
+    update->Bind(1, latitude);
+    update->Bind(2, longitude);
+    update->Bind(3, StopId(code));
+    update->Run();
+}
+
+void KeloDBBuilderClass::SetAgency(const KeloFeedAgencyType& agency) {
+    CheckOpen();
+    connection->Execute("DELETE FROM agency");
+    KeloDBQueryClass insert(
+        *connection, "INSERT INTO agency(name, url, timezone, language) VALUES (?, ?, ?, ?)");
+    insert->Bind(1, agency.name);
+    insert->Bind(2, agency.url);
+    insert->Bind(3, agency.timezone);
+    insert->Bind(4, agency.language);
+    insert->Run();
+}
+
+void KeloDBBuilderClass::SetKeloFeedDetails(const std::string& number,
+                                            const KeloFeedRouteType& route,
+                                            const std::string& tripId) {
+    CheckOpen();
+    const auto kelo = kelos.find(number);
+    if (kelo == kelos.end())
+        throw KeloDBErrorClass(SQLITE_CONSTRAINT, "unknown kelo number: " + number);
+    KeloDBQueryClass update(*connection,
+                            "UPDATE kelo SET route_id = ?, route_short_name = ?, "
+                            "route_long_name = ?, route_type = ?, trip_id = ? WHERE id = ?");
+    update->Bind(1, route.id);
+    update->Bind(2, route.shortName);
+    update->Bind(3, route.longName);
+    update->Bind(4, static_cast<std::int64_t>(route.type));
+    update->Bind(5, tripId);
+    update->Bind(6, kelo->second.id);
+    update->Run();
+}
+
 void KeloDBBuilderClass::Commit() {
     CheckOpen();
     try {

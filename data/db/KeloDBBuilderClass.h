@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloFeedPlan.h"
 #include "KeloTimeType.h"
 
 #include <cstdint>
@@ -32,6 +33,12 @@ public:
     // Appends an entry to the kelo's timetable; call in timetable order.
     void AddEntry(const std::string& keloNumber, const std::string& stopCode, KeloTimeType arrival,
                   KeloTimeType stay);
+    // What a feed gave beyond the timetable: a stop's position, the operator, and a kelo's
+    // route and original trip id. The stop and the kelo must have been added.
+    void SetStopPosition(const std::string& code, double latitude, double longitude);
+    void SetAgency(const KeloFeedAgencyType& agency);
+    void SetKeloFeedDetails(const std::string& number, const KeloFeedRouteType& route,
+                            const std::string& tripId);
     // Writes the indexes and the version stamp, makes the file durable and gives it its name.
     // The builder takes no more calls afterwards.
     void Commit();

@@ -4,6 +4,7 @@
 #include "KeloDBGuard.h"
 #include "KeloDBKeloClass.h"
 #include "KeloDBPrefetchClass.h"
+#include "KeloDBReadFeedPlan.h"
 #include "KeloDBTopologyClass.h"
 #include "KeloDBValueClasses.h"
 
@@ -227,4 +228,8 @@ std::vector<std::string> KeloDBDataClass::TakeChangedKelos() {
         std::vector<std::string> changed = KeloDiffVersions(seenVersions, std::move(versions));
         return first ? std::vector<std::string>() : changed;
     });
+}
+
+KeloFeedPlanType KeloDBDataClass::ReadFeedPlan() {
+    return KeloDBReadFeedPlan(*connection);
 }

@@ -2,6 +2,7 @@
 
 #include "KeloChangeFeedClass.h"
 #include "KeloDataClass.h"
+#include "KeloFeedPlan.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
 #include "KeloVersionedDataClass.h"
@@ -22,7 +23,8 @@ class KeloDBDataClass : public KeloDataClass,
                         public KeloTransactionClass,
                         public KeloSelectableDataClass,
                         public KeloVersionedDataClass,
-                        public KeloChangeFeedClass {
+                        public KeloChangeFeedClass,
+                        public KeloFeedPlanSourceClass {
 public:
     KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -54,6 +56,9 @@ public:
     std::vector<std::string> TakeChangedKelos() override;
 
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
+
+    // Every kelo, whatever the selection, in one read transaction. Throws KeloDBErrorClass.
+    KeloFeedPlanType ReadFeedPlan() override;
 
     /// Numbers of the offered kelos in the order they were added.
     std::vector<std::string> GetOfferedNumbers();

@@ -30,6 +30,13 @@ public:
     void AddEntry(const std::string& stopCode, KeloTimeType arrival, KeloTimeType stay) override {
         builder.AddEntry(kelo, stopCode, arrival, stay);
     }
+    void SetStopPosition(const std::string& code, double latitude, double longitude) override {
+        builder.SetStopPosition(code, latitude, longitude);
+    }
+    void SetKeloFeedDetails(const KeloFeedRouteType& route, const std::string& tripId) override {
+        builder.SetKeloFeedDetails(kelo, route, tripId);
+    }
+    void SetAgency(const KeloFeedAgencyType& agency) override { builder.SetAgency(agency); }
     void Commit() override { builder.Commit(); }
 
 private:

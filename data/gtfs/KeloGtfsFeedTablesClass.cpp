@@ -57,6 +57,7 @@ void KeloGtfsFeedTablesClass::ReadRoutes(const KeloGtfsFeedClass& feed) {
     const int idColumn = reader.RequireColumn("route_id");
     const int typeColumn = reader.RequireColumn("route_type");
     const int shortColumn = reader.FindColumn("route_short_name");
+    const int longColumn = reader.FindColumn("route_long_name");
     while (reader.Next()) {
         Route route;
         route.id = reader.Field(idColumn);
@@ -69,6 +70,8 @@ void KeloGtfsFeedTablesClass::ReadRoutes(const KeloGtfsFeedClass& feed) {
                         "\" is not a route type");
         route.type = static_cast<int>(*type);
         route.shortName = ConvertGtfsText(reader.Field(shortColumn), reader);
+        route.feedShortName = reader.Field(shortColumn);
+        route.feedLongName = reader.Field(longColumn);
         routes.push_back(std::move(route));
     }
 }

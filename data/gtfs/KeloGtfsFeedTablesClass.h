@@ -17,6 +17,8 @@ public:
         std::string id;
         KeloGtfsTextType shortName;
         int type = 3;
+        std::string feedShortName; // UTF-8 as the feed has them, handed back by an export
+        std::string feedLongName;
     };
     struct Stop {
         std::string id;

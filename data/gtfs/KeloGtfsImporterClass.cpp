@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "KeloDBIntegrityCheck.h"
+#include "KeloGtfsBusKind.h"
 #include "KeloGtfsDistance.h"
 #include "KeloGtfsErrorClass.h"
 #include "KeloGtfsFeedTablesClass.h"
@@ -50,68 +51,25 @@ struct KeloPlanType {
     std::string number;
 };
 
-struct BusKindType {
-    const char* model; // UTF-8
-    const char* category;
-};
-
-BusKindType BusKindOfRouteType(int type) {
-    // Basic route types, then the extended ones by their hundreds.
-    switch (type) {
-    case 0:
-        return {"ТРАМВАЙ", "ТРМ"};
-    case 1:
-        return {"МЕТРО", "МТР"};
-    case 2:
-        return {"ПОЕЗД", "ЖДП"};
-    case 3:
-        return {"АВТОБУС", "АВТ"};
-    case 4:
-        return {"ПАРОМ", "ПРМ"};
-    case 5:
-        return {"КАНАТНЫЙ ТРАМВАЙ", "КНТ"};
-    case 6:
-        return {"КАНАТНАЯ ДОРОГА", "КНД"};
-    case 7:
-        return {"ФУНИКУЛЁР", "ФНК"};
-    case 11:
-        return {"ТРОЛЛЕЙБУС", "ТРЛ"};
-    case 12:
-        return {"МОНОРЕЛЬС", "МНР"};
-    default:
-        break;
-    }
-    switch (type / 100) {
-    case 1:
-        return BusKindOfRouteType(2);
-    case 2:
-        return {"МЕЖДУГОРОДНИЙ АВТОБУС", "АВТ"};
-    case 4:
-        return BusKindOfRouteType(1);
-    case 7:
-        return BusKindOfRouteType(3);
-    case 8:
-        return BusKindOfRouteType(11);
-    case 9:
-        return BusKindOfRouteType(0);
-    case 10:
-    case 12:
-        return BusKindOfRouteType(4);
-    case 11:
-        return {"САМОЛЁТ", "АВИ"};
-    case 13:
-        return BusKindOfRouteType(6);
-    case 14:
-        return BusKindOfRouteType(7);
-    case 15:
-        return {"ТАКСИ", "ТКС"};
-    default:
-        return {"ТРАНСПОРТ", "ПРЧ"};
-    }
-}
-
 std::int32_t FloorDiv(std::int32_t value, std::int32_t by) {
     return value >= 0 ? value / by : -((-value + by - 1) / by);
+}
+
+std::uint64_t DeparturesOf(const KeloGtfsFeedTablesClass::Trip& trip) {
+    if (trip.frequencies.empty())
+        return 1;
+    std::uint64_t count = 0;
+    for (const auto& f : trip.frequencies)
+        count += static_cast<std::uint64_t>((std::int64_t{f.end} - f.start + f.headway - 1) /
+                                            f.headway);
+    return count;
+}
+
+std::optional<std::int32_t> BusiestDayOf(const KeloGtfsFeedTablesClass& tables) {
+    std::vector<std::uint64_t> weights(tables.calendar.GetServiceCount(), 0);
+    for (const auto& trip : tables.trips)
+        weights[trip.service] += DeparturesOf(trip);
+    return tables.calendar.BusiestDay(weights);
 }
 
 [[noreturn]] void FailStopTime(std::uint32_t line, const std::string& message) {
@@ -148,25 +106,12 @@ private:
             options.progress(table, rows);
     }
 
-    std::uint64_t DeparturesOf(const KeloGtfsFeedTablesClass::Trip& trip) const {
-        if (trip.frequencies.empty())
-            return 1;
-        std::uint64_t count = 0;
-        for (const auto& f : trip.frequencies)
-            count += static_cast<std::uint64_t>((std::int64_t{f.end} - f.start + f.headway - 1) /
-                                                f.headway);
-        return count;
-    }
-
     void ChooseDay() {
         auto& calendar = tables.calendar;
         if (options.serviceDay) {
             summary.day = *options.serviceDay;
         } else {
-            std::vector<std::uint64_t> weights(calendar.GetServiceCount(), 0);
-            for (const auto& trip : tables.trips)
-                weights[trip.service] += DeparturesOf(trip);
-            const std::optional<std::int32_t> busiest = calendar.BusiestDay(weights);
+            const std::optional<std::int32_t> busiest = BusiestDayOf(tables);
             if (!busiest)
                 throw KeloGtfsErrorClass("no trips of the feed run on any day");
             summary.day = *busiest;
@@ -447,7 +392,7 @@ private:
             const std::uint32_t r = tables.trips[plan.trip].route;
             if (!routeModel[r].empty())
                 continue;
-            const BusKindType kind = BusKindOfRouteType(tables.routes[r].type);
+            const KeloGtfsBusKindType kind = KeloGtfsBusKindOfRouteType(tables.routes[r].type);
             routeModel[r] = Utf8ToCp1251(kind.model).bytes;
             if (models.insert(routeModel[r]).second)
                 sink.AddBus(routeModel[r], Utf8ToCp1251(kind.category).bytes, 0);
@@ -466,6 +411,8 @@ private:
             names[s] = stop.name.bytes.empty() ? codes[s] : stop.name.bytes;
             summary.replacedCharacters += stop.name.replaced;
             sink.AddStop(codes[s], names[s]);
+            if (stop.hasPosition)
+                sink.SetStopPosition(codes[s], stop.latitude, stop.longitude);
             ++summary.stops;
         }
 
@@ -501,6 +448,10 @@ private:
             const StopTimeType& last = rows[plan.first + plan.count - 1];
             sink.AddKelo(plan.number, names[first.stop] + " - " + names[last.stop],
                          routeModel[tables.trips[plan.trip].route]);
+            const auto& route = tables.routes[tables.trips[plan.trip].route];
+            sink.SetKeloFeedDetails(
+                KeloFeedRouteType{route.id, route.feedShortName, route.feedLongName, route.type},
+                tables.trips[plan.trip].id);
             for (std::uint32_t i = 0; i < plan.count; ++i) {
                 const StopTimeType& row = rows[plan.first + i];
                 const std::int32_t arrival = FloorDiv(row.arrival + plan.offset, 60);
@@ -518,7 +469,23 @@ private:
         }
         for (const auto& entry : baseReplaced)
             summary.replacedCharacters += entry.second;
+        WriteAgency();
         sink.Commit();
+    }
+
+    // The first operator of agency.txt; a feed without one leaves it to the export.
+    void WriteAgency() {
+        if (!feed.Has("agency.txt"))
+            return;
+        KeloGtfsCsvReaderClass reader(feed.Open("agency.txt"), "agency.txt");
+        const int name = reader.FindColumn("agency_name");
+        const int url = reader.FindColumn("agency_url");
+        const int timezone = reader.FindColumn("agency_timezone");
+        const int language = reader.FindColumn("agency_lang");
+        if (reader.Next() && !reader.Field(name).empty() && !reader.Field(timezone).empty())
+            sink.SetAgency(KeloFeedAgencyType{
+                std::string(reader.Field(name)), std::string(reader.Field(url)),
+                std::string(reader.Field(timezone)), std::string(reader.Field(language))});
     }
 
     const KeloGtfsImportOptionsType& options;
@@ -543,4 +510,9 @@ private:
 KeloGtfsImportSummaryType KeloGtfsImporterClass::Run(const KeloGtfsImportOptionsType& options,
                                                      KeloGtfsSinkClass& sink) {
     return ImportRun(options, sink).Run();
+}
+
+std::optional<std::int32_t> KeloGtfsImporterClass::BusiestDay(const std::string& feed) {
+    const KeloGtfsFeedClass opened(feed);
+    return BusiestDayOf(KeloGtfsFeedTablesClass(opened));
 }

@@ -35,4 +35,7 @@ class KeloGtfsImporterClass {
 public:
     KeloGtfsImportSummaryType Run(const KeloGtfsImportOptionsType& options,
                                   KeloGtfsSinkClass& sink);
+    // The day an import without a service day takes: the one with the most trips. Nothing
+    // when no trip runs on any day; throws KeloGtfsErrorClass for a broken feed.
+    static std::optional<std::int32_t> BusiestDay(const std::string& feed);
 };

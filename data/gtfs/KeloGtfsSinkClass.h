@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeloFeedPlan.h"
 #include "KeloTimeType.h"
 
 #include <cstdint>
@@ -20,5 +21,13 @@ public:
                          const std::string& busModel) = 0;
     // An entry of the kelo added last.
     virtual void AddEntry(const std::string& stopCode, KeloTimeType arrival, KeloTimeType stay) = 0;
+    // What an export needs back, each right after what it belongs to was added: the stop's
+    // position, the kelo's route and trip id (of the kelo added last), and the operator
+    // before Commit. A sink that keeps no such details ignores them.
+    virtual void SetStopPosition(const std::string& /*code*/, double /*latitude*/,
+                                 double /*longitude*/) {}
+    virtual void SetKeloFeedDetails(const KeloFeedRouteType& /*route*/,
+                                    const std::string& /*tripId*/) {}
+    virtual void SetAgency(const KeloFeedAgencyType& /*agency*/) {}
     virtual void Commit() = 0;
 };

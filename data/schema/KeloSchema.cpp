@@ -55,12 +55,30 @@ const std::vector<KeloSchemaStepType>& KeloSchemaSteps() {
         // Each saved change to a kelo raises its version, so a save can tell whether another
         // planner changed the kelo since it was read.
         {1, "ALTER TABLE kelo ADD COLUMN version {INT} NOT NULL DEFAULT 1"},
+        // What a feed export needs: stop positions, the operator, and per kelo the feed's
+        // route and original trip id. Feed ids and route names are the feed's UTF-8.
+        {2, R"sql(
+ALTER TABLE stop ADD COLUMN lat DOUBLE PRECISION;
+ALTER TABLE stop ADD COLUMN lon DOUBLE PRECISION;
+CREATE TABLE agency (
+    id {ID},
+    name {BYTES} NOT NULL,
+    url {BYTES} NOT NULL,
+    timezone {BYTES} NOT NULL,
+    language {BYTES}
+);
+ALTER TABLE kelo ADD COLUMN route_id {BYTES};
+ALTER TABLE kelo ADD COLUMN route_short_name {BYTES};
+ALTER TABLE kelo ADD COLUMN route_long_name {BYTES};
+ALTER TABLE kelo ADD COLUMN route_type {INT};
+ALTER TABLE kelo ADD COLUMN trip_id {BYTES};
+)sql"},
     };
     return steps;
 }
 
 const std::vector<std::string>& KeloSchemaTableNames() {
-    static const std::vector<std::string> names = {"bus", "stop", "link", "kelo", "entry"};
+    static const std::vector<std::string> names = {"bus", "stop", "link", "kelo", "entry", "agency"};
     return names;
 }
 

@@ -27,7 +27,7 @@ struct KeloSchemaStepType {
 };
 
 /// Schema version this program writes and reads.
-inline constexpr std::int64_t KeloSchemaVersion = 2;
+inline constexpr std::int64_t KeloSchemaVersion = 3;
 
 /// The tables of version 1, without their secondary indexes.
 std::string KeloSchemaBaseTables(const KeloSchemaDialectType& dialect);

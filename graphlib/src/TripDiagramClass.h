@@ -104,6 +104,7 @@ public:
     KeloCacheDataClass& GetCacheObject() { return *cacheObject; }
     // The bottom source's transaction interface; null when it has none (the built-in data).
     KeloTransactionClass* GetTransaction() const { return KeloFindTransaction(bottom); }
+    // The source below the cache, as start-up chose it; valid after Create.
     KeloDataPtrClass GetBottom() const { return bottom; }
     // The selection view over the edit buffer: the picture reads it; same kelo indices.
     KeloDataPtrClass GetView() const { return view; }

@@ -1,6 +1,7 @@
 #include "TKeloTripDiagramForm.h"
 
 #include "KeloChangeFeedClass.h"
+#include "TKeloGtfsExportDialog.h"
 
 #include "KeloQtText.h"
 #include "TKeloTripDiagramClashPanel.h"
@@ -364,6 +365,11 @@ void TKeloTripDiagramForm::CreateChartPopupMenu() {
     QAction* saveImage = print->addAction(U("Сохранить изображение..."));
     saveImage->setObjectName("SaveImageMenuItem");
     connect(saveImage, &QAction::triggered, this, &TKeloTripDiagramForm::SaveDiagramImage);
+    // The saved plan of the source below, the whole of it, not this window's unsaved edits.
+    QAction* exportGtfs = chartPopupMenu->addAction(U("Экспорт в GTFS..."));
+    exportGtfs->setObjectName("ExportGtfsMenuItem");
+    connect(exportGtfs, &QAction::triggered, this,
+            [this] { KeloExportGtfsFromWindow(this, diagram->GetBottom()); });
 }
 
 void TKeloTripDiagramForm::CreateKeloListPopupMenu() {

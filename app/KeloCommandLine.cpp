@@ -42,6 +42,8 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             options.exportFile = arguments[++i];
             if (options.exportFile.empty())
                 return fail("--export needs a file name");
+        } else if (argument == "--demo") {
+            options.demo = true;
         } else if (argument == "--database") {
             if (!values(1) || arguments[i + 1].empty())
                 return fail("--database needs a file name");
@@ -72,6 +74,8 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
 
     if (options.help)
         return result;
+    if (options.demo && (!options.database.empty() || options.WantsImport()))
+        return fail("--demo cannot be used with --database or --import-gtfs");
     if (options.WantsImport() && options.database.empty())
         return fail("--import-gtfs needs --database FILE for the new database");
     if (options.WantsImport() && options.WantsExport())
@@ -83,10 +87,13 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
 
 std::string KeloCommandLineUsage() {
     return "Usage: kelo [OPTIONS]\n"
-           "Without options Kelo starts the interactive planner on the built-in data.\n"
+           "Without options Kelo starts the interactive planner on the planner's own plan:\n"
+           "the plan opened last, at first the file plan.db in the user's data folder\n"
+           "(~/.local/share/Kelo), made from the built-in data set on first start.\n"
            "\n"
-           "  --database FILE          work on the database FILE; a missing FILE is created\n"
-           "                           from the built-in data set\n"
+           "  --database FILE          work on the database FILE; a missing or empty FILE is\n"
+           "                           created from the built-in data set\n"
+           "  --demo                   look at the built-in data, which cannot be changed\n"
            "  --export NUMBER FILE     write the diagram of the line of kelo NUMBER to FILE\n"
            "                           (.pdf, .svg or .png) without opening a window\n"
            "  --import-gtfs FEED --database FILE [--service-date YYYYMMDD]\n"

@@ -24,6 +24,7 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--exprot", "1", "a.pdf"}, "unknown argument \"--exprot\""},
         {{"--database", "a", "--database", "b"}, "given twice"},
         {{"--import-gtfs", "f", "--database", "d", "--export", "1", "x.svg"}, "together"},
+        {{"--demo", "--database", "d"}, "--demo cannot"},
     };
     for (const RefusalCase& c : cases) {
         const KeloCommandLineParseType parsed = ParseKeloCommandLine(c.arguments);
@@ -47,6 +48,7 @@ TEST(KeloCommandLine, ReadsEveryOptionAndPassesQtOnesOver) {
     EXPECT_EQ(import.options.importFeed, "feed");
     EXPECT_EQ(import.options.serviceDate, "20261209");
 
+    EXPECT_TRUE(ParseKeloCommandLine({"--demo"}).options.demo);
     EXPECT_TRUE(ParseKeloCommandLine({}).error.empty());
     EXPECT_TRUE(ParseKeloCommandLine({"--help", "--bogus-after-help-is-still-read"}).error.size());
 }

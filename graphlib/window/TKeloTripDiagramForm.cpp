@@ -1,5 +1,8 @@
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloCachedUpdateDataClass.h"
+#include "KeloEmptyAreaDoubleClick.h"
+#include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "TZoFormStorage.h"
 #include "TZoStringStorage.h"
@@ -7,6 +10,7 @@
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -14,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -219,6 +224,10 @@ void TKeloTripDiagramForm::CreateControls() {
     connect(keloListView, &QTreeWidget::itemDoubleClicked, this, [this] { OpenKeloChoice(); });
     connect(timetableListView, &QTreeWidget::itemDoubleClicked, this,
             [this] { OpenTimetableDialog(State().selectedKelo); });
+    // A kelo without stops has no row to double-click: the empty area serves instead.
+    new KeloEmptyAreaDoubleClick(keloListView, [this] { OpenKeloChoice(); });
+    new KeloEmptyAreaDoubleClick(timetableListView,
+                                 [this] { OpenTimetableDialog(State().selectedKelo); });
     connect(keloListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         keloListPopupMenu->popup(keloListView->viewport()->mapToGlobal(p));
     });
@@ -307,10 +316,15 @@ void TKeloTripDiagramForm::CreateChartPopupMenu() {
     connect(fit, &QAction::triggered, this, [this] { diagram->FitToHeight(); });
     zoom->addSeparator();
     const char* captions[] = {"25%", "50%", "75%", "100%", "150%", "200%", "500%"};
+    // 25 to 200 % are radio items of one group; 500 % stays a check item of its own.
+    auto* zoomGroup = new QActionGroup(zoom);
+    zoomGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (std::size_t i = 0; i < TripDiagramClass::ZoomMenuFactors.size(); ++i) {
         QAction* item = zoom->addAction(QString::fromLatin1(captions[i]));
         item->setObjectName(QString("Zoom%1MenuItem").arg(captions[i]).remove('%'));
         item->setCheckable(true);
+        if (TripDiagramClass::ZoomMenuFactors[i] <= 2.0f)
+            zoomGroup->addAction(item);
         item->setChecked(TripDiagramClass::ZoomMenuFactors[i] == 1.0f);
         const float factor = TripDiagramClass::ZoomMenuFactors[i];
         connect(item, &QAction::triggered, this, [this, factor] { diagram->SetZoom(factor); });
@@ -402,9 +416,40 @@ void TKeloTripDiagramForm::showEvent(QShowEvent* event) {
     }
 }
 
+void TKeloTripDiagramForm::ShowChartNotice(const QString& text) {
+    auto* notice = new QLabel(text, scrollBox->viewport());
+    notice->setObjectName("ChartNoticeLabel");
+    notice->setWordWrap(true);
+    notice->setFixedWidth(420);
+    notice->adjustSize();
+    notice->move(10, 10);
+    notice->show();
+}
+
 void TKeloTripDiagramForm::closeEvent(QCloseEvent* event) {
-    // Closing drops unsaved edits without asking: the edit buffer goes with the window.
-    event->accept();
+    // The edit buffer goes with the window, so unsaved edits are offered for saving first.
+    if (diagram->GetEditBufferObject().GetChangeCount() == 0) {
+        event->accept();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, KeloApplicationTitle(), U("Сохранить изменения?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    ask.setDefaultButton(QMessageBox::Yes);
+    switch (ask.exec()) {
+    case QMessageBox::Yes:
+        SaveChanges();
+        // A save the planner stepped back from, or one that failed, keeps the window.
+        if (diagram->GetEditBufferObject().GetChangeCount() == 0)
+            event->accept();
+        else
+            event->ignore();
+        break;
+    case QMessageBox::No:
+        event->accept();
+        break;
+    default:
+        event->ignore();
+    }
 }
 
 // The popup toggles change one value of the display options and apply the whole set, as

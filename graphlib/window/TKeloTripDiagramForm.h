@@ -93,6 +93,10 @@ public:
     void CancelButtonClick() { DiscardChanges(); }
     void SaveChanges();
     void DiscardChanges();
+    // Over a plan that cannot be written, "Сохранить" shows `reason` and writes nothing.
+    void SetSaveRefusal(const QString& reason) { saveRefusal = reason; }
+    // A text shown over the chart, for a chart that has nothing to draw and says why.
+    void ShowChartNotice(const QString& text);
     QPushButton* SaveButton() const { return okButton; }
     QPushButton* DiscardButton() const { return cancelButton; }
 
@@ -233,6 +237,7 @@ private:
     TZoFormStorage* formStorage = nullptr;
     TKeloTripKeloMoveDialogForm* startTimeDialog = nullptr;
 
+    QString saveRefusal;
     int keloListSortKey = 1;
     bool keloListRebuilding = false;
     int lastMouseX = 0;

@@ -65,7 +65,14 @@ TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     NextButton->setObjectName(QStringLiteral("NextButton"));
     NextButton->setGeometry(416, 8, 75, 25);
     NextButton->setDefault(true);
-    connect(NextButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(NextButton, &QPushButton::clicked, this, [this] {
+        // A kelo with fewer than two stops is drawn on no diagram: say so before it is kept.
+        if (schedule.IsNull() || schedule->GetCount() >= 2 ||
+            KeloAskYesNo(U("В расписании рейса меньше двух остановок: рейс не будет виден на "
+                           "диаграмме. Сохранить такое расписание?"),
+                         this))
+            accept();
+    });
     CancelButton = new QPushButton(U("Отмена"), Panel);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(506, 8, 75, 25);
@@ -179,8 +186,8 @@ bool TKeloTripTimeTableDialogForm::FillChainList() {
             auto* row = new QTreeWidgetItem();
             row->setText(NameColumn, KeloToQString(stop->GetName()));
             row->setText(CodeColumn, KeloToQString(stop->GetCode()));
-            row->setText(ArrivalColumn, KeloTimeText(arrival));
-            row->setText(DepartureColumn, KeloTimeText(arrival + stay));
+            row->setText(ArrivalColumn, KeloClockText(arrival));
+            row->setText(DepartureColumn, KeloClockText(arrival + stay));
             row->setText(StayColumn, KeloTimeText(stay));
             rows << row;
         }

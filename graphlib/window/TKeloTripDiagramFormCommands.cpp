@@ -28,6 +28,18 @@ constexpr int KeloIndexRole = Qt::UserRole;
 
 // The picker is set from the stored first arrival; an empty or next-day one cannot be shown,
 // and the command ends with the error shown.
+// A kelo without stops has no start to move, invert or copy from: the planner is told how
+// to give it a timetable instead of meeting an internal error. True when refused.
+bool RefuseWithoutStops(KeloKeloPtrClass kelo, QWidget* parent) {
+    if (kelo->GetSchedule()->GetCount() > 0)
+        return false;
+    KeloShowError(QString::fromUtf8("У рейса №%1 нет остановок. Сначала задайте его расписание: "
+                                    "дважды щёлкните по списку расписания.")
+                      .arg(KeloToQString(kelo->GetNumber())),
+                  parent);
+    return true;
+}
+
 QTime FirstArrivalForPicker(KeloKeloPtrClass kelo) {
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
     return KeloTimeToPickerTime(schedule->GetCount() > 0 ? schedule->GetItem(0)->GetArrival()
@@ -147,6 +159,8 @@ KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inve
 int TKeloTripDiagramForm::AskStartAndTarget(int selected, int caption, bool inverted,
                                             int& startMinutes) {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    if (RefuseWithoutStops(kelos->GetItem(selected), this))
+        return -1;
     TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
         stringStorage->Line(caption), true, FirstArrivalForPicker(kelos->GetItem(selected)));
     if (dialog.exec() != QDialog::Accepted)
@@ -213,6 +227,8 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         return;
     try {
         KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+        if (RefuseWithoutStops(kelos->GetItem(selected), this))
+            return;
         TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
             stringStorage->Line(2), false, FirstArrivalForPicker(kelos->GetItem(selected)));
         if (dialog.exec() != QDialog::Accepted)

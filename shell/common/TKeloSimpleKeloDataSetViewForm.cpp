@@ -20,6 +20,8 @@ TKeloSimpleKeloDataSetViewForm::TKeloSimpleKeloDataSetViewForm(QWidget* owner)
     ListView->header()->setSectionsClickable(true);
     connect(ListView->header(), &QHeaderView::sectionClicked, this,
             &TKeloSimpleKeloDataSetViewForm::ListViewColumnClick);
+    // A double-click on a kelo chooses it, as Ok does.
+    connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
 
     // The panel's tag: the gap beside and between the buttons.
     Panel->setProperty("tag", 10);

@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -51,6 +52,14 @@ TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     // The other columns as wide as their captions.
     for (int column = ArrivalColumn; column <= DistanceColumn; ++column)
         ChainListView->setColumnWidth(column, ChainListView->header()->sectionSizeHint(column));
+    // Wide enough to show every column at the font in use, within the screen.
+    int columns = 0;
+    for (int column = NameColumn; column <= DistanceColumn; ++column)
+        columns += ChainListView->columnWidth(column);
+    int room = columns + 48; // the scroll bar, the frames and the margins
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        room = std::min(room, screen->availableGeometry().width() - 40);
+    resize(std::max(width(), room), height());
     ChainListView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ChainListView, &QTreeWidget::itemDoubleClicked, this,
             [this] { ChangeInfoActionExecute(); });

@@ -26,6 +26,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
 QString U(const char* text) {
@@ -82,7 +85,9 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(U("Диаграмма рейсов"));
     setMinimumSize(754, 468);
-    resize(780, 573);
+    // Room for both lists' columns, the hints and the buttons at the usual font; the lists
+    // and the splitters below are sized to match.
+    resize(DefaultSize);
 
     stringStorage = new TZoStringStorage(this);
     stringStorage->setObjectName("ZoStringStorage");
@@ -183,11 +188,16 @@ void TKeloTripDiagramForm::CreateControls() {
         {U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
     keloListView->header()->setSectionsClickable(true);
     keloListView->header()->setSortIndicatorShown(false);
-    keloListView->setColumnWidth(0, 100); // check box, colour square and the time
-    keloListView->setColumnWidth(1, 250);
-    keloListView->setColumnWidth(2, 95);
-    keloListView->setColumnWidth(3, 50);
-    keloListView->setColumnWidth(4, 50);
+    // Each column at least as wide as its caption at the font in use.
+    auto fitCaptions = [](QTreeWidget* list, std::initializer_list<int> widths) {
+        int column = 0;
+        for (int designed : widths) {
+            list->setColumnWidth(column,
+                                 std::max(designed, list->header()->sectionSizeHint(column)));
+            ++column;
+        }
+    };
+    fitCaptions(keloListView, {100, 250, 95, 50, 50}); // the first: check box, colour and time
     keloListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     timetableListView = new QTreeWidget(groupToTimetableSplitter);
@@ -200,20 +210,21 @@ void TKeloTripDiagramForm::CreateControls() {
     timetableListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     timetableListView->setHeaderLabels(
         {U("Пункт"), U("Приб."), U("Отпр."), U("Ст."), U("Скорость,км/ч"), U("Расстояние")});
-    timetableListView->setColumnWidth(0, 110);
-    for (int column = 1; column < 6; ++column)
-        timetableListView->setColumnWidth(column, 45);
+    fitCaptions(timetableListView, {130, 45, 45, 45, 45, 45});
 
     groupToTimetableSplitter->addWidget(keloListView);
     groupToTimetableSplitter->addWidget(timetableListView);
     groupToTimetableSplitter->setStretchFactor(0, 1);
     groupToTimetableSplitter->setStretchFactor(1, 0);
-    groupToTimetableSplitter->setSizes({780 - 251 - 3, 251});
+    int timetableWidth = 24; // the scroll bar and the frame
+    for (int column = 0; column < 6; ++column)
+        timetableWidth += timetableListView->columnWidth(column);
+    groupToTimetableSplitter->setSizes({DefaultSize.width() - timetableWidth - 3, timetableWidth});
 
     horizSplitter->addWidget(editPanel);
     horizSplitter->setStretchFactor(0, 1);
     horizSplitter->setStretchFactor(1, 0);
-    horizSplitter->setSizes({573 - 213 - 3, 213});
+    horizSplitter->setSizes({DefaultSize.height() - 213 - 3, 213});
 
     connect(keloListView, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem* item, int) { KeloListViewChange(item); });

@@ -133,6 +133,9 @@ public:
     QMenu* KeloListViewPopupMenu() const { return keloListPopupMenu; }
     // Colour of the kelo of a list row, for the colour square; black for a row without one.
     QColor KeloColorOfRow(const QModelIndex& index) const;
+    // The size a new window opens at (an MDI area sizes a new child by it).
+    QSize sizeHint() const override { return DefaultSize; }
+    static constexpr QSize DefaultSize{1050, 620};
 
 protected:
     void showEvent(QShowEvent* event) override;

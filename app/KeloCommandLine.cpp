@@ -71,6 +71,8 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
                 return fail("--min-interval needs whole minutes from 0 to 720, not \"" +
                             arguments[i] + "\"");
             minimumIntervalGiven = true;
+        } else if (argument == "--demo") {
+            options.demo = true;
         } else if (argument == "--database") {
             if (!values(1) || arguments[i + 1].empty())
                 return fail("--database needs a file name");
@@ -123,6 +125,8 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
 
     if (options.help)
         return result;
+    if (options.demo && (!options.database.empty() || options.WantsImport()))
+        return fail("--demo cannot be used with --database or --import-gtfs");
     if (options.WantsImport() && options.database.empty())
         return fail("--import-gtfs needs --database FILE for the new database");
     if (options.WantsCopy() &&
@@ -152,13 +156,16 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
 
 std::string KeloCommandLineUsage() {
     return "Usage: kelo [OPTIONS]\n"
-           "Without options Kelo starts the interactive planner on the built-in data.\n"
+           "Without options Kelo starts the interactive planner on the planner's own plan:\n"
+           "the plan opened last, at first the file plan.db in the user's data folder\n"
+           "(~/.local/share/Kelo), made from the built-in data set on first start.\n"
            "\n"
-           "  --database FILE          work on the database FILE; a missing FILE is created\n"
-           "                           from the built-in data set\n"
+           "  --database FILE          work on the database FILE; a missing or empty FILE is\n"
+           "                           created from the built-in data set\n"
            "  --database postgresql://USER@HOST:PORT/DB  (or \"host=HOST dbname=DB\")\n"
            "                           work on a plan kept by a PostgreSQL server; an empty\n"
            "                           database is filled with the built-in data set\n"
+           "  --demo                   look at the built-in data, which cannot be changed\n"
            "  --export NUMBER FILE     write the diagram of the line of kelo NUMBER to FILE\n"
            "                           (.pdf, .svg or .png) without opening a window\n"
            "  --import-gtfs FEED --database FILE|SERVER [--service-date YYYYMMDD]\n"

@@ -4,9 +4,10 @@
 #include <vector>
 
 /// What the planner asked for on the command line. Started without arguments, every field
-/// is empty and the program runs as the interactive planner.
+/// is empty and the program runs as the interactive planner on the planner's own plan.
 struct KeloCommandLineType {
     bool help = false;
+    bool demo = false;        // --demo: the built-in data, which cannot be changed
     std::string exportNumber; // --export NUMBER FILE: kelo number, UTF-8 as typed
     std::string exportFile;
     std::string database;    // --database FILE

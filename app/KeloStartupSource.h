@@ -18,16 +18,33 @@ struct KeloStartupSourceType {
     // interfaces answer a failed read with nothing, so a command asks here before it trusts
     // what it read.
     std::function<std::string()> readFailure = [] { return std::string(); };
+    std::string file;        // the plan file; empty for the built-in data
+    QString planName;        // which plan is open, as the caption shows it
+    QString saveRefusal;     // not empty when this plan cannot be saved: why, for the planner
 };
 
 /// The bottom source of this run: the built-in data when `databaseFile` is empty; a plan on a
 /// PostgreSQL server for a postgresql:// URI or a "host=... dbname=..." string (an empty
 /// database is first filled from the built-in data set); else the Kelo database in that file,
-/// which is first created from the built-in data set when no such file exists. A store that
-/// is not a usable Kelo plan is left untouched. `readOnly` is for commands that only read: a
-/// file is neither created nor changed in any byte.
+/// which is first created from the built-in data set when no such file exists or the file is
+/// empty. A store that is not a usable Kelo plan is left untouched; a file the planner may not
+/// write opens for viewing only. `readOnly` is for commands that only read: a file is neither
+/// created nor changed in any byte.
 KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs = 3000,
                                         bool readOnly = false);
+
+/// The planner's own plan, opened when no option names one: the plan opened last, else the
+/// plan file in the user's data folder, made from the built-in data set on first start.
+KeloStartupSourceType OpenPlannersPlan();
+
+/// A new plan file made from the built-in data set; an existing file is never replaced.
+KeloStartupSourceType CreatePlanFile(const std::string& file);
+
+/// Where the planner's plan is kept unless another was opened: in the user's data folder.
+std::string DefaultPlanFile();
+/// The plan file opened last from the menu or by default, empty when none is remembered.
+std::string RememberedPlanFile();
+void RememberPlanFile(const std::string& file);
 
 /// Exit status of a start-up refused for its database.
 inline constexpr int KeloStartupRefusedExitCode = 2;
@@ -58,3 +75,6 @@ int RunKeloCopyDatabaseCommand(const std::string& from, const std::string& to, s
 int RunKeloGtfsImportIntoStore(const std::string& feed, const std::string& store,
                                const std::string& serviceDate, std::ostream& out,
                                std::ostream& err);
+/// Shows `startup.error` in an error box captioned "Kelo" when there is no source; true
+/// when there is one.
+bool ReportStartupError(const KeloStartupSourceType& startup);

@@ -3,6 +3,7 @@
 #include "KeloErrorReport.h"
 #include "KeloLineOf.h"
 #include "KeloMessageBoxes.h"
+#include "KeloOneKeloSourceClass.h"
 #include "KeloQtText.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloStartupSource.h"
@@ -16,6 +17,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -47,7 +50,10 @@ QLabel* MakePanel(QWidget* parent, Qt::Alignment alignment) {
 } // namespace
 
 TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
-    : QMainWindow(parent), source(std::move(source)) {
+    : TKeloMainFrame(KeloStartupSourceType{source, {}, {}, {}, {}}, parent) {}
+
+TKeloMainFrame::TKeloMainFrame(const KeloStartupSourceType& plan, QWidget* parent)
+    : QMainWindow(parent), source(plan.source), plan(plan) {
     setObjectName("KeloMainFrame");
     setWindowTitle("Kelo");
     resize(654, 480);
@@ -92,6 +98,17 @@ TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
 
     CreateMenus();
     FormCreate();
+    ShowPlan();
+}
+
+void TKeloMainFrame::ShowPlan() {
+    // The caption names the plan by its file name: a whole path would push the name of a
+    // maximised diagram window out of sight.
+    QString name = plan.file.empty() ? plan.planName : QFileInfo(plan.planName).fileName();
+    if (!plan.saveRefusal.isEmpty())
+        name += QString::fromUtf8(" (только просмотр)");
+    setWindowTitle(plan.planName.isEmpty() ? QStringLiteral("Kelo")
+                                           : QStringLiteral("Kelo - ") + name);
 }
 
 TKeloMainFrame::~TKeloMainFrame() = default;
@@ -127,6 +144,13 @@ void TKeloMainFrame::CreateMenus() {
     QAction* sessionSeparator = session->addSeparator();
     sessionSeparator->setObjectName("SessionSeparatorMenuItem");
     sessionSeparator->setVisible(false);
+    QAction* openPlan = AddAction(session, "SessionOpenPlanMenuItem", u("Открыть план..."),
+                                  u("Открыть другой файл плана"));
+    connect(openPlan, &QAction::triggered, this, &TKeloMainFrame::OpenPlanActionExecute);
+    QAction* newPlan = AddAction(session, "SessionNewPlanMenuItem", u("Новый план..."),
+                                 u("Создать новый план из встроенных данных"));
+    connect(newPlan, &QAction::triggered, this, &TKeloMainFrame::NewPlanActionExecute);
+    session->addSeparator()->setObjectName("SessionPlanSeparatorMenuItem");
     QAction* exitAction =
         AddAction(session, "SessionExitMenuItem", u("&Выход"), u("Выход из задачи"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
@@ -308,7 +332,9 @@ void TKeloMainFrame::ClockTimerTimer() {
 }
 
 void TKeloMainFrame::DataTimerTimer() {
-    datePanel->setText(QLocale::system().toString(QDate::currentDate(), "dd MMMM yyyy (dddd)"));
+    // The interface is Russian, so is the date, whatever the locale.
+    datePanel->setText(QLocale(QLocale::Russian, QLocale::Russia)
+                           .toString(QDate::currentDate(), "dd MMMM yyyy (dddd)"));
 }
 
 void TKeloMainFrame::ShowApplicationHint(const QString& hint) {
@@ -336,10 +362,52 @@ QString TKeloMainFrame::PanelText(int panel) const {
 }
 
 void TKeloMainFrame::closeEvent(QCloseEvent* event) {
-    if (KeloAskYesNo(ZoStringStorage->Line(0), this))
+    if (KeloAskYesNo(ZoStringStorage->Line(0), this) && CloseDiagramWindows())
         event->accept();
     else
         event->ignore();
+}
+
+bool TKeloMainFrame::CloseDiagramWindows() {
+    for (QMdiSubWindow* child : mdiArea->subWindowList())
+        if (!child->close())
+            return false;
+    return true;
+}
+
+bool TKeloMainFrame::SwitchPlan(const std::string& file, bool create) {
+    if (!CloseDiagramWindows())
+        return false;
+    KeloStartupSourceType opened = create ? CreatePlanFile(file) : OpenStartupSource(file);
+    if (opened.source.IsNull()) {
+        KeloShowError(opened.error, this);
+        return false;
+    }
+    plan = std::move(opened);
+    source = plan.source;
+    RememberPlanFile(plan.file);
+    ShowPlan();
+    return true;
+}
+
+void TKeloMainFrame::OpenPlanActionExecute() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, QString::fromUtf8("Открыть план"), QFileInfo(plan.planName).absolutePath(),
+        QString::fromUtf8("Планы Kelo (*.db);;Все файлы (*)"));
+    if (!file.isEmpty() && SwitchPlan(file.toLocal8Bit().toStdString(), false))
+        DoFlightDiagramActionExecute();
+}
+
+void TKeloMainFrame::NewPlanActionExecute() {
+    // An existing file is refused rather than replaced, so the dialog does not offer to.
+    const QString file = QFileDialog::getSaveFileName(
+        this, QString::fromUtf8("Новый план"), QFileInfo(plan.planName).absolutePath(),
+        QString::fromUtf8("Планы Kelo (*.db)"), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty())
+        return;
+    const QString named = QFileInfo(file).suffix().isEmpty() ? file + ".db" : file;
+    if (SwitchPlan(named.toLocal8Bit().toStdString(), true))
+        DoFlightDiagramActionExecute();
 }
 
 void TKeloMainFrame::DoFlightDiagramActionExecute() {
@@ -352,7 +420,18 @@ void TKeloMainFrame::DoFlightDiagramActionExecute() {
 
         const std::vector<std::string> line = KeloLineOf(source, number);
 
-        auto* form = new TKeloTripDiagramForm(nullptr, number, line, KeloSelectStops(source, line));
+        // A kelo without stops lies on no line: its window holds that kelo alone, so its
+        // timetable can be given again, and the chart says why it is empty.
+        auto* form = new TKeloTripDiagramForm(
+            nullptr, number, line,
+            line.empty() ? KeloDataPtrClass(new KeloOneKeloSourceClass(source, number))
+                         : KeloSelectStops(source, line));
+        if (line.empty())
+            form->ShowChartNotice(
+                QString::fromUtf8("У рейса №%1 нет остановок, поэтому диаграмма пуста. Задайте "
+                                  "его расписание: дважды щёлкните по списку расписания.")
+                    .arg(KeloToQString(number)));
+        form->SetSaveRefusal(plan.saveRefusal);
         QMdiSubWindow* child = mdiArea->addSubWindow(form);
         child->setAttribute(Qt::WA_DeleteOnClose);
         form->show();

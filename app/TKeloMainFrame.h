@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeloDataClass.h"
+#include "KeloStartupSource.h"
 
 #include <QMainWindow>
 
@@ -23,6 +24,9 @@ public:
     // Over the bottom source start-up chose: the choice list and every diagram window
     // read it, each window through its own cache, edit buffer and view.
     explicit TKeloMainFrame(KeloDataPtrClass source, QWidget* parent = nullptr);
+    // Over the plan start-up opened: its name shows in the caption, and where it cannot
+    // be saved every diagram window says why.
+    explicit TKeloMainFrame(const KeloStartupSourceType& plan, QWidget* parent = nullptr);
     ~TKeloMainFrame() override;
 
     QMdiArea* MdiArea() const { return mdiArea; }
@@ -31,6 +35,14 @@ public:
     // the line of the chosen one. Errors are shown with the error dialog.
     void DoFlightDiagramActionExecute();
     void HelpAboutActionExecute();
+    // "Открыть план..." and "Новый план...": ask for a file, then switch to it.
+    void OpenPlanActionExecute();
+    void NewPlanActionExecute();
+    // Closes every diagram window (each asks about its unsaved changes) and then works on
+    // `file`, made from the built-in data set first when `create`; remembered for the next
+    // start. False when a window stayed open or the file was refused (with a message).
+    bool SwitchPlan(const std::string& file, bool create);
+    const KeloStartupSourceType& Plan() const { return plan; }
 
     // Status bar panel texts: 0 hint, 1 date, 2 time.
     QString PanelText(int panel) const;
@@ -42,6 +54,9 @@ protected:
 
 private:
     void CreateMenus();
+    void ShowPlan();
+    // Closes the diagram windows one by one; false when one of them stays.
+    bool CloseDiagramWindows();
     void FormCreate();
     void ClockTimerTimer();
     void DataTimerTimer();
@@ -53,6 +68,7 @@ private:
                        const QString& hint);
 
     KeloDataPtrClass source;
+    KeloStartupSourceType plan;
     QMdiArea* mdiArea = nullptr;
     QLabel* hintPanel = nullptr;
     QLabel* datePanel = nullptr;

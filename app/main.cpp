@@ -29,7 +29,8 @@ int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
     QApplication app(argc, argv);
     try {
         QApplication::setApplicationName("Kelo");
-        QApplication::setApplicationDisplayName("Kelo");
+        // No display name: the platform would add it to every caption, and the main
+        // window's caption already begins with the program's name.
         // Every text of ours is Russian, so Qt's own buttons and dialogs ("Yes", "Cancel",
         // the file dialog) speak Russian too, whatever the locale.
         QTranslator qtTexts;
@@ -37,10 +38,14 @@ int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QApplication::installTranslator(&qtTexts);
 
-        KeloDataPtrClass source = OpenStartupSourceOrReport(options.database);
-        if (source.IsNull())
+        // Without options the planner's own plan opens, so saved work is there next time.
+        const KeloStartupSourceType startup = options.demo ? OpenStartupSource("")
+                                              : options.database.empty()
+                                                  ? OpenPlannersPlan()
+                                                  : OpenStartupSource(options.database);
+        if (!ReportStartupError(startup))
             return KeloStartupRefusedExitCode;
-        auto mainFrame = std::make_unique<TKeloMainFrame>(source);
+        auto mainFrame = std::make_unique<TKeloMainFrame>(startup);
         TKeloMessageModule messageModule(&app);
         SetSettingsFileNameProvider(MakeSettingsFileName);
 

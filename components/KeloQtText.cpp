@@ -34,7 +34,8 @@ QString KeloFormatDecimal(double value, int decimals, const QLocale& locale) {
 }
 
 QTime KeloTimeToPickerTime(const KeloTimeType& time) {
-    const QString text = KeloTimeText(time);
+    // An older file may hold 24:10: it opens as the 00:10 it means.
+    const QString text = KeloClockText(time);
     const QTime value = QTime::fromString(text, QStringLiteral("hh:mm"));
     if (!value.isValid()) {
         const QString reason =
@@ -47,4 +48,8 @@ QTime KeloTimeToPickerTime(const KeloTimeType& time) {
 
 QString KeloTimeText(const KeloTimeType& time) {
     return QString::fromLatin1(time.Format().c_str());
+}
+
+QString KeloClockText(const KeloTimeType& time) {
+    return KeloTimeText(KeloTimeOfDay(time));
 }

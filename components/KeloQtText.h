@@ -22,9 +22,11 @@ QString KeloFormatDecimal(double value, int decimals, const QLocale& locale = QL
 
 class KeloTimeType;
 
-// A stored time as the time pickers take it: its "HH:MM" text read as a time of day. An empty
-// time or one of the next day (24:00 and later) cannot be shown; std::invalid_argument says why.
+// A stored time as the time pickers take it, taken into the day. An empty time cannot be
+// shown; std::invalid_argument says why.
 QTime KeloTimeToPickerTime(const KeloTimeType& time);
 
-/// A stored time as the lists show it: its own "HH:MM" text, next-day times included.
+/// A duration as the lists show it: its own "HH:MM" text, 24 hours and more included.
 QString KeloTimeText(const KeloTimeType& time);
+/// A clock time (an arrival or a departure) as the lists show it, taken into the day.
+QString KeloClockText(const KeloTimeType& time);

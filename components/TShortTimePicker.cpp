@@ -3,6 +3,9 @@
 #include "FormatShortTime.h"
 #include "KeloUnhandledError.h"
 
+#include <QFocusEvent>
+#include <QMouseEvent>
+
 namespace {
 
 // Index of the last character that differs between two texts of equal length, or -1.
@@ -110,4 +113,30 @@ void TShortTimePicker::SetTimeByString(const QString& text) {
     if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
         return;
     SetTime(QTime(hours, minutes));
+}
+
+void TShortTimePicker::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+        // The press that follows places the caret; the release selects.
+        selectOnRelease = true;
+        break;
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        // A masked line edit would only put the caret at the first blank.
+        selectAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void TShortTimePicker::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    // A drag that chose part of the text keeps that choice.
+    if (selectOnRelease && !hasSelectedText())
+        selectAll();
+    selectOnRelease = false;
 }

@@ -35,6 +35,11 @@ public:
     // becomes "0" + the digit before the caret, and the caret steps back by one.
     static ShortTimeCheckType NormaliseShortTime(const QString& text, int caret);
 
+protected:
+    // Focus by Tab or by a click selects the whole text, so typed digits become the time.
+    void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 signals:
     // Emitted after every change of the text once it has been normalised into a time. A
     // change that leaves no time of day (hours above 23 or minutes above 59 where the caret
@@ -49,4 +54,6 @@ private:
     QString handledText;
     // Counts the texts CheckTime put back, so one edit is reported once.
     int rewrites = 0;
+    // The click that gave the focus selects all once it is released.
+    bool selectOnRelease = false;
 };

@@ -38,6 +38,7 @@ TEST(KeloCommandLine, RefusesWhatCannotBeCarriedOut) {
         {{"--agency-name", "A"}, "only used with --export-gtfs"},
         {{"--export-gtfs", "a.zip", "--agency-name", "A"}, "needs --agency-timezone"},
         {{"--export-gtfs", "a.zip", "--export", "1", "x.svg"}, "cannot be used with"},
+        {{"--demo", "--database", "d"}, "--demo cannot"},
     };
     for (const RefusalCase& c : cases) {
         const KeloCommandLineParseType parsed = ParseKeloCommandLine(c.arguments);
@@ -83,6 +84,7 @@ TEST(KeloCommandLine, ReadsEveryOptionAndPassesQtOnesOver) {
     EXPECT_EQ(feed.options.agencyName, "Лінії");
     EXPECT_EQ(feed.options.agencyLanguage, "uk");
 
+    EXPECT_TRUE(ParseKeloCommandLine({"--demo"}).options.demo);
     EXPECT_TRUE(ParseKeloCommandLine({}).error.empty());
     EXPECT_TRUE(ParseKeloCommandLine({"--help", "--bogus-after-help-is-still-read"}).error.size());
 }

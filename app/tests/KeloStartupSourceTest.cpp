@@ -12,10 +12,15 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -65,11 +70,57 @@ TEST_F(KeloStartupSourceTest, AFileThatIsNoDatabaseGetsAnErrorBoxAndStaysAsItWas
     EXPECT_EQ(file.readAll(), "shopping list\n");
 }
 
-TEST_F(KeloStartupSourceTest, AFileThatCannotBeCreatedIsReported) {
-    KeloStartupSourceType startup = OpenStartupSource(File("no/such/folder/plan.db"));
-    EXPECT_TRUE(startup.source.IsNull());
-    EXPECT_TRUE(startup.error.startsWith(QStringLiteral("Не удаётся создать базу данных")))
-        << startup.error.toStdString();
+TEST_F(KeloStartupSourceTest, EachFileGivenToDatabaseGetsARussianAnswer) {
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> prepare;
+        bool opens;
+        QString textPart; // of the error, or of the refusal to save
+    };
+    const QString readOnly = QStringLiteral("защищён от записи");
+    const std::vector<Case> cases = {
+        {"empty.db", [](const QString& p) { QFile(p).open(QIODevice::WriteOnly); }, true, {}},
+        {"folder.db", [](const QString& p) { QDir().mkpath(p); }, false, "это папка, а не файл"},
+        {"no/such/folder/plan.db", [](const QString&) {}, false, "Не удаётся создать базу данных"},
+        {"locked.db",
+         [](const QString& p) {
+             OpenStartupSource(p.toStdString());
+             QFile(p).setPermissions(QFileDevice::ReadOwner);
+         },
+         true, readOnly},
+    };
+    for (const Case& c : cases) {
+        // The superuser may write any file: there is no read-only file to be had.
+        if (c.textPart == readOnly && ::geteuid() == 0)
+            continue;
+        const std::string path = File(c.name);
+        c.prepare(QString::fromStdString(path));
+        KeloStartupSourceType startup = OpenStartupSource(path);
+        EXPECT_EQ(!startup.source.IsNull(), c.opens) << c.name;
+        const QString& text = c.opens ? startup.saveRefusal : startup.error;
+        EXPECT_TRUE(c.textPart.isEmpty() ? text.isEmpty() : text.contains(c.textPart))
+            << c.name << ": " << text.toStdString();
+        if (c.opens) {
+            EXPECT_EQ(startup.source->GetKeloSet()->GetCount(), 176) << c.name;
+        } else { // SQLite's own words come after the sentence, in brackets
+            EXPECT_TRUE(text.contains(QRegularExpression(" \\(.+\\)\\.$"))) << text.toStdString();
+        }
+    }
+}
+
+TEST_F(KeloStartupSourceTest, ThePlannersPlanIsMadeOnceInTheDataFolderAndKeepsItsWork) {
+    KeloStartupSourceType first = OpenPlannersPlan();
+    ASSERT_FALSE(first.source.IsNull()) << first.error.toStdString();
+    EXPECT_TRUE(QString::fromStdString(first.file).startsWith(sandbox.DataFolder()));
+    EXPECT_TRUE(first.saveRefusal.isEmpty());
+    first.source->DeleteKelo("100");
+    first = KeloStartupSourceType();
+    KeloStartupSourceType again = OpenPlannersPlan();
+    ASSERT_FALSE(again.source.IsNull());
+    EXPECT_EQ(again.source->GetKeloSet()->GetCount(), 175);
+    EXPECT_EQ(RememberedPlanFile(), again.planName.toStdString());
+    // The built-in data says why it cannot be saved, and how to keep work.
+    EXPECT_TRUE(OpenStartupSource("").saveRefusal.contains("--database"));
 }
 
 TEST_F(KeloStartupSourceTest, AServerThatRefusesTheConnectionIsNamedWithoutThePassword) {

@@ -1,10 +1,12 @@
 #include "TKeloMainFrame.h"
 #include "InMemoryKeloData.h"
+#include "KeloCachedUpdateDataClass.h"
 #include "KeloChoiceRules.h"
 #include "KeloChooseKelo.h"
 #include "KeloDemoDataClass.h"
 #include "ModalAnswer.h"
 #include "TKeloAboutForm.h"
+#include "TKeloDiagramChangesForm.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
 #include "TKeloTripDiagramForm.h"
 #include "TempDirSandbox.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -165,8 +168,8 @@ TEST_F(TKeloMainFrameTest, StatusBarShowsHintsDateAndTime) {
     QApplication::sendEvent(&frame, &plain);
     EXPECT_EQ(frame.PanelText(0), QString::fromUtf8("Выход из задачи"));
 
-    // Under a Russian locale the date reads in Russian month and weekday names.
-    if (QLocale::system().language() == QLocale::Russian) {
+    // Under every locale the date reads in Russian month and weekday names.
+    {
         const QDate today = QDate::currentDate();
         const char* months[] = {"январ", "феврал", "март",    "апрел",  "ма",    "июн",
                                 "июл",   "август", "сентябр", "октябр", "ноябр", "декабр"};
@@ -278,4 +281,76 @@ TEST_F(TKeloMainFrameTest, WindowMenuListsChildrenAndArrangesThem) {
     EXPECT_EQ(children[1]->geometry().bottom() + 1, bottom);
     EXPECT_EQ(children[0]->x(), 0);
     EXPECT_EQ(children[1]->x(), children[0]->width());
+}
+
+namespace {
+
+TKeloTripDiagramForm* OpenDiagramOf(TKeloMainFrame& frame, const std::string& number) {
+    kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+        [&](auto* choice) { ChooseKelo(choice, number); });
+    frame.DoFlightDiagramActionExecute();
+    return DiagramWindows(frame).isEmpty() ? nullptr : DiagramWindows(frame).last();
+}
+
+} // namespace
+
+TEST_F(TKeloMainFrameTest, WorkIsOfferedForSavingOnCloseAndAnotherPlanOpensWithoutRestart) {
+    const std::string first = QDir(sandbox.Path()).filePath("first.db").toStdString();
+    TKeloMainFrame frame(OpenStartupSource(first));
+    frame.show();
+    EXPECT_EQ(frame.windowTitle(), "Kelo - first.db");
+    TKeloTripDiagramForm* form = OpenDiagramOf(frame, Kelo02P);
+    ASSERT_NE(form, nullptr);
+    form->EditBuffer()->FindKelo(Kelo02P)->SetName("RENAMED");
+    {
+        kelo_test::MessageBoxAnswer cancel(QMessageBox::Cancel);
+        EXPECT_FALSE(frame.SwitchPlan(first + ".other", true));
+        ASSERT_EQ(cancel.Count(), 1);
+        EXPECT_EQ(cancel.Last().text, QString::fromUtf8("Сохранить изменения?"));
+        EXPECT_EQ(cancel.Last().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+    EXPECT_EQ(DiagramWindows(frame).size(), 1);
+    {
+        // Да runs the save: the review is confirmed, the notice that follows is closed.
+        kelo_test::MessageBoxAnswer yes(QMessageBox::Yes);
+        kelo_test::WhenModal<TKeloDiagramChangesForm> review(
+            [](auto* dialog) { dialog->accept(); });
+        const std::string second = QDir(sandbox.Path()).filePath("second.db").toStdString();
+        EXPECT_TRUE(frame.SwitchPlan(second, true));
+        EXPECT_TRUE(review.Done());
+    }
+    EXPECT_TRUE(DiagramWindows(frame).isEmpty());
+    EXPECT_EQ(frame.windowTitle(), "Kelo - second.db");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(RememberedPlanFile())).fileName(), "second.db");
+    EXPECT_EQ(OpenStartupSource(first).source->FindKelo(Kelo02P)->GetName(), "RENAMED");
+}
+
+TEST_F(TKeloMainFrameTest, TheBuiltInDataRefusesToSaveAndNamesTheWayToKeepWork) {
+    TKeloMainFrame frame(OpenStartupSource(""));
+    frame.show();
+    TKeloTripDiagramForm* form = OpenDiagramOf(frame, Kelo02P);
+    ASSERT_NE(form, nullptr);
+    form->EditBuffer()->FindKelo(Kelo02P)->SetName("RENAMED");
+    kelo_test::MessageBoxAnswer ok(QMessageBox::Ok);
+    form->SaveButton()->click();
+    ASSERT_EQ(ok.Count(), 1);
+    EXPECT_EQ(ok.Last().icon, QMessageBox::Critical);
+    EXPECT_TRUE(ok.Last().text.contains("--database")) << ok.Last().text.toStdString();
+    EXPECT_EQ(form->Diagram().GetEditBufferObject().GetChangeCount(), 1);
+}
+
+TEST_F(TKeloMainFrameTest, AKeloWithoutStopsOpensAChartThatSaysSoWithThatKeloAlone) {
+    KeloStartupSourceType plan =
+        OpenStartupSource(QDir(sandbox.Path()).filePath("plan.db").toStdString());
+    KeloKeloSchedulePtrClass schedule = plan.source->FindKelo("100")->GetSchedule();
+    while (schedule->GetCount() > 0)
+        schedule->RemoveStop(0);
+    TKeloMainFrame frame(plan);
+    frame.show();
+    TKeloTripDiagramForm* form = OpenDiagramOf(frame, "100");
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->EditBuffer()->GetKeloSet()->GetCount(), 1);
+    auto* notice = form->findChild<QLabel*>("ChartNoticeLabel");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().contains(QString::fromUtf8("нет остановок")));
 }

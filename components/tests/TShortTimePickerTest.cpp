@@ -2,6 +2,7 @@
 #include "FormatShortTime.h"
 #include "ModalAnswer.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -231,4 +232,29 @@ TEST(FormatShortTime, TwoDigitHoursAndMinutes) {
     EXPECT_EQ(FormatShortTime(QTime(23, 59, 59)), "23:59");
     EXPECT_EQ(FormatShortTime(QTime(0, 0)), "00:00");
     EXPECT_EQ(FormatShortTime(QTime()), "00:00");
+}
+
+TEST(ShortTimePicker, FocusByClickOrTabSelectsAllSoTypedDigitsAreTheTime) {
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* picker = new TShortTimePicker(&window);
+    picker->move(0, 40);
+    picker->SetTime(QTime(9, 0));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A click into the hours, then a Tab from the field before.
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        picker->SetTime(QTime(9, 0));
+        before->setFocus();
+        if (way == 0)
+            QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(4, picker->height() / 2));
+        else
+            QTest::keyClick(before, Qt::Key_Tab);
+        ASSERT_TRUE(picker->hasFocus());
+        EXPECT_EQ(picker->selectionStart(), 0);
+        EXPECT_EQ(picker->selectionLength(), 5);
+        QTest::keyClicks(picker, "2359");
+        EXPECT_EQ(picker->GetTime(), QTime(23, 59));
+    }
 }

@@ -90,6 +90,7 @@ int RunKeloGtfsImportCommand(const std::string& feed, const std::string& databas
         << Plural(summary.rows, "timetable row", "timetable rows") << "; "
         << Plural(summary.skippedTrips, "trip", "trips") << " with fewer than two stops skipped; "
         << Plural(summary.replacedCharacters, "character", "characters")
-        << " outside Windows-1251 replaced; distances: " << summary.distanceSource << "\n";
+        << " outside Windows-1251 or control characters replaced; distances: "
+        << summary.distanceSource << "\n";
     return 0;
 }

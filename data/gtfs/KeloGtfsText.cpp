@@ -22,6 +22,16 @@ const char* const LatinFolds[] = {
     "U", "u", "U",  "u",  "W", "w", "Y",  "y", "Y", "Z", "z", "Z", "z", "Z", "z",  "s",  // 170
 };
 
+// A control character in a name would break every list and report line it stands in: it
+// becomes a blank and is counted with the other replaced characters.
+void BlankControlBytes(KeloGtfsTextType& text) {
+    for (char& c : text.bytes)
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') {
+            c = ' ';
+            ++text.replaced;
+        }
+}
+
 } // namespace
 
 KeloGtfsTextType ConvertGtfsText(std::string_view utf8, const KeloGtfsCsvReaderClass& reader) {
@@ -34,6 +44,7 @@ KeloGtfsTextType ConvertGtfsText(std::string_view utf8, const KeloGtfsCsvReaderC
         }
     if (plain) {
         text.bytes.assign(utf8);
+        BlankControlBytes(text);
         return text;
     }
     std::string folded;
@@ -58,5 +69,6 @@ KeloGtfsTextType ConvertGtfsText(std::string_view utf8, const KeloGtfsCsvReaderC
         reader.Fail("a text is not UTF-8");
     text.bytes = std::move(encoded.bytes);
     text.replaced += static_cast<std::uint32_t>(encoded.unmappable.size());
+    BlankControlBytes(text);
     return text;
 }

@@ -1,5 +1,6 @@
 #include "TKeloTripKeloCopyDialogForm.h"
 
+#include "KeloCopy.h"
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 
@@ -42,16 +43,33 @@ void TKeloTripKeloCopyDialogForm::OkButtonClick() {
     std::string newName;
     QString rejected;
     const QString typed = TripIdEdit->text();
-    if (typed.trimmed().isEmpty()) {
-        KeloShowError(QString::fromUtf8("Введите номер рейса."), this);
-        TripIdEdit->setFocus();
-        return;
-    }
     if (!KeloFromQString(typed, newNumber, &rejected) ||
         !KeloFromQString(TripNameEdit->text(), newName, &rejected)) {
         KeloShowError(
             QString::fromUtf8("Символы «%1» не могут быть сохранены в данных рейса.").arg(rejected),
             this);
+        return;
+    }
+    QString problem;
+    switch (CheckTypedKeloNumber(newNumber)) {
+    case KeloTypedNumberProblemType::Empty:
+        problem = QString::fromUtf8("Введите номер рейса.");
+        break;
+    case KeloTypedNumberProblemType::OuterBlanks:
+        problem = QString::fromUtf8("Номер рейса не может начинаться или заканчиваться "
+                                    "пробелом. Уберите пробелы.");
+        break;
+    case KeloTypedNumberProblemType::ControlCharacter:
+        problem = QString::fromUtf8("Номер рейса не может содержать управляющие символы.");
+        break;
+    case KeloTypedNumberProblemType::None:
+        break;
+    }
+    if (problem.isEmpty() && HasControlBytes(newName))
+        problem = QString::fromUtf8("Название рейса не может содержать управляющие символы.");
+    if (!problem.isEmpty()) {
+        KeloShowError(problem, this);
+        TripIdEdit->setFocus();
         return;
     }
     // A copy under a number that is in use would merge into that kelo.

@@ -11,6 +11,9 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 // A whole number with an optional sign, as the planner may have typed it.
 std::optional<std::int32_t> ParseWholeNumber(const std::string& text) {
     std::size_t start = !text.empty() && text[0] == '+' ? 1 : 0;
+    // "+-5" is no whole number: a sign may stand only once.
+    if (start == 1 && (text.size() < 2 || text[1] < '0' || text[1] > '9'))
+        return std::nullopt;
     std::int32_t value = 0;
     const char* first = text.data() + start;
     const char* last = text.data() + text.size();
@@ -96,4 +99,23 @@ void CopyKeloContent(KeloKeloClass& target, KeloKeloClass& source) {
         added->SetArrival(entry->GetArrival());
         added->SetStay(entry->GetStay());
     }
+}
+
+bool HasControlBytes(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+KeloTypedNumberProblemType CheckTypedKeloNumber(const std::string& number) {
+    if (number.empty())
+        return KeloTypedNumberProblemType::Empty;
+    if (HasControlBytes(number))
+        return KeloTypedNumberProblemType::ControlCharacter;
+    if (number.front() == ' ' || number.back() == ' ')
+        return number.find_first_not_of(' ') == std::string::npos
+                   ? KeloTypedNumberProblemType::Empty
+                   : KeloTypedNumberProblemType::OuterBlanks;
+    return KeloTypedNumberProblemType::None;
 }

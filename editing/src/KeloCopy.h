@@ -18,6 +18,16 @@ struct KeloCopyProposalType {
 /// Nothing when the kelo has no timetable or a copy number in use is not a whole number.
 std::optional<KeloCopyProposalType> ProposeCopyNumber(KeloKeloSetClass& kelos, std::int32_t index);
 
+/// What is wrong with a kelo number as typed, if anything.
+enum class KeloTypedNumberProblemType { None, Empty, OuterBlanks, ControlCharacter };
+
+/// The rule for a typed kelo number: not empty, no blank at either end ("02П " would be a
+/// second kelo that looks like the first), no control character.
+KeloTypedNumberProblemType CheckTypedKeloNumber(const std::string& number);
+
+/// True when the text holds a control byte (below 0x20, or 0x7F).
+bool HasControlBytes(const std::string& text);
+
 /// The name offered for a copy: "first - last", or "last - first" for an inverted copy.
 std::string KeloCopyName(const KeloCopyProposalType& proposal, bool inverted);
 

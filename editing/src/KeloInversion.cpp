@@ -78,16 +78,16 @@ bool InvertKeloSchedule(KeloKeloScheduleClass& schedule, KeloTopologyClass& topo
     for (std::int32_t i = 0; i < n; ++i)
         schedule.RemoveStop(0);
 
-    std::int32_t t = former[0].arrival.GetTotalMinutes();
+    // Sums are taken into the day at every step, so a kelo longer than a day (or a stay
+    // longer than a leg) never yields an arrival outside 00:00-23:59.
+    std::int32_t t = KeloTimeOfDay(former[0].arrival).GetTotalMinutes();
     for (std::int32_t i = 0; i + 1 < n; ++i) {
         const std::int32_t l = former[std::size_t(i)].arrival.GetTotalMinutes();
         const std::int32_t dA = MinutesOrZero(former[std::size_t(i)].stay);
         const std::int32_t h = former[std::size_t(i) + 1].arrival.GetTotalMinutes();
         const std::int32_t g = MinutesOrZero(former[std::size_t(i) + 1].stay);
         const std::int32_t run = h + g < l ? l - h - g : l - h - g + 1440;
-        std::int32_t v = t + dA + run;
-        if (v > 1440)
-            v -= 1440;
+        const std::int32_t v = KeloTimeOfDay(KeloTimeType(t + dA + run)).GetTotalMinutes();
         schedule.GetItem(i)->SetArrival(KeloTimeType(t));
         t = v;
     }

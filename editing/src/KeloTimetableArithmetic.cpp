@@ -40,15 +40,7 @@ bool ShiftKeloSchedule(KeloKeloScheduleClass& schedule, std::int32_t newStart) {
         const KeloTimeType arrival = entry->GetArrival();
         if (arrival.IsEmpty())
             continue;
-        std::int32_t c = arrival.GetTotalMinutes();
-        if (-d > c) {
-            c = c + d + 1440;
-        } else {
-            c = c + d;
-            if (c >= 1440)
-                c -= 1440;
-        }
-        entry->SetArrival(KeloTimeType(c));
+        entry->SetArrival(KeloTimeOfDay(KeloTimeType(arrival.GetTotalMinutes() + d)));
     }
     return true;
 }

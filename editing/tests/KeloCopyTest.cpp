@@ -34,6 +34,7 @@ TEST(ProposeCopyNumber, NextFreeCopyNumberOrNothing) {
          0,
          "~100(3)"},
         {"not a whole number", {"100", "~100(x)"}, 0, nullptr},
+        {"two signs are no whole number", {"100", "~100(+-5)"}, 0, nullptr},
         {"negative counts as the largest", {"100", "~100(-1)", "~100(5)"}, 0, "~100(0)"},
         {"other lines ignored", {"100", "~1000(9)", "~10(9)"}, 0, "~100(2)"},
         {"index out of range", {"100"}, 1, nullptr},
@@ -67,4 +68,22 @@ TEST(ProposeCopyNumber, NamesInBothDirectionsAndTheCopiedContent) {
     CopyKeloContent(*target, *line->FindKelo("K"));
     EXPECT_EQ(Times(*target->GetSchedule()), (std::vector<std::string>{"A 08:00/5", "B 08:40/-"}));
     EXPECT_EQ(target->GetBus()->GetModel(), "BUS");
+}
+
+TEST(CheckTypedKeloNumber, RefusesEmptyBlankEndedAndControlCharacters) {
+    const std::pair<const char*, KeloTypedNumberProblemType> cases[] = {
+        {"02\xCF", KeloTypedNumberProblemType::None},
+        {"7 1", KeloTypedNumberProblemType::None},
+        {"", KeloTypedNumberProblemType::Empty},
+        {"  ", KeloTypedNumberProblemType::Empty},
+        {"02\xCF ", KeloTypedNumberProblemType::OuterBlanks},
+        {" 02\xCF", KeloTypedNumberProblemType::OuterBlanks},
+        {"02\t", KeloTypedNumberProblemType::ControlCharacter},
+        {"0\x7F", KeloTypedNumberProblemType::ControlCharacter},
+    };
+    for (const auto& [number, expected] : cases)
+        EXPECT_EQ(CheckTypedKeloNumber(number), expected) << number;
+    EXPECT_TRUE(HasControlBytes("A\x01"
+                                "B"));
+    EXPECT_FALSE(HasControlBytes("\xC0\xC1 B"));
 }

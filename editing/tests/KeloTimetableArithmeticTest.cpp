@@ -28,6 +28,14 @@ TEST(ShiftKeloSchedule, MovesEveryArrivalAndWrapsIntoTheDay) {
          {MakeRow("000001", "08:00", 0), MakeRow("000002", "", 2), MakeRow("000003", "09:00", -1)},
          600,
          {"A 10:00/0", "B -/2", "C 11:00/-"}},
+        {"plus the difference is exactly a day",
+         {MakeRow("000001", "10:00", 0), MakeRow("000002", "10:20", -1)},
+         1420,
+         {"A 23:40/0", "B 00:00/-"}},
+        {"minus the difference is exactly the arrival",
+         {MakeRow("000001", "10:00", 0), MakeRow("000002", "09:00", -1)},
+         60,
+         {"A 01:00/0", "B 00:00/-"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,9 +116,17 @@ TEST(InvertKeloSchedule, ReversesStopsKeepingStaysAndRunningTimes) {
         {"zero-length leg: a day long only when T + dA is 0",
          {MakeRow("000001", "10:00", 0), MakeRow("000002", "10:00", -1)},
          {"B 10:00/0", "A 10:00/-"}},
-        {"zero-length leg at midnight gives 24:00",
+        {"zero-length leg at midnight: a day later is 00:00 again",
          {MakeRow("000001", "00:00", 0), MakeRow("000002", "00:00", -1)},
-         {"B 00:00/0", "A 24:00/-"}},
+         {"B 00:00/0", "A 00:00/-"}},
+        {"across midnight with non-zero legs",
+         {MakeRow("000001", "23:30", 5), MakeRow("000002", "00:10", 2),
+          MakeRow("000003", "00:50", -1)},
+         {"C 23:30/0", "B 00:08/2", "A 00:45/-"}},
+        {"a stay longer than a day gives no negative arrival",
+         {MakeRow("000001", "08:00", 0), MakeRow("000002", "09:00", 3000),
+          MakeRow("000003", "10:00", -1)},
+         {"C 08:00/0", "B 07:00/3000", "A 10:00/-"}},
         {"one entry", {MakeRow("000002", "07:00", 4)}, {"B 07:00/-"}},
     };
     for (const Case& c : cases) {

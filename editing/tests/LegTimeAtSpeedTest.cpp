@@ -11,9 +11,11 @@ TEST(LegTimeAtSpeed, SinglePrecisionHoursRoundedUpToMinutes) {
         bool longerThanDay;
     };
     const Case cases[] = {
-        {10, 60, 11, false}, {20, 60, 21, false},    {30, 60, 30, false},
-        {40, 60, 41, false}, {45, 80, 34, false},    {500, 20, 60, true}, // 25 h, kept modulo 24
-        {0, 60, 0, false},   {59.5f, 60, 60, false}, {1200, 50, 0, true},
+        {10, 60, 11, false}, {20, 60, 21, false},
+        {30, 60, 30, false}, {40, 60, 41, false},
+        {45, 80, 34, false}, {500, 20, 60, true}, // 25 h, kept modulo 24
+        {0, 60, 0, false},   {59.5f, 60, 60, false},
+        {1200, 50, 0, true}, {55.5f, 33.3, 101, false}, // the speed in single precision too
     };
     for (const Case& c : cases) {
         InMemoryDataSet d;

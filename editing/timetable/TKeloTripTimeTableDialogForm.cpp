@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
@@ -43,6 +44,14 @@ TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     // The other columns as wide as their captions.
     for (int column = ArrivalColumn; column <= DistanceColumn; ++column)
         ChainListView->setColumnWidth(column, ChainListView->header()->sectionSizeHint(column));
+    // Wide enough to show every column at the font in use, within the screen.
+    int columns = 0;
+    for (int column = NameColumn; column <= DistanceColumn; ++column)
+        columns += ChainListView->columnWidth(column);
+    int room = columns + 48; // the scroll bar, the frames and the margins
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        room = std::min(room, screen->availableGeometry().width() - 40);
+    resize(std::max(width(), room), height());
     ChainListView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ChainListView, &QTreeWidget::itemDoubleClicked, this,
             [this] { ChangeInfoActionExecute(); });
@@ -57,7 +66,14 @@ TKeloTripTimeTableDialogForm::TKeloTripTimeTableDialogForm(QWidget* owner)
     NextButton->setObjectName(QStringLiteral("NextButton"));
     NextButton->setGeometry(416, 8, 75, 25);
     NextButton->setDefault(true);
-    connect(NextButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(NextButton, &QPushButton::clicked, this, [this] {
+        // A kelo with fewer than two stops is drawn on no diagram: say so before it is kept.
+        if (schedule.IsNull() || schedule->GetCount() >= 2 ||
+            KeloAskYesNo(U("В расписании рейса меньше двух остановок: рейс не будет виден на "
+                           "диаграмме. Сохранить такое расписание?"),
+                         this))
+            accept();
+    });
     CancelButton = new QPushButton(U("Отмена"), Panel);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(506, 8, 75, 25);
@@ -171,8 +187,8 @@ bool TKeloTripTimeTableDialogForm::FillChainList() {
             auto* row = new QTreeWidgetItem();
             row->setText(NameColumn, KeloToQString(stop->GetName()));
             row->setText(CodeColumn, KeloToQString(stop->GetCode()));
-            row->setText(ArrivalColumn, KeloTimeText(arrival));
-            row->setText(DepartureColumn, KeloTimeText(arrival + stay));
+            row->setText(ArrivalColumn, KeloClockText(arrival));
+            row->setText(DepartureColumn, KeloClockText(arrival + stay));
             row->setText(StayColumn, KeloTimeText(stay));
             rows << row;
         }

@@ -44,8 +44,6 @@ void TKeloTripTimeTableDialogForm::ChangeInfoActionExecute() {
         arrivalTime = KeloTimeToPickerTime(arrival);
         if (!stay.IsEmpty()) {
             stayTime = KeloTimeToPickerTime(stay);
-            KeloTimeToPickerTime(arrival +
-                                 stay); // the departure must be a time of the same day too
         }
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
@@ -89,22 +87,22 @@ void TKeloTripTimeTableDialogForm::UpdateBySpeedActionExecute() {
 
 void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
     KeloStopSchedulePtrClass entry = schedule->GetItem(k);
-    // Sums run past midnight unreduced (24:00 and later); an empty start empties them all.
-    KeloTimeType t =
-        entry->GetStay().IsEmpty() ? entry->GetArrival() : entry->GetArrival() + entry->GetStay();
+    // Every sum is taken into the day as it is stored; an empty start empties them all.
+    KeloTimeType t = KeloTimeOfDay(
+        entry->GetStay().IsEmpty() ? entry->GetArrival() : entry->GetArrival() + entry->GetStay());
     const std::int32_t count = schedule->GetCount();
     for (std::int32_t j = k + 1; j < count; ++j) {
         KeloTimeType duration;
         const bool linked = LegTimeAtSpeed(j - 1, speed, duration);
         if (linked) {
             KeloStopSchedulePtrClass next = schedule->GetItem(j);
-            t = t + duration;
+            t = KeloTimeOfDay(t + duration);
             next->SetArrival(t);
-            Row(j)->setText(ArrivalColumn, KeloTimeText(t));
+            Row(j)->setText(ArrivalColumn, KeloClockText(t));
             const KeloTimeType stay = next->GetStay();
             if (!stay.IsEmpty()) {
-                t = t + stay;
-                Row(j)->setText(DepartureColumn, KeloTimeText(t));
+                t = KeloTimeOfDay(t + stay);
+                Row(j)->setText(DepartureColumn, KeloClockText(t));
             }
         }
         FillRunColumns(j - 1);

@@ -1,6 +1,7 @@
 #include "TKeloTripDiagramOptionsForm.h"
 
 #include "KeloErrorReport.h"
+#include "KeloMessageBoxes.h"
 #include "KeloNumberText.h"
 #include "KeloQtText.h"
 #include "TZoUpDown.h"
@@ -283,7 +284,7 @@ void TKeloTripDiagramOptionsForm::done(int result) {
 
 bool TKeloTripDiagramOptionsForm::FormCloseQuery() {
     auto refuse = [this](QWidget* field, const char* message) {
-        ShowErrorMessage(U(message), this);
+        KeloShowError(U(message), this);
         field->setFocus();
         return false;
     };

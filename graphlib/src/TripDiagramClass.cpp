@@ -337,7 +337,9 @@ void TripDiagramClass::AddTimeAxis(float length) {
         const std::string label = std::to_string(h) + ":00";
         const std::int32_t x = TimeToX(h);
         canvas.AddLine(x, ys - 5, x, ys + 6);
-        canvas.AddText(x - surface.TextWidth(label) / 2, ys + 10, label);
+        // Centred on its mark, but never reaching left of the axis origin into the column
+        // of stop names, where it would cover a name of a row just below the axis.
+        canvas.AddText(std::max(origin + 1, x - surface.TextWidth(label) / 2), ys + 10, label);
         if (state.showTimeGrid && h != 0) {
             canvas.SetPenColor(state.gridColor);
             canvas.SetPenStyle(ZoPenDot);

@@ -1,8 +1,10 @@
 #include "TKeloTripDiagramForm.h"
 
+#include "KeloCachedUpdateDataClass.h"
 #include "KeloChangeFeedClass.h"
+#include "KeloEmptyAreaDoubleClick.h"
+#include "KeloMessageBoxes.h"
 #include "TKeloGtfsExportDialog.h"
-
 #include "KeloQtText.h"
 #include "TKeloTripDiagramClashPanel.h"
 #include "TZoFormStorage.h"
@@ -11,6 +13,7 @@
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -18,6 +21,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -25,6 +29,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -72,7 +79,9 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(U("Диаграмма рейсов"));
     setMinimumSize(754, 468);
-    resize(780, 573);
+    // Room for both lists' columns, the hints and the buttons at the usual font; the lists
+    // and the splitters below are sized to match.
+    resize(DefaultSize);
 
     stringStorage = new TZoStringStorage(this);
     stringStorage->setObjectName("ZoStringStorage");
@@ -180,11 +189,16 @@ void TKeloTripDiagramForm::CreateControls() {
         {U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
     keloListView->header()->setSectionsClickable(true);
     keloListView->header()->setSortIndicatorShown(false);
-    keloListView->setColumnWidth(0, 100); // check box, colour square and the time
-    keloListView->setColumnWidth(1, 250);
-    keloListView->setColumnWidth(2, 95);
-    keloListView->setColumnWidth(3, 50);
-    keloListView->setColumnWidth(4, 50);
+    // Each column at least as wide as its caption at the font in use.
+    auto fitCaptions = [](QTreeWidget* list, std::initializer_list<int> widths) {
+        int column = 0;
+        for (int designed : widths) {
+            list->setColumnWidth(column,
+                                 std::max(designed, list->header()->sectionSizeHint(column)));
+            ++column;
+        }
+    };
+    fitCaptions(keloListView, {100, 250, 95, 50, 50}); // the first: check box, colour and time
     keloListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     timetableListView = new QTreeWidget(groupToTimetableSplitter);
@@ -197,20 +211,21 @@ void TKeloTripDiagramForm::CreateControls() {
     timetableListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     timetableListView->setHeaderLabels(
         {U("Пункт"), U("Приб."), U("Отпр."), U("Ст."), U("Скорость,км/ч"), U("Расстояние")});
-    timetableListView->setColumnWidth(0, 110);
-    for (int column = 1; column < 6; ++column)
-        timetableListView->setColumnWidth(column, 45);
+    fitCaptions(timetableListView, {130, 45, 45, 45, 45, 45});
 
     groupToTimetableSplitter->addWidget(keloListView);
     groupToTimetableSplitter->addWidget(timetableListView);
     groupToTimetableSplitter->setStretchFactor(0, 1);
     groupToTimetableSplitter->setStretchFactor(1, 0);
-    groupToTimetableSplitter->setSizes({780 - 251 - 3, 251});
+    int timetableWidth = 24; // the scroll bar and the frame
+    for (int column = 0; column < 6; ++column)
+        timetableWidth += timetableListView->columnWidth(column);
+    groupToTimetableSplitter->setSizes({DefaultSize.width() - timetableWidth - 3, timetableWidth});
 
     horizSplitter->addWidget(editPanel);
     horizSplitter->setStretchFactor(0, 1);
     horizSplitter->setStretchFactor(1, 0);
-    horizSplitter->setSizes({573 - 213 - 3, 213});
+    horizSplitter->setSizes({DefaultSize.height() - 213 - 3, 213});
 
     connect(keloListView, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem* item, int) { KeloListViewChange(item); });
@@ -221,6 +236,10 @@ void TKeloTripDiagramForm::CreateControls() {
     connect(keloListView, &QTreeWidget::itemDoubleClicked, this, [this] { OpenKeloChoice(); });
     connect(timetableListView, &QTreeWidget::itemDoubleClicked, this,
             [this] { OpenTimetableDialog(State().selectedKelo); });
+    // A kelo without stops has no row to double-click: the empty area serves instead.
+    new KeloEmptyAreaDoubleClick(keloListView, [this] { OpenKeloChoice(); });
+    new KeloEmptyAreaDoubleClick(timetableListView,
+                                 [this] { OpenTimetableDialog(State().selectedKelo); });
     connect(keloListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         keloListPopupMenu->popup(keloListView->viewport()->mapToGlobal(p));
     });
@@ -309,10 +328,15 @@ void TKeloTripDiagramForm::CreateChartPopupMenu() {
     connect(fit, &QAction::triggered, this, [this] { diagram->FitToHeight(); });
     zoom->addSeparator();
     const char* captions[] = {"25%", "50%", "75%", "100%", "150%", "200%", "500%"};
+    // 25 to 200 % are radio items of one group; 500 % stays a check item of its own.
+    auto* zoomGroup = new QActionGroup(zoom);
+    zoomGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (std::size_t i = 0; i < TripDiagramClass::ZoomMenuFactors.size(); ++i) {
         QAction* item = zoom->addAction(QString::fromLatin1(captions[i]));
         item->setObjectName(QString("Zoom%1MenuItem").arg(captions[i]).remove('%'));
         item->setCheckable(true);
+        if (TripDiagramClass::ZoomMenuFactors[i] <= 2.0f)
+            zoomGroup->addAction(item);
         item->setChecked(TripDiagramClass::ZoomMenuFactors[i] == 1.0f);
         const float factor = TripDiagramClass::ZoomMenuFactors[i];
         connect(item, &QAction::triggered, this, [this, factor] { diagram->SetZoom(factor); });
@@ -409,9 +433,40 @@ void TKeloTripDiagramForm::showEvent(QShowEvent* event) {
     }
 }
 
+void TKeloTripDiagramForm::ShowChartNotice(const QString& text) {
+    auto* notice = new QLabel(text, scrollBox->viewport());
+    notice->setObjectName("ChartNoticeLabel");
+    notice->setWordWrap(true);
+    notice->setFixedWidth(420);
+    notice->adjustSize();
+    notice->move(10, 10);
+    notice->show();
+}
+
 void TKeloTripDiagramForm::closeEvent(QCloseEvent* event) {
-    // Closing drops unsaved edits without asking: the edit buffer goes with the window.
-    event->accept();
+    // The edit buffer goes with the window, so unsaved edits are offered for saving first.
+    if (diagram->GetEditBufferObject().GetChangeCount() == 0) {
+        event->accept();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, KeloApplicationTitle(), U("Сохранить изменения?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    ask.setDefaultButton(QMessageBox::Yes);
+    switch (ask.exec()) {
+    case QMessageBox::Yes:
+        SaveChanges();
+        // A save the planner stepped back from, or one that failed, keeps the window.
+        if (diagram->GetEditBufferObject().GetChangeCount() == 0)
+            event->accept();
+        else
+            event->ignore();
+        break;
+    case QMessageBox::No:
+        event->accept();
+        break;
+    default:
+        event->ignore();
+    }
 }
 
 // The popup toggles change one value of the display options and apply the whole set, as

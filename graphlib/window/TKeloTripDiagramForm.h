@@ -99,6 +99,10 @@ public:
     // Tells which kelos another planner saved meanwhile and lets the planner drop or reload
     // them.
     void ResolveChangedByOther(const KeloDataCUApplyResultType& result);
+    // Over a plan that cannot be written, "Сохранить" shows `reason` and writes nothing.
+    void SetSaveRefusal(const QString& reason) { saveRefusal = reason; }
+    // A text shown over the chart, for a chart that has nothing to draw and says why.
+    void ShowChartNotice(const QString& text);
     QPushButton* SaveButton() const { return okButton; }
     QPushButton* DiscardButton() const { return cancelButton; }
 
@@ -139,6 +143,9 @@ public:
     void ShowClash(const TimetableClashType& clash);
     // Colour of the kelo of a list row, for the colour square; black for a row without one.
     QColor KeloColorOfRow(const QModelIndex& index) const;
+    // The size a new window opens at (an MDI area sizes a new child by it).
+    QSize sizeHint() const override { return DefaultSize; }
+    static constexpr QSize DefaultSize{1050, 620};
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -245,6 +252,7 @@ private:
     TZoFormStorage* formStorage = nullptr;
     TKeloTripKeloMoveDialogForm* startTimeDialog = nullptr;
 
+    QString saveRefusal;
     int keloListSortKey = 1;
     bool keloListRebuilding = false;
     int lastMouseX = 0;

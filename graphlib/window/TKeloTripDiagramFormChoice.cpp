@@ -30,8 +30,8 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
         row.number = kelo->GetNumber();
         KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
         if (const int count = schedule->GetCount(); count > 0) {
-            row.departure = KeloTimeText(schedule->GetItem(0)->GetArrival());
-            row.arrival = KeloTimeText(schedule->GetItem(count - 1)->GetArrival());
+            row.departure = KeloClockText(schedule->GetItem(0)->GetArrival());
+            row.arrival = KeloClockText(schedule->GetItem(count - 1)->GetArrival());
         }
         row.distance = KeloFormatDecimal(kelo->GetDistance(), 1);
         row.speed = KeloFormatDecimal(kelo->GetAverageSpeed(), 1);

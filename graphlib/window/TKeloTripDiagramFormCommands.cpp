@@ -26,6 +26,18 @@ namespace {
 
 constexpr int KeloIndexRole = Qt::UserRole;
 
+// A kelo without stops has no start to move, invert or copy from: the planner is told how
+// to give it a timetable instead of meeting an internal error. True when refused.
+bool RefuseWithoutStops(KeloKeloPtrClass kelo, QWidget* parent) {
+    if (kelo->GetSchedule()->GetCount() > 0)
+        return false;
+    KeloShowError(QString::fromUtf8("У рейса №%1 нет остановок. Сначала задайте его расписание: "
+                                    "дважды щёлкните по списку расписания.")
+                      .arg(KeloToQString(kelo->GetNumber())),
+                  parent);
+    return true;
+}
+
 } // namespace
 
 int TKeloTripDiagramForm::SelectedRowKelo() const {
@@ -139,6 +151,8 @@ KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inve
 int TKeloTripDiagramForm::AskStartAndTarget(int selected, int caption, bool inverted,
                                             int& startMinutes) {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    if (RefuseWithoutStops(kelos->GetItem(selected), this))
+        return -1;
     TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
         stringStorage->Line(caption), true,
         KeloTimeToPickerTime(KeloFirstArrival(*kelos->GetItem(selected)->GetSchedule())));
@@ -206,6 +220,8 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         return;
     try {
         KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+        if (RefuseWithoutStops(kelos->GetItem(selected), this))
+            return;
         TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
             stringStorage->Line(2), false,
             KeloTimeToPickerTime(KeloFirstArrival(*kelos->GetItem(selected)->GetSchedule())));

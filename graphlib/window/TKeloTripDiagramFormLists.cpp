@@ -57,6 +57,29 @@ public:
         painter->restore();
     }
 
+protected:
+    // The number at the end tells "7-1" from "7-3": where the column is too narrow the
+    // name gives way, never the number.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != 1 || option->rect.width() <= 0)
+            return;
+        const int split = int(option->text.lastIndexOf(QStringLiteral(" - [")));
+        if (split < 0)
+            return;
+        const QString number = option->text.mid(split);
+        const QStyle* style = option->widget ? option->widget->style() : QApplication::style();
+        const int margins =
+            2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1);
+        const int room =
+            option->rect.width() - margins - option->fontMetrics.horizontalAdvance(number);
+        if (option->fontMetrics.horizontalAdvance(option->text) <= option->rect.width() - margins)
+            return;
+        option->text = option->fontMetrics.elidedText(option->text.left(split), Qt::ElideRight,
+                                                      std::max(0, room)) +
+                       number;
+    }
+
 private:
     TKeloTripDiagramForm& form;
 };
@@ -96,7 +119,7 @@ QString TKeloTripDiagramForm::KeloTimeAtSelectedStop(KeloKeloPtrClass kelo) {
         const KeloTimeType stay = entry->GetStay();
         if (stay.IsEmpty())
             return {};
-        return KeloTimeText(entry->GetArrival() + stay);
+        return KeloClockText(entry->GetArrival() + stay);
     }
     return {};
 }
@@ -125,9 +148,9 @@ void TKeloTripDiagramForm::FillKeloListTexts(QTreeWidgetItem* row, KeloKeloPtrCl
     row->setText(2, FormatOneDecimal(kelo->GetAverageSpeed()));
     KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
     const std::int32_t count = schedule->GetCount();
-    row->setText(3, count > 0 ? KeloTimeText(schedule->GetItem(0)->GetArrival()) : QString());
+    row->setText(3, count > 0 ? KeloClockText(schedule->GetItem(0)->GetArrival()) : QString());
     row->setText(4,
-                 count > 0 ? KeloTimeText(schedule->GetItem(count - 1)->GetArrival()) : QString());
+                 count > 0 ? KeloClockText(schedule->GetItem(count - 1)->GetArrival()) : QString());
 }
 
 QTreeWidgetItem* TKeloTripDiagramForm::FindKeloListItem(int index) const {
@@ -354,8 +377,8 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
             const KeloTimeType arrival = entry->GetArrival();
             const KeloTimeType stay = entry->GetStay();
             row->setText(0, KeloToQString(stop->GetName()));
-            row->setText(1, KeloTimeText(arrival));
-            row->setText(2, KeloTimeText(arrival + stay));
+            row->setText(1, KeloClockText(arrival));
+            row->setText(2, KeloClockText(arrival + stay));
             row->setText(3, KeloTimeText(stay));
             if (j + 1 < count) {
                 KeloStopSchedulePtrClass next = schedule->GetItem(j + 1);

@@ -106,6 +106,10 @@ void TKeloTripDiagramForm::SaveChanges() {
         KeloShowInformation(stringStorage->Line(6), this);
         return;
     }
+    if (!saveRefusal.isEmpty()) {
+        KeloShowError(saveRefusal, this);
+        return;
+    }
     TKeloDiagramChangesForm review(this);
     review.setWindowTitle(stringStorage->Line(4));
     review.SetChanges(&buffer);

@@ -14,9 +14,12 @@ std::string ReportPadLeft(std::string_view text, std::size_t width) {
     return std::string(width - text.size(), ' ') + std::string(text);
 }
 
-bool ReportTextIsWritable(std::string_view text) {
-    return std::none_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+std::string ReportPlainText(std::string_view text) {
+    std::string plain(text);
+    std::replace_if(
+        plain.begin(), plain.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }, ' ');
+    return plain;
 }
 
 bool WriteReportLine(std::ostream& file, std::string_view text) {

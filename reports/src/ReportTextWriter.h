@@ -12,8 +12,9 @@
 std::string ReportFitWidth(std::string_view text, std::size_t width);
 /// `text` padded on the left with spaces to at least `width`; never cut.
 std::string ReportPadLeft(std::string_view text, std::size_t width);
-/// True when a data text can stand in one report line: it holds no control byte (a line
-/// feed, carriage return, tab or NUL would break the fixed layout or the line structure).
-bool ReportTextIsWritable(std::string_view text);
+/// A data text as it can stand in one report line: every control byte (a line feed,
+/// carriage return, tab or NUL would break the fixed layout or the line structure) becomes
+/// a blank, so one odd name does not cost the planner the whole report.
+std::string ReportPlainText(std::string_view text);
 /// Writes one report line; false when the stream has failed.
 bool WriteReportLine(std::ostream& file, std::string_view text);

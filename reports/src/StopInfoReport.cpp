@@ -41,10 +41,8 @@ void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKelo
 bool WriteStopInfoHeader(std::ostream& file, KeloStopPtrClass stop) {
     if (stop.IsNull())
         return false;
-    const std::string code = stop->GetCode();
-    const std::string name = stop->GetName();
-    if (!ReportTextIsWritable(code) || !ReportTextIsWritable(name))
-        return false;
+    const std::string code = ReportPlainText(stop->GetCode());
+    const std::string name = ReportPlainText(stop->GetName());
     static const std::string titles =
         Cp1251("Номер                Название           Прибы  Отправ Стоян");
     static const std::string titles2 =
@@ -57,17 +55,15 @@ bool WriteStopInfoHeader(std::ostream& file, KeloStopPtrClass stop) {
 
 bool WriteStopInfoRows(std::ostream& file, const std::vector<StopInfoReportKeloDataType>& rows) {
     for (const StopInfoReportKeloDataType& row : rows) {
-        if (!ReportTextIsWritable(row.keloNumber) || !ReportTextIsWritable(row.keloName))
-            return false;
         std::string departure;
         std::string stay;
         if (!row.stay.IsEmpty()) {
-            departure = (row.arrival + row.stay).Format();
+            departure = KeloTimeOfDay(row.arrival + row.stay).Format();
             stay = row.stay.Format();
         }
-        const std::string line = ReportFitWidth(row.keloNumber, 5) + "  " +
-                                 ReportFitWidth(row.keloName, 31) + "  " +
-                                 ReportFitWidth(row.arrival.Format(), 5) + "  " +
+        const std::string line = ReportFitWidth(ReportPlainText(row.keloNumber), 5) + "  " +
+                                 ReportFitWidth(ReportPlainText(row.keloName), 31) + "  " +
+                                 ReportFitWidth(KeloTimeOfDay(row.arrival).Format(), 5) + "  " +
                                  ReportFitWidth(departure, 5) + "  " + ReportFitWidth(stay, 5);
         if (!WriteReportLine(file, line))
             return false;

@@ -53,13 +53,10 @@ std::string FormatTripDistance(float distance, const std::string& decimalSeparat
 bool WriteTripInfoHeader(std::ostream& file, KeloKeloPtrClass kelo) {
     if (kelo.IsNull())
         return false;
-    const std::string number = kelo->GetNumber();
-    const std::string name = kelo->GetName();
+    const std::string number = ReportPlainText(kelo->GetNumber());
+    const std::string name = ReportPlainText(kelo->GetName());
     KeloBusPtrClass bus = kelo->GetBus();
-    const std::string model = bus.IsNull() ? std::string() : bus->GetModel();
-    if (!ReportTextIsWritable(number) || !ReportTextIsWritable(name) ||
-        !ReportTextIsWritable(model))
-        return false;
+    const std::string model = bus.IsNull() ? std::string() : ReportPlainText(bus->GetModel());
     static const std::string numberCaption = Cp1251("Номер рейса ");
     static const std::string busCaption = Cp1251("Автобус ");
     static const std::string titles = Cp1251("    Остановочный     Прибы  Отправ Стоян  Расстоя");
@@ -73,23 +70,21 @@ bool WriteTripInfoHeader(std::ostream& file, KeloKeloPtrClass kelo) {
 bool WriteTripInfoRows(std::ostream& file, const std::vector<TripInfoReportStopDataType>& rows,
                        const std::string& decimalSeparator) {
     for (const TripInfoReportStopDataType& row : rows) {
-        if (!ReportTextIsWritable(row.stopName))
-            return false;
         std::string arrival;
         std::string departure;
         std::string stay;
         if (row.stay.IsEmpty()) {
-            arrival = row.arrival.Format();
+            arrival = KeloTimeOfDay(row.arrival).Format();
         } else if (row.stay.IsZero()) {
-            departure = row.arrival.Format();
+            departure = KeloTimeOfDay(row.arrival).Format();
         } else {
-            arrival = row.arrival.Format();
-            departure = (row.arrival + row.stay).Format();
+            arrival = KeloTimeOfDay(row.arrival).Format();
+            departure = KeloTimeOfDay(row.arrival + row.stay).Format();
             stay = row.stay.Format();
         }
         const std::string line =
-            ReportFitWidth(row.stopName, 19) + "  " + ReportFitWidth(arrival, 5) + "  " +
-            ReportFitWidth(departure, 5) + "  " + ReportFitWidth(stay, 5) + "  " +
+            ReportFitWidth(ReportPlainText(row.stopName), 19) + "  " + ReportFitWidth(arrival, 5) +
+            "  " + ReportFitWidth(departure, 5) + "  " + ReportFitWidth(stay, 5) + "  " +
             ReportPadLeft(FormatTripDistance(row.distance, decimalSeparator), 7);
         if (!WriteReportLine(file, line))
             return false;

@@ -5,6 +5,7 @@
 
 #include "KeloQtText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,16 +31,36 @@ namespace {
 // The leading tab of every report line indents by this many characters, as a margin.
 constexpr int TabStopColumns = 4;
 
-// The report font; where it is missing, the system's own fixed-pitch font keeps the columns.
-QFont ReportFont() {
-    QFont font(QStringLiteral("Lucida Console"));
+// What keeps the columns is equal advances. Some monospace faces (Noto Sans Mono) do not
+// say they are fixed-pitch, so the advances are measured rather than the flag trusted.
+bool HasEqualAdvances(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
+    return narrow > 0 && narrow == metrics.horizontalAdvance(QLatin1Char('W')) &&
+           narrow == metrics.horizontalAdvance(QLatin1Char('0'));
+}
+
+QFont SizedFont(QFont font) {
     font.setPixelSize(13);
-    if (QFontInfo(font).family() != font.family() || !QFontInfo(font).fixedPitch()) {
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPixelSize(13);
-        font.setStyleHint(QFont::Monospace);
-    }
+    font.setStyleHint(QFont::Monospace);
     return font;
+}
+
+// The report font; where it is missing, the system's own fixed font, and where that is not
+// monospace after all, the first installed family that is.
+QFont ReportFont() {
+    QFont font = SizedFont(QFont(QStringLiteral("Lucida Console")));
+    if (QFontInfo(font).family() == font.family() && HasEqualAdvances(font))
+        return font;
+    const QFont system = SizedFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    if (HasEqualAdvances(system))
+        return system;
+    for (const QString& family : QFontDatabase::families()) {
+        font = SizedFont(QFont(family));
+        if (QFontInfo(font).family() == family && HasEqualAdvances(font))
+            return font;
+    }
+    return system;
 }
 
 QToolButton* ToolButton(const char* name, const char* caption, const char* hint, const QIcon& icon,
@@ -176,7 +197,15 @@ void TKeloReportPreViewForm::SaveToolButtonClick() {
     try {
         SaveToFile(fileName);
     } catch (const std::exception& error) {
-        ShowExceptionError(error, this);
+        // A mistyped folder is the planner's to fix, not an internal error.
+        const QFileInfo info(fileName);
+        KeloShowError(info.absoluteDir().exists()
+                          ? QString::fromUtf8(error.what()) +
+                                U("\nВыберите другую папку или другое имя файла.")
+                          : U("Папки «%1» нет, поэтому отчёт не сохранён. Выберите "
+                              "существующую папку.")
+                                .arg(QDir::toNativeSeparators(info.absolutePath())),
+                      this);
         return;
     }
     KeloShowInformation(U("Сформирован файл формы ") + fileName, this);

@@ -26,6 +26,8 @@ TKeloSimpleChoiceForm::TKeloSimpleChoiceForm(KeloChoiceRowKind kind, QWidget* ow
     ListView->header()->setSectionsClickable(true);
     connect(ListView->header(), &QHeaderView::sectionClicked, this,
             &TKeloSimpleChoiceForm::ListViewColumnClick);
+    // A double-click on a row chooses it, as Ok does.
+    connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
 
     // The panel's tag: the gap beside and between the buttons.
     Panel->setProperty("tag", 10);

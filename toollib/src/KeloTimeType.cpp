@@ -65,3 +65,9 @@ KeloTimeType DayWrapDuration(const KeloTimeType& from, const KeloTimeType& to) {
         end += KeloTimeType(24, 0);
     return end - from;
 }
+
+KeloTimeType KeloTimeOfDay(const KeloTimeType& time) {
+    if (time.IsEmpty())
+        return time;
+    return KeloTimeType((time.GetTotalMinutes() % 1440 + 1440) % 1440);
+}

@@ -50,3 +50,7 @@ KeloTimeType KeloDeparture(const KeloTimeType& arrival, const KeloTimeType& stay
 /// Duration from one event to the next with the day wrap: when `to` is smaller than
 /// `from`, 1440 minutes are added to `to` once. Empty when either is empty.
 KeloTimeType DayWrapDuration(const KeloTimeType& from, const KeloTimeType& to);
+
+/// The time of day a time falls on: 24:10 is 00:10, -00:20 is 23:40. Empty stays empty.
+/// What is stored as an arrival and shown as a clock time is always taken into the day.
+KeloTimeType KeloTimeOfDay(const KeloTimeType& time);

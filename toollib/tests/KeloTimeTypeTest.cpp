@@ -71,3 +71,12 @@ TEST(KeloTimeType, DayWrap) {
     EXPECT_EQ(KeloDeparture(KeloTimeType(480), KeloTimeType(2)).GetTotalMinutes(), 482);
     EXPECT_TRUE(KeloDeparture(KeloTimeType(), KeloTimeType(2)).IsEmpty());
 }
+
+TEST(KeloTimeOfDay, TakesEveryTimeIntoTheDay) {
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {0, 0}, {1439, 1439}, {1440, 0}, {1450, 10}, {2890, 10}, {-20, 1420}, {-1440, 0},
+    };
+    for (const auto& [minutes, expected] : cases)
+        EXPECT_EQ(KeloTimeOfDay(KeloTimeType(minutes)).GetTotalMinutes(), expected) << minutes;
+    EXPECT_TRUE(KeloTimeOfDay(KeloTimeType()).IsEmpty());
+}

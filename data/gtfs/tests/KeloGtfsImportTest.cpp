@@ -51,7 +51,8 @@ TEST(KeloGtfsImportTest, BusiestDayOfTheSmallFeedReadsBackThroughTheDataInterfac
     EXPECT_EQ(run.out,
               "kelo: imported 2026-01-01 into " + sandbox.File("plan.db") +
                   ": 6 stops, 10 links, 6 kelos, 17 timetable rows; 1 trip with fewer "
-                  "than two stops skipped; 2 characters outside Windows-1251 replaced; "
+                  "than two stops skipped; 2 characters outside Windows-1251 or control characters "
+                  "replaced; "
                   "distances: shape_dist_traveled in metres, great-circle where missing\n");
 
     KeloDataPtrClass data = OpenImported(sandbox.File("plan.db"));
@@ -246,3 +247,18 @@ TEST(KeloGtfsImportTest, AnExistingOrImpossibleDatabaseIsRefused) {
 }
 
 } // namespace
+
+TEST(KeloGtfsImportTest, AControlCharacterInANameBecomesABlankAndIsCounted) {
+    GtfsSandboxType sandbox;
+    std::ifstream in(sandbox.Feed() + "/stops.txt", std::ios::binary);
+    std::string stops(std::istreambuf_iterator<char>(in), {});
+    in.close();
+    const std::string plain = "Писаревка";
+    stops.replace(stops.find(plain), plain.size(), "Писа\x01ревка");
+    sandbox.Write("stops.txt", stops);
+    const GtfsRunType run = RunGtfsImport(sandbox.Feed(), sandbox.File("plan.db"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(" 3 characters outside"), std::string::npos) << run.out;
+    EXPECT_EQ(OpenImported(sandbox.File("plan.db"))->FindStop("050157")->GetName(),
+              Cp("Писа ревка"));
+}

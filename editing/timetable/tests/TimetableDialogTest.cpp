@@ -192,20 +192,48 @@ TEST_F(TimetableDialog, ChangeTimesOfAStop) {
     EXPECT_EQ(Rows()[2], "3 10:00|||20.7|20.0");
 }
 
-TEST_F(TimetableDialog, TimesThePickersCannotShowAreRefusedWithoutChange) {
-    // 23:50 + 15 reaches the next day, 24:10 is no time of day, and an empty arrival.
+TEST_F(TimetableDialog, OvernightTimesOpenAndAreStoredWithinTheDay) {
+    // 23:50 + 15 reaches the next day and 24:10 comes from an older file: both open taken
+    // into the day. An empty arrival is still refused.
+    const char* shown[] = {"23:50 00:05", "00:10 00:00", nullptr};
     for (int row : {0, 1, 2}) {
         SCOPED_TRACE(row);
         Open(1, row);
-        const Texts before = Stored();
         WhenModal<TKeloErrorMessageDialogForm> error(
             [](auto* form) { form->CloseButton->click(); });
-        WhenModal<TKeloTripTimetableInfoForm> entry([](auto* form) { form->SaveButton->click(); });
+        QString seen;
+        WhenModal<TKeloTripTimetableInfoForm> entry([&](auto* form) {
+            seen = form->TimeInShortTimePicker->displayText() + " " +
+                   form->TimeOutShortTimePicker->displayText();
+            form->SaveButton->click();
+        });
         dialog.ChangeInfoAction->trigger();
-        EXPECT_TRUE(error.Done());
-        EXPECT_FALSE(entry.Done());
-        EXPECT_EQ(Stored(), before);
+        EXPECT_EQ(error.Done(), shown[row] == nullptr);
+        if (shown[row] != nullptr)
+            EXPECT_EQ(seen.toStdString(), shown[row]);
     }
+    EXPECT_EQ(Stored()[1], "2 00:10/-");
+
+    // Recalculation from 23:50 + 15 stores 00:16 and 00:46, not 24:16 and 24:46.
+    Open(1, 0);
+    WhenModal<TKeloTripTimetableRateSpeedForm> speed([](auto* form) {
+        form->RateSpeedComboBox->setCurrentText("60");
+        form->SaveButton->click();
+    });
+    dialog.UpdateBySpeedAction->trigger();
+    EXPECT_EQ(Stored(), (Texts{"1 23:50/00:15", "2 00:16/-", "3 00:46/-"}));
+    EXPECT_EQ(Rows()[0].substr(0, 13), "1 23:50|00:05");
+
+    // Arrival 23:50 and departure 00:10 in the form: a stay of 20, shown as 00:10.
+    Open(0, 3);
+    WhenModal<TKeloTripTimetableInfoForm> entry([](auto* form) {
+        form->TimeInShortTimePicker->SetTimeByString("23:50");
+        form->TimeOutShortTimePicker->SetTimeByString("00:10");
+        form->SaveButton->click();
+    });
+    dialog.ChangeInfoAction->trigger();
+    EXPECT_EQ(Stored()[3], "4 23:50/00:20");
+    EXPECT_EQ(Rows()[3].substr(0, 19), "4 23:50|00:10|00:20");
 }
 
 TEST_F(TimetableDialog, DeleteAndInsertStops) {

@@ -80,7 +80,7 @@ TEST(TripDiagramOptionsForm, TypedValuesAreCheckedInOrderWithTheirMessageAndFocu
         }
         ASSERT_EQ(answer.Count(), 1) << label;
         EXPECT_EQ(answer.Last().text, QString::fromUtf8(c.message)) << label;
-        EXPECT_EQ(answer.Last().title, "Error");
+        EXPECT_EQ(answer.Last().title, "Kelo"); // like every other error box of the program
         EXPECT_TRUE(form.isVisible()) << label;
         QWidget* focus = form.focusWidget();
         ASSERT_NE(focus, nullptr) << label;

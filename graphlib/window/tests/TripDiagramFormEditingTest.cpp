@@ -8,6 +8,7 @@
 #include "TKeloTripKeloCopyDialogForm.h"
 #include "TKeloTripKeloMoveDialogForm.h"
 #include "TKeloTripSwitchDialogForm.h"
+#include "TKeloTripTimeTableDialogForm.h"
 #include "TShortTimePicker.h"
 #include "TempDirSandbox.h"
 
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -405,6 +408,22 @@ TEST(KeloSwitchDialog, ATickOnOneOfSeveralSelectedRowsTicksThemAll) {
     list->topLevelItem(0)->setCheckState(0, Qt::Checked);
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
+
+    // The same through the mouse: a click on the box of one of two selected rows.
+    dialog.show();
+    list->clearSelection();
+    list->topLevelItem(1)->setSelected(true);
+    list->topLevelItem(3)->setSelected(true);
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualItemRect(list->topLevelItem(3));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box =
+        list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_EQ(dialog.Checks(),
+              (std::vector<std::pair<int, bool>>{{0, true}, {1, true}, {2, false}, {3, true}}));
+    EXPECT_TRUE(list->topLevelItem(1)->isSelected());
 }
 
 TEST(KeloSwitchDialog, PlacementCarriesOverToTheNextDialog) {
@@ -419,4 +438,33 @@ TEST(KeloSwitchDialog, PlacementCarriesOverToTheNextDialog) {
     next.show();
     EXPECT_EQ(next.size(), QSize(700, 500));
     next.reject();
+}
+
+TEST_F(EditingFlowTest, AKeloWithoutStopsIsRefusedPlainlyAndRepairedFromTheEmptyList) {
+    auto form = Open();
+    const int f1 = IndexOf(*form, "F1");
+    SelectRow(*form, f1);
+    KeloKeloSchedulePtrClass schedule = form->EditBuffer()->FindKelo("F1")->GetSchedule();
+    while (schedule->GetCount() > 0)
+        schedule->RemoveStop(0);
+    form->FillTimetableList(f1);
+    MessageBoxAnswer no(QMessageBox::No);
+    Trigger(*form, "KeloMoveAction");
+    ASSERT_EQ(no.Count(), 1);
+    EXPECT_EQ(no.Last().icon, QMessageBox::Critical);
+    EXPECT_TRUE(no.Last().text.contains(U("нет остановок"))) << no.Last().text.toStdString();
+
+    // The empty timetable list opens the dialog; its Ok warns of fewer than two stops.
+    bool stayedOpen = false;
+    WhenModal<TKeloTripTimeTableDialogForm> dialog([&](TKeloTripTimeTableDialogForm* d) {
+        d->NextButton->click();
+        stayedOpen = d->isVisible();
+        d->CancelButton->click();
+    });
+    QWidget* empty = form->TimetableListView()->viewport();
+    QTest::mouseDClick(empty, Qt::LeftButton, {}, QPoint(10, empty->height() - 5));
+    EXPECT_TRUE(dialog.Done());
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(no.Count(), 2);
+    EXPECT_TRUE(no.Last().text.contains(U("меньше двух остановок")));
 }

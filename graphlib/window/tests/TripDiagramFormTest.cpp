@@ -8,6 +8,7 @@
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -331,6 +332,10 @@ TEST_F(TripDiagramFormTest, ZoomItemsTickAndFitToHeightClearsTicks) {
     auto* fit = form->findChild<QAction*>("ZoomFitHeightMenuItem");
     ASSERT_TRUE(z200 && z100 && fit);
     EXPECT_TRUE(z100->isChecked());
+    // 25 to 200 % are radio items of one group.
+    ASSERT_NE(z100->actionGroup(), nullptr);
+    EXPECT_EQ(z200->actionGroup(), z100->actionGroup());
+    EXPECT_TRUE(z100->actionGroup()->isExclusive());
     const int width = form->ChartPaintBox()->width();
     z200->trigger();
     EXPECT_FLOAT_EQ(form->State().timeZoom, 2.0f);

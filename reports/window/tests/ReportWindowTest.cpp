@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -156,7 +157,10 @@ TEST(ReportPreviewTest, MissingFileLeavesTheWindowEmpty) {
     ASSERT_EQ(answer.Count(), 1);
     EXPECT_EQ(answer.Last().text, U("Ошибка доступа к файлу /nonexistent/report.txt"));
     EXPECT_TRUE(preview.Lines().isEmpty());
-    EXPECT_TRUE(QFontInfo(preview.RichEdit->font()).fixedPitch()); // with or without Lucida Console
+    // The columns line up with or without Lucida Console, whatever the font says of itself.
+    const QFontMetricsF metrics(preview.RichEdit->font());
+    EXPECT_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('W'));
+    EXPECT_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('0'));
 }
 
 TEST(ReportPreviewTest, SavesCrLfWindows1251AndAddsTheExtension) {
@@ -193,18 +197,24 @@ TEST(ReportPreviewTest, FailedSaveKeepsTheOldFileAndConfirmsNothing) {
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
         kelo_test::AnswerFileDialog(dialog, target);
     });
-    kelo_test::WhenModal<TKeloErrorMessageDialogForm> error(
-        [](TKeloErrorMessageDialogForm* dialog) { dialog->CloseButton->click(); });
     kelo_test::MessageBoxAnswer answer(QMessageBox::Ok);
     {
         FileSizeLimit limit(1000);
         preview.SaveToolButton->click();
     }
-
-    EXPECT_TRUE(error.Done());
-    EXPECT_EQ(answer.Count(), 0);
+    // A plain refusal that says what to do, not an internal error.
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Last().icon, QMessageBox::Critical);
+    EXPECT_TRUE(answer.Last().text.contains(U("другую папку"))) << answer.Last().text.toStdString();
     EXPECT_EQ(ReadAll(target), QByteArray("old"));
     EXPECT_EQ(QDir(sandbox.Path()).entryList(QDir::Files), QStringList({"report.txt"}));
+
+    kelo_test::WhenModal<QFileDialog> missing([&](QFileDialog* dialog) {
+        kelo_test::AnswerFileDialog(dialog, sandbox.Path() + QStringLiteral("/no/such/report"));
+    });
+    preview.SaveToolButton->click();
+    ASSERT_EQ(answer.Count(), 2);
+    EXPECT_TRUE(answer.Last().text.startsWith(U("Папки «"))) << answer.Last().text.toStdString();
 }
 
 TEST(ReportPreviewTest, ShortReportPrintsOnOnePage) {

@@ -161,6 +161,18 @@ TEST_F(ChoiceList, ChosenKeloComesBackAsItsNumber) {
     EXPECT_EQ(form.SelectedNumber(), "02\xCF");
 }
 
+TEST_F(ChoiceList, DoubleClickOnAKeloChoosesIt) {
+    TKeloSimpleKeloDataSetViewForm form(MakeInMemorySource(KelosAndStops()));
+    WhenModal<TKeloSimpleKeloDataSetViewForm> choose([](TKeloSimpleKeloDataSetViewForm* shown) {
+        QWidget* rows = shown->ListView->viewport();
+        const QRect row = shown->ListView->visualItemRect(shown->Row(2));
+        QTest::mouseClick(rows, Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(rows, Qt::LeftButton, {}, row.center());
+    });
+    ASSERT_EQ(form.exec(), QDialog::Accepted);
+    EXPECT_EQ(form.SelectedNumber(), "02\xCF");
+}
+
 TEST_F(ChoiceList, StopListIsFilledFromTheDataSource) {
     TKeloSimpleStopDataSetViewForm form(MakeInMemorySource(KelosAndStops()));
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Выбор остановочного пункта"));

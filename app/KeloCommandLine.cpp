@@ -107,7 +107,7 @@ KeloCommandLineParseType ParseKeloCommandLine(const std::vector<std::string>& ar
             options.exportGtfs = arguments[++i];
         } else if (argument == "--start-date" || argument == "--end-date") {
             std::string& date = argument == "--start-date" ? options.startDate : options.endDate;
-            if (!values(1) || !IsValidServiceDate(arguments[i + 1]))
+            if (!values(1) || !ParseServiceDate(arguments[i + 1]))
                 return fail(argument + " needs a date as YYYYMMDD");
             date = arguments[++i];
         } else if (std::string* agency = AgencyOption(options, argument)) {

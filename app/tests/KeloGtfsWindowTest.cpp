@@ -1,5 +1,6 @@
 #include "Cp1251.h"
 #include "KeloChooseKelo.h"
+#include "KeloDemoDataClass.h"
 #include "KeloGtfsFeedChecker.h"
 #include "KeloGtfsImportCommand.h"
 #include "KeloStartupSource.h"
@@ -52,7 +53,7 @@ void AnswerImport(TKeloGtfsImportDialog* dialog, const QString& plan, QDate* off
 TEST(KeloGtfsWindow, AFeedImportedFromTheMenuOpensAsTheNewPlan) {
     kelo_test::TempDirSandbox sandbox;
     const QString plan = QDir(sandbox.Path()).filePath("plan.db");
-    TKeloMainFrame frame;
+    TKeloMainFrame frame(MakeBuiltInSource());
     QDate offered;
     int kelosOffered = 0;
     {
@@ -86,7 +87,7 @@ public:
 TEST(KeloGtfsWindow, ACancelledImportLeavesNoFile) {
     kelo_test::TempDirSandbox sandbox;
     const QString plan = QDir(sandbox.Path()).filePath("plan.db");
-    TKeloMainFrame frame;
+    TKeloMainFrame frame(MakeBuiltInSource());
     QDate offered;
     kelo_test::WhenModal<TKeloGtfsImportDialog> answer(
         [&](auto* dialog) { AnswerImport(dialog, plan, &offered); });
@@ -139,7 +140,7 @@ TEST(KeloGtfsWindow, ThePlanIsExportedFromBothMenusAndTheBuiltInDataIsRefused) {
     exportTo(diagram, "ExportGtfsMenuItem", fromDiagram);
     EXPECT_EQ(CheckGtfsFeed(fromDiagram.toStdString()), std::vector<std::string>());
 
-    TKeloMainFrame builtIn;
+    TKeloMainFrame builtIn(MakeBuiltInSource());
     const QString refusedZip = QDir(sandbox.Path()).filePath("built-in.zip");
     kelo_test::WhenModal<TKeloGtfsExportDialog> answer([&](TKeloGtfsExportDialog* dialog) {
         dialog->findChild<QLineEdit*>("FileEdit")->setText(refusedZip);

@@ -1,5 +1,7 @@
 #include "KeloCachedUpdateDataClass.h"
 
+#include <algorithm>
+
 KeloCachedUpdateDataClass::SnapshotType KeloCachedUpdateDataClass::TakeSnapshot() const {
     return SnapshotType{deleted, modified};
 }
@@ -15,4 +17,48 @@ void KeloCachedUpdateDataClass::RestoreSnapshot(const SnapshotType& snapshot) {
     for (std::int32_t i = 0; i < modified.GetCount(); ++i)
         if (const KeloDataCUKeloType* record = modified.GetItem(i); record->isNew)
             keloSetPtr->AddNumber(record->number);
+}
+
+std::vector<KeloDataCUKeloStateType>
+KeloCachedUpdateDataClass::TakeKeloStates(const std::vector<std::string>& numbers) {
+    std::vector<KeloDataCUKeloStateType> states;
+    states.reserve(numbers.size());
+    for (const std::string& number : numbers) {
+        KeloDataCUKeloStateType state;
+        state.number = number;
+        state.deletedAt = deleted.IndexOf(number);
+        state.recordAt = modified.IndexOf(number);
+        if (state.recordAt >= 0)
+            state.record = *modified.GetItem(state.recordAt);
+        state.setAt = keloSetPtr->IndexOfNumber(number);
+        states.push_back(std::move(state));
+    }
+    return states;
+}
+
+void KeloCachedUpdateDataClass::RestoreKeloStates(
+    const std::vector<KeloDataCUKeloStateType>& states) {
+    // Take every touched number out first; the untouched ones keep their order, so putting
+    // the touched ones back in ascending order of their former positions rebuilds each list.
+    for (const KeloDataCUKeloStateType& state : states) {
+        deleted.Remove(state.number);
+        modified.Remove(state.number);
+        while (keloSetPtr->IndexOfNumber(state.number) >= 0)
+            keloSetPtr->RemoveNumber(state.number);
+    }
+    auto inOrder = [&states](int KeloDataCUKeloStateType::*position) {
+        std::vector<const KeloDataCUKeloStateType*> sorted;
+        for (const KeloDataCUKeloStateType& state : states)
+            if (state.*position >= 0)
+                sorted.push_back(&state);
+        std::sort(sorted.begin(), sorted.end(),
+                  [position](auto* a, auto* b) { return a->*position < b->*position; });
+        return sorted;
+    };
+    for (const KeloDataCUKeloStateType* state : inOrder(&KeloDataCUKeloStateType::deletedAt))
+        deleted.Insert(state->deletedAt, state->number);
+    for (const KeloDataCUKeloStateType* state : inOrder(&KeloDataCUKeloStateType::recordAt))
+        modified.Insert(state->recordAt, state->record);
+    for (const KeloDataCUKeloStateType* state : inOrder(&KeloDataCUKeloStateType::setAt))
+        keloSetPtr->InsertNumber(state->setAt, state->number);
 }

@@ -26,6 +26,22 @@ struct TripDiagramKeloViewType {
                            const TripDiagramKeloViewType&) = default;
 };
 
+/// The data stack of one diagram: the bottom source, the cache over it, the edit buffer over
+/// the cache and the selection view of the line over the buffer. The handles own the layers;
+/// the plain pointers reach the same objects as their classes.
+struct TripDiagramDataStackType {
+    KeloDataPtrClass bottom;
+    KeloDataPtrClass cache;
+    KeloCacheDataClass* cacheObject = nullptr;
+    KeloDataPtrClass editBuffer;
+    KeloCachedUpdateDataClass* editBufferObject = nullptr;
+    KeloDataPtrClass view;
+};
+
+// Stacks the cache, the edit buffer and the view of the line on the given bottom source.
+TripDiagramDataStackType MakeTripDiagramDataStack(KeloDataPtrClass bottomSource,
+                                                  const std::vector<std::string>& lineStopCodes);
+
 /// Display state of a diagram window, with the values of a new window.
 struct TripDiagramDisplayStateType {
     std::int32_t selectedKelo = -1; // index into the view's kelo set, -1 = none
@@ -85,6 +101,11 @@ public:
     // buffer and the view are stacked on it as usual.
     void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
                 KeloDataPtrClass bottomSource);
+    // The same over a stack made and owned elsewhere (the editing document's).
+    void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
+                const TripDiagramDataStackType& stack);
+    // The built-in data restricted to the line, for windows opened without a source.
+    static KeloDataPtrClass DefaultBottomSource(const std::vector<std::string>& lineStopCodes);
 
     // Display state and per-kelo view entries; the window reads and changes them directly
     // and then calls ApplyKeloColors / BuildScene as needed.
@@ -175,7 +196,6 @@ private:
     void NoteSceneBuilt();
     bool RedoSceneKelo(std::int32_t keloIndex);
 
-    void BuildDataStack(KeloDataPtrClass bottomSource);
     void InitialiseViews(const std::string& keloNumber);
     void MeasureLabelWidth();
     void SetInitialScales();

@@ -91,15 +91,16 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     CreateChartPopupMenu();
     CreateKeloListPopupMenu();
     CreateReportCommands();
+    CreateUndoActions();
 
     // Measures texts on the paint area's font; painting goes through the paint event.
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
     diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this),
                                                  *measureSurface);
-    if (bottom != nullptr)
-        diagram->Create(keloNumber, lineStopCodes, *bottom);
-    else
-        diagram->Create(keloNumber, lineStopCodes);
+    document = std::make_unique<KeloDiagramDocumentClass>(
+        bottom != nullptr ? *bottom : TripDiagramClass::DefaultBottomSource(lineStopCodes),
+        lineStopCodes, keloNumber);
+    diagram->Create(keloNumber, lineStopCodes, document->Stack());
 
     KeloDataPtrClass buffer = diagram->GetEditBuffer();
     for (const std::string& code : lineStopCodes) {

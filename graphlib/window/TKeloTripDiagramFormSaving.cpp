@@ -79,6 +79,7 @@ void TKeloTripDiagramForm::RefreshAfterBufferReset(const KeloViewSnapshot& befor
     }
     State().selectedKelo = selected;
     FillKeloList();
+    UpdateUndoActions();
     // A selected kelo that is gone hands the selection to the row the list shows as current.
     if (State().selectedKelo < 0)
         State().selectedKelo = SelectedRowKelo();
@@ -109,9 +110,9 @@ void TKeloTripDiagramForm::SaveChanges() {
     try {
         TZoWaitCursor wait;
         // Over a source with transactions the chosen changes are written all or none.
-        outcome =
-            KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(), buffer,
-                                  [&] { result = buffer.ApplySelectedUpdates(chosen); });
+        const KeloDocumentSaveResultType saved = document->Save(chosen);
+        result = saved.applied;
+        outcome = saved.outcome;
         RefreshAfterBufferReset(before);
     } catch (const std::exception& error) {
         RefreshAfterBufferReset(before);
@@ -154,6 +155,6 @@ void TKeloTripDiagramForm::DiscardChanges() {
             return;
     }
     const KeloViewSnapshot before = SnapshotKeloViews();
-    buffer.CancelUpdates();
+    document->Discard();
     RefreshAfterBufferReset(before);
 }

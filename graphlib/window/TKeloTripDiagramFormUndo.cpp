@@ -1,0 +1,150 @@
+// The diagram window's side of the editing document: showing what a command changed, and
+// the undo and redo items of both popup menus.
+#include "TKeloTripDiagramForm.h"
+
+#include "KeloQtText.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+void TKeloTripDiagramForm::SyncDocument() {
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    const auto& views = diagram->KeloViews();
+    const int count = std::min(kelos->GetCount(), int(views.size()));
+    for (int i = 0; i < count; ++i) {
+        const TripDiagramKeloViewType& view = views[std::size_t(i)];
+        document->SetEntry(kelos->GetItem(i)->GetNumber(),
+                           {view.visible, std::uint32_t(view.color), view.penStyle});
+    }
+    const int selected = State().selectedKelo;
+    document->Select(selected >= 0 && selected < count ? kelos->GetItem(selected)->GetNumber()
+                                                       : std::string());
+}
+
+void TKeloTripDiagramForm::RebuildKeloEntries() {
+    auto& views = diagram->KeloViews();
+    views.clear();
+    for (const std::string& number : document->KeloNumbers()) {
+        diagram->AppendKeloView();
+        const KeloDocumentKeloEntryType entry = document->Entry(number);
+        views.back().visible = entry.visible;
+        views.back().penStyle = entry.penStyle;
+    }
+    State().selectedKelo = document->IndexOf(document->Selected());
+    FillKeloList();
+}
+
+void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& change) {
+    if (!change.IsEmpty()) {
+        // Kelos that came or went move the positions of others: everything is laid out again
+        // from the document, by number, instead of shifting indices.
+        if (!change.added.empty() || !change.removed.empty())
+            RebuildKeloEntries();
+        else
+            for (const std::string& number : change.changed)
+                RefreshKeloRow(document->IndexOf(number));
+        ShowChangedKelo(document->IndexOf(change.selected));
+    }
+    UpdateUndoActions();
+}
+
+QString TKeloTripDiagramForm::StepText(const KeloDocumentStepNameType& step) const {
+    const char* what = "";
+    switch (step.kind) {
+    case KeloDocumentStepKind::Move:
+        what = "перенос рейса";
+        break;
+    case KeloDocumentStepKind::Invert:
+        what = "инвертирование рейса";
+        break;
+    case KeloDocumentStepKind::Copy:
+        what = "создание копии рейса";
+        break;
+    case KeloDocumentStepKind::Delete:
+        what = "удаление рейса";
+        break;
+    case KeloDocumentStepKind::EditTimetable:
+        what = "изменение расписания рейса";
+        break;
+    case KeloDocumentStepKind::ChangeEntry:
+        what = "изменение времени рейса";
+        break;
+    case KeloDocumentStepKind::InsertStop:
+        what = "вставка остановки в рейс";
+        break;
+    case KeloDocumentStepKind::AppendStop:
+        what = "добавление остановки в рейс";
+        break;
+    case KeloDocumentStepKind::RemoveStop:
+        what = "удаление остановки рейса";
+        break;
+    case KeloDocumentStepKind::Recalculate:
+        what = "пересчёт рейса по скорости";
+        break;
+    }
+    return U(what) + " " + KeloToQString(step.number);
+}
+
+void TKeloTripDiagramForm::CreateUndoActions() {
+    undoAction = new QAction(U("Отменить действие"), this);
+    undoAction->setObjectName("UndoAction");
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = new QAction(U("Повторить действие"), this);
+    redoAction->setObjectName("RedoAction");
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Keys work anywhere in this window, and only in the active one of several.
+    for (QAction* action : {undoAction, redoAction}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    connect(undoAction, &QAction::triggered, this, &TKeloTripDiagramForm::UndoActionExecute);
+    connect(redoAction, &QAction::triggered, this, &TKeloTripDiagramForm::RedoActionExecute);
+    for (QMenu* menu : {chartPopupMenu, keloListPopupMenu}) {
+        QAction* first = menu->actions().value(0);
+        menu->insertAction(first, undoAction);
+        menu->insertAction(first, redoAction);
+        menu->insertSeparator(first);
+    }
+    UpdateUndoActions();
+}
+
+void TKeloTripDiagramForm::UpdateUndoActions() {
+    if (undoAction == nullptr)
+        return;
+    const auto name = [this](QAction* action, const char* caption,
+                             const std::optional<KeloDocumentStepNameType>& step) {
+        const QString text = step ? U(caption) + ": " + StepText(*step) : U(caption);
+        action->setText(text);
+        action->setStatusTip(text);
+        action->setToolTip(text);
+        action->setEnabled(step.has_value());
+    };
+    name(undoAction, "Отменить действие",
+         document ? document->UndoName() : std::optional<KeloDocumentStepNameType>());
+    name(redoAction, "Повторить действие",
+         document ? document->RedoName() : std::optional<KeloDocumentStepNameType>());
+}
+
+void TKeloTripDiagramForm::UndoActionExecute() {
+    if (!document->CanUndo())
+        return;
+    SyncDocument();
+    ApplyDocumentChange(document->Undo());
+}
+
+void TKeloTripDiagramForm::RedoActionExecute() {
+    if (!document->CanRedo())
+        return;
+    SyncDocument();
+    ApplyDocumentChange(document->Redo());
+}

@@ -8,7 +8,6 @@
 
 #include <QWidget>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -171,14 +170,6 @@ private:
     void CreateUndoActions();
     void UpdateUndoActions();
     QString StepText(const KeloDocumentStepNameType& step) const;
-    // After the buffer was applied or dropped: view entries and lists rebuilt for the set as
-    // it is now, keeping ticks and the selection by kelo number.
-    struct KeloViewSnapshot {
-        std::map<std::string, bool> visibleByNumber;
-        std::string selectedNumber;
-    };
-    KeloViewSnapshot SnapshotKeloViews();
-    void RefreshAfterBufferReset(const KeloViewSnapshot& before);
     // Kelo index of the selected list row, or -1.
     int SelectedRowKelo() const;
     // Rewrites the texts of a kelo's row after its timetable changed.

@@ -44,7 +44,14 @@ void TKeloTripDiagramForm::RebuildKeloEntries() {
 }
 
 void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& change) {
-    if (!change.IsEmpty()) {
+    if (change.reset) {
+        // After a save or a discard any kelo may differ; entries keep their ticks by number.
+        RebuildKeloEntries();
+        // A selected kelo that is gone hands the selection to the row the list shows as current.
+        if (State().selectedKelo < 0)
+            State().selectedKelo = SelectedRowKelo();
+        RefreshKeloDetails();
+    } else if (!change.IsEmpty()) {
         // Kelos that came or went move the positions of others: everything is laid out again
         // from the document, by number, instead of shifting indices.
         if (!change.added.empty() || !change.removed.empty())

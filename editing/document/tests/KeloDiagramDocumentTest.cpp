@@ -244,3 +244,33 @@ TEST(DocumentHistoryTest, SaveAndDiscardEndHistory) {
 }
 
 } // namespace
+
+namespace {
+
+// Whatever a timetable dialog did in its own buffer comes in as one step, and leaves none
+// when it did nothing.
+TEST(DocumentHistoryTest, NestedEditsAreOneStep) {
+    KeloDiagramDocumentClass document(MakeDocumentSource(), Line, "01");
+    KeloCachedUpdateDataClass& buffer = document.GetEditBufferObject();
+    const std::vector<std::string> initial = BufferSnapshot(buffer);
+    {
+        KeloCachedUpdateDataClass nested(document.GetEditBuffer());
+        EXPECT_TRUE(document.ApplyNestedEdits("01", nested).IsEmpty());
+    }
+    EXPECT_FALSE(document.CanUndo());
+
+    KeloCachedUpdateDataClass nested(document.GetEditBuffer());
+    KeloKeloSchedulePtrClass schedule = nested.FindKelo("01")->GetSchedule();
+    schedule->GetItem(1)->SetStay(KeloTimeType(9));
+    schedule->AppendStop("000004")->SetArrival(KeloTimeType(10, 0));
+    schedule->RemoveStop(0);
+    std::vector<std::string> held{"x"};
+    EXPECT_EQ(document.ApplyNestedEdits("01", nested, &held), Changed({}, {}, {"01"}, "01"));
+    EXPECT_TRUE(held.empty());
+    EXPECT_EQ(document.History().UndoCount(), 1u);
+    EXPECT_EQ(*document.UndoName(), (KeloDocumentStepNameType{Kind::EditTimetable, "01"}));
+    document.Undo();
+    EXPECT_EQ(BufferSnapshot(buffer), initial);
+}
+
+} // namespace

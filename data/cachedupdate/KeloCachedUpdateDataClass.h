@@ -33,6 +33,9 @@ public:
     KeloKeloPtrClass CreateKelo(const std::string& number) override;
     void DeleteKelo(const std::string& number) override;
 
+    // Position of the number in the buffer's kelo set, or -1 (a deleted kelo is not listed).
+    std::int32_t IndexOfKelo(const std::string& number);
+
     // Deleted kelos first, in order of deletion, then the change records in the order they
     // were first made.
     int GetChangeCount();

@@ -38,12 +38,17 @@ KeloCachedUpdateDataClass::TakeKeloStates(const std::vector<std::string>& number
 
 void KeloCachedUpdateDataClass::RestoreKeloStates(
     const std::vector<KeloDataCUKeloStateType>& states) {
+    // A step that changed timetables only leaves the kelo set alone: a set that still
+    // mirrors the source keeps mirroring it.
+    const bool setStays = std::all_of(states.begin(), states.end(), [this](const auto& state) {
+        return keloSetPtr->IndexOfNumber(state.number) == state.setAt;
+    });
     // Take every touched number out first; the untouched ones keep their order, so putting
     // the touched ones back in ascending order of their former positions rebuilds each list.
     for (const KeloDataCUKeloStateType& state : states) {
         deleted.Remove(state.number);
         modified.Remove(state.number);
-        while (keloSetPtr->IndexOfNumber(state.number) >= 0)
+        while (!setStays && keloSetPtr->IndexOfNumber(state.number) >= 0)
             keloSetPtr->RemoveNumber(state.number);
     }
     auto inOrder = [&states](int KeloDataCUKeloStateType::*position) {
@@ -59,6 +64,11 @@ void KeloCachedUpdateDataClass::RestoreKeloStates(
         deleted.Insert(state->deletedAt, state->number);
     for (const KeloDataCUKeloStateType* state : inOrder(&KeloDataCUKeloStateType::recordAt))
         modified.Insert(state->recordAt, state->record);
-    for (const KeloDataCUKeloStateType* state : inOrder(&KeloDataCUKeloStateType::setAt))
-        keloSetPtr->InsertNumber(state->setAt, state->number);
+    if (!setStays)
+        for (const KeloDataCUKeloStateType* state : inOrder(&KeloDataCUKeloStateType::setAt))
+            keloSetPtr->InsertNumber(state->setAt, state->number);
+}
+
+std::int32_t KeloCachedUpdateDataClass::IndexOfKelo(const std::string& number) {
+    return keloSetPtr->IndexOfNumber(number);
 }

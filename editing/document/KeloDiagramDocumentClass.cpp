@@ -22,14 +22,7 @@ std::vector<std::string> KeloDiagramDocumentClass::KeloNumbers() {
 }
 
 std::int32_t KeloDiagramDocumentClass::IndexOf(const std::string& number) {
-    if (number.empty())
-        return -1;
-    KeloKeloSetPtrClass kelos = stack.editBuffer->GetKeloSet();
-    const std::int32_t count = kelos->GetCount();
-    for (std::int32_t i = 0; i < count; ++i)
-        if (kelos->GetItem(i)->GetNumber() == number)
-            return i;
-    return -1;
+    return number.empty() ? -1 : stack.editBufferObject->IndexOfKelo(number);
 }
 
 KeloKeloPtrClass KeloDiagramDocumentClass::FindKelo(const std::string& number) {
@@ -45,6 +38,14 @@ KeloDocumentKeloEntryType KeloDiagramDocumentClass::Entry(const std::string& num
 void KeloDiagramDocumentClass::SetEntry(const std::string& number,
                                         const KeloDocumentKeloEntryType& entry) {
     entries[number] = entry;
+}
+
+void KeloDiagramDocumentClass::SetVisible(const std::string& number, bool visible) {
+    auto found = entries.find(number);
+    if (found != entries.end())
+        found->second.visible = visible;
+    else if (!visible)
+        entries[number].visible = false; // the default entry is visible: keep only the others
 }
 
 int KeloDiagramDocumentClass::Subscribe(ObserverType observer) {

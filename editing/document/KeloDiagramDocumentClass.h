@@ -54,6 +54,7 @@ public:
     // Display entries by number; a kelo never set has the default entry.
     KeloDocumentKeloEntryType Entry(const std::string& number) const;
     void SetEntry(const std::string& number, const KeloDocumentKeloEntryType& entry);
+    void SetVisible(const std::string& number, bool visible);
     const std::string& Selected() const { return selected; }
     void Select(const std::string& number) { selected = number; }
 

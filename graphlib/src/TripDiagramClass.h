@@ -170,6 +170,9 @@ public:
     // items of the kelo selected before and of the one selected now; anything else changed
     // since the last BuildScene makes it call BuildScene.
     void UpdateSelectedKelo();
+    // The same after the timetables of the kelos `changed` (indices) changed as well, with
+    // the set of kelos and every display setting as they were.
+    void UpdateKelos(const std::vector<std::int32_t>& changed);
     // Zoom factor for both axes; keeps the scroll positions in proportion, ticks the zoom
     // menu and rebuilds. A factor <= 0 only updates the ticks and rebuilds.
     void SetZoom(float factor);

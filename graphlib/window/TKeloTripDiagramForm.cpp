@@ -510,6 +510,9 @@ void TKeloTripDiagramForm::BeginKeloListUpdate() {
 }
 
 void TKeloTripDiagramForm::SetKeloListCheck(std::int32_t keloIndex, bool checked) {
+    // The diagram has set its entry already; the document keeps the tick by number.
+    document->SetVisible(diagram->GetEditBuffer()->GetKeloSet()->GetItem(keloIndex)->GetNumber(),
+                         checked);
     if (QTreeWidgetItem* row = FindKeloListItem(keloIndex))
         row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
 }

@@ -2,6 +2,7 @@
 
 #include "KeloDataClass.h"
 #include "KeloDiagramDocumentClass.h"
+#include "TKeloTripKeloMoveDialogForm.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramHostClass.h"
 #include "ZoCanvasClass.h"
@@ -148,8 +149,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Both selection refreshes; `dataChanged` asks for the whole picture to be rebuilt.
-    void ShowSelectedKelo(bool dataChanged);
+    // Both selection refreshes: the whole picture rebuilt without `changedKelos`, else only
+    // the kelos selected before and now and those listed.
+    void ShowSelectedKelo(const std::vector<int>* changedKelos);
     void Construct(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
                    const KeloDataPtrClass* bottom);
     void CreateControls();
@@ -163,9 +165,11 @@ private:
     void KeloListViewSelectItem();
     void SelectKeloListRow(int index);
 
-    // The document's display entries and selection as the window shows them now; runs
-    // before every command so that a step records them.
+    // The selection as the window shows it now, told to the document before every command
+    // so that a step records it.
     void SyncDocument();
+    // Ticks or clears a kelo in the chart's entries and in the document's table.
+    void SetKeloVisible(int index, bool visible);
     void RebuildKeloEntries();
     void CreateUndoActions();
     void UpdateUndoActions();
@@ -175,10 +179,11 @@ private:
     // Rewrites the texts of a kelo's row after its timetable changed.
     void RefreshKeloRow(int index);
     void ShowChangedKelo(int index);
-    // The start-time dialog, made once and kept hidden between commands (showing a made
-    // window again is much quicker); set up afresh for every command.
-    TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy,
-                                                 const QTime& start);
+    // Brings the kelo's start into view when it is drawn.
+    void ScrollToShownKelo(int index);
+    // The start-time dialog for the kelo at `selected`, made once and kept hidden between
+    // commands (showing a made window again is much quicker).
+    std::optional<KeloStartTimeAnswerType> AskStartTime(int caption, bool offerCopy, int selected);
     // The start-time dialog of move and invert with the copy it may ask for; false when the
     // planner stepped back.
     bool AskStartAndCopy(int selected, int caption, bool inverted, int& startMinutes,

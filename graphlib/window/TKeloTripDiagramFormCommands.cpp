@@ -51,6 +51,10 @@ int TKeloTripDiagramForm::SelectedRowKelo() const {
 void TKeloTripDiagramForm::ShowChangedKelo(int index) {
     State().selectedKelo = index;
     ApplyKeloSelection();
+    ScrollToShownKelo(index);
+}
+
+void TKeloTripDiagramForm::ScrollToShownKelo(int index) {
     const auto& views = diagram->KeloViews();
     if (index >= 0 && index < int(views.size()) && views[std::size_t(index)].visible)
         diagram->ScrollToKelo(index);
@@ -77,16 +81,13 @@ void TKeloTripDiagramForm::RefreshKeloRow(int index) {
     keloListRebuilding = false;
 }
 
-TKeloTripKeloMoveDialogForm&
-TKeloTripDiagramForm::StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start) {
+std::optional<KeloStartTimeAnswerType>
+TKeloTripDiagramForm::AskStartTime(int caption, bool offerCopy, int selected) {
+    const QTime start =
+        FirstArrivalForPicker(diagram->GetEditBuffer()->GetKeloSet()->GetItem(selected));
     if (startTimeDialog == nullptr)
         startTimeDialog = new TKeloTripKeloMoveDialogForm(this);
-    startTimeDialog->setWindowTitle(caption);
-    startTimeDialog->TimeStartPicker->SetTime(start);
-    startTimeDialog->KeloCopyCheckBox->setChecked(false);
-    startTimeDialog->KeloCopyCheckBox->setVisible(offerCopy);
-    startTimeDialog->OkButton->setFocus();
-    return *startTimeDialog;
+    return startTimeDialog->Ask(stringStorage->Line(caption), offerCopy, start);
 }
 
 std::optional<KeloCopyRequestType> TKeloTripDiagramForm::AskCopyNumberAndName(int index,
@@ -108,13 +109,11 @@ std::optional<KeloCopyRequestType> TKeloTripDiagramForm::AskCopyNumberAndName(in
 bool TKeloTripDiagramForm::AskStartAndCopy(int selected, int caption, bool inverted,
                                            int& startMinutes,
                                            std::optional<KeloCopyRequestType>& copy) {
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
-        stringStorage->Line(caption), true, FirstArrivalForPicker(kelos->GetItem(selected)));
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<KeloStartTimeAnswerType> answer = AskStartTime(caption, true, selected);
+    if (!answer)
         return false;
-    startMinutes = dialog.StartMinutes();
-    if (!dialog.KeloCopyCheckBox->isChecked())
+    startMinutes = answer->startMinutes;
+    if (!answer->copy)
         return true;
     copy = AskCopyNumberAndName(selected, inverted);
     return copy.has_value();
@@ -167,17 +166,14 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
     if (selected < 0)
         return;
     try {
-        KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-        TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
-            stringStorage->Line(2), false, FirstArrivalForPicker(kelos->GetItem(selected)));
-        if (dialog.exec() != QDialog::Accepted)
+        const std::optional<KeloStartTimeAnswerType> start = AskStartTime(2, false, selected);
+        if (!start)
             return;
         const std::optional<KeloCopyRequestType> copy = AskCopyNumberAndName(selected, false);
         if (!copy)
             return;
         SyncDocument();
-        ApplyDocumentChange(
-            document->CopyKelo(KeloNumberAt(selected), *copy, dialog.StartMinutes()));
+        ApplyDocumentChange(document->CopyKelo(KeloNumberAt(selected), *copy, start->startMinutes));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }

@@ -16,18 +16,19 @@ QString U(const char* text) {
 
 } // namespace
 
+void TKeloTripDiagramForm::SetKeloVisible(int index, bool visible) {
+    diagram->KeloViews()[std::size_t(index)].visible = visible;
+    document->SetVisible(diagram->GetEditBuffer()->GetKeloSet()->GetItem(index)->GetNumber(),
+                         visible);
+}
+
 void TKeloTripDiagramForm::SyncDocument() {
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    const auto& views = diagram->KeloViews();
-    const int count = std::min(kelos->GetCount(), int(views.size()));
-    for (int i = 0; i < count; ++i) {
-        const TripDiagramKeloViewType& view = views[std::size_t(i)];
-        document->SetEntry(kelos->GetItem(i)->GetNumber(),
-                           {view.visible, std::uint32_t(view.color), view.penStyle});
-    }
+    // The ticks reach the document as they change; only the selection is told here.
     const int selected = State().selectedKelo;
-    document->Select(selected >= 0 && selected < count ? kelos->GetItem(selected)->GetNumber()
-                                                       : std::string());
+    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
+    document->Select(selected >= 0 && selected < kelos->GetCount()
+                         ? kelos->GetItem(selected)->GetNumber()
+                         : std::string());
 }
 
 void TKeloTripDiagramForm::RebuildKeloEntries() {
@@ -54,12 +55,21 @@ void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& cha
     } else if (!change.IsEmpty()) {
         // Kelos that came or went move the positions of others: everything is laid out again
         // from the document, by number, instead of shifting indices.
-        if (!change.added.empty() || !change.removed.empty())
+        const int selected = document->IndexOf(change.selected);
+        if (!change.added.empty() || !change.removed.empty()) {
             RebuildKeloEntries();
-        else
-            for (const std::string& number : change.changed)
-                RefreshKeloRow(document->IndexOf(number));
-        ShowChangedKelo(document->IndexOf(change.selected));
+            ShowChangedKelo(selected);
+        } else {
+            std::vector<int> changed;
+            for (const std::string& number : change.changed) {
+                changed.push_back(document->IndexOf(number));
+                RefreshKeloRow(changed.back());
+            }
+            // Only these kelos' lines changed: the picture redoes them alone.
+            State().selectedKelo = selected;
+            ShowSelectedKelo(&changed);
+            ScrollToShownKelo(selected);
+        }
     }
     UpdateUndoActions();
 }

@@ -36,6 +36,9 @@ public:
     KeloKeloPtrClass CreateKelo(const std::string& number) override;
     void DeleteKelo(const std::string& number) override;
 
+    // Position of the number in the buffer's kelo set, or -1 (a deleted kelo is not listed).
+    std::int32_t IndexOfKelo(const std::string& number);
+
     // Deleted kelos first, in order of deletion, then the change records in the order they
     // were first made.
     int GetChangeCount();
@@ -97,4 +100,11 @@ public:
     // Puts back the changes of the snapshot; the kelo set is rebuilt over the source below
     // as it is now, which must be the state the snapshot was taken over.
     void RestoreSnapshot(const SnapshotType& snapshot);
+
+    // What the buffer holds about each of these numbers, for taking one step back: only the
+    // kelos a step touched are kept, never the whole buffer.
+    std::vector<KeloDataCUKeloStateType> TakeKeloStates(const std::vector<std::string>& numbers);
+    // Puts back states taken by TakeKeloStates while every other kelo of the buffer stayed
+    // as it was then; the change list and the kelo set come back in their former order.
+    void RestoreKeloStates(const std::vector<KeloDataCUKeloStateType>& states);
 };

@@ -69,3 +69,25 @@ void KeloCachedUpdateKeloSetClass::Reset() {
     numbers.clear();
     listBuilt = false;
 }
+
+std::int32_t KeloCachedUpdateKeloSetClass::IndexOfNumber(const std::string& number) {
+    if (listBuilt) {
+        auto it = std::find(numbers.begin(), numbers.end(), number);
+        return it == numbers.end() ? -1 : static_cast<std::int32_t>(it - numbers.begin());
+    }
+    KeloKeloSetPtrClass kelos = underlying->GetKeloSet();
+    const std::int32_t count = kelos->GetCount();
+    for (std::int32_t i = 0; i < count; ++i)
+        if (KeloKeloPtrClass kelo = kelos->GetItem(i);
+            !kelo.IsNull() && kelo->GetNumber() == number)
+            return i;
+    return -1;
+}
+
+void KeloCachedUpdateKeloSetClass::InsertNumber(std::int32_t position, const std::string& number) {
+    if (!listBuilt)
+        BuildList();
+    const auto at =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), numbers.size());
+    numbers.insert(numbers.begin() + static_cast<std::ptrdiff_t>(at), number);
+}

@@ -21,6 +21,10 @@ public:
     void BuildList();
     void AddNumber(const std::string& number);
     void RemoveNumber(const std::string& number);
+    // Position of the first occurrence of the number, or -1.
+    std::int32_t IndexOfNumber(const std::string& number);
+    // Builds the list if need be and puts the number at that position (the end when beyond).
+    void InsertNumber(std::int32_t position, const std::string& number);
     // Back to mirroring the underlying set.
     void Reset();
 

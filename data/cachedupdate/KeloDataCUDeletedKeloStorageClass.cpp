@@ -1,5 +1,7 @@
 #include "KeloDataCUDeletedKeloStorageClass.h"
 
+#include <algorithm>
+
 bool KeloDataCUDeletedKeloStorageClass::Contains(const std::string& number) const {
     return IndexOf(number) >= 0;
 }
@@ -34,4 +36,10 @@ std::string KeloDataCUDeletedKeloStorageClass::GetItem(std::int32_t index) const
     if (index < 0 || index >= GetCount())
         return {};
     return Numbers[index];
+}
+
+void KeloDataCUDeletedKeloStorageClass::Insert(std::int32_t position, const std::string& number) {
+    const auto at =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), Numbers.size());
+    Numbers.insert(Numbers.begin() + static_cast<std::ptrdiff_t>(at), number);
 }

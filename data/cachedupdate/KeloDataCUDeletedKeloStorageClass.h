@@ -14,6 +14,8 @@ public:
     void Add(const std::string& number);
     // Removes the number if listed; later numbers move up.
     void Remove(const std::string& number);
+    // Puts the number at that position (at the end when beyond it).
+    void Insert(std::int32_t position, const std::string& number);
     void Clear();
     std::int32_t GetCount() const;
     // Empty text for an index past the end.

@@ -1,6 +1,7 @@
 #include "KeloDataCUModifiedKeloStorageClass.h"
 
 #include "KeloVersionedDataClass.h"
+#include <algorithm>
 
 bool KeloDataCUModifiedKeloStorageClass::Contains(const std::string& number) const {
     return IndexOf(number) >= 0;
@@ -94,4 +95,11 @@ KeloDataCUKeloType* KeloDataCUModifiedKeloStorageClass::GetItem(std::int32_t ind
     if (index < 0 || index >= GetCount())
         return nullptr;
     return &Records[index];
+}
+
+void KeloDataCUModifiedKeloStorageClass::Insert(std::int32_t position,
+                                                const KeloDataCUKeloType& record) {
+    const auto at =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), Records.size());
+    Records.insert(Records.begin() + static_cast<std::ptrdiff_t>(at), record);
 }

@@ -31,6 +31,8 @@ public:
     // step of every timetable change.
     KeloDataCUKeloType& EnsureLoaded(const std::string& number, KeloDataPtrClass& underlying);
     void Remove(const std::string& number);
+    // Puts a whole record at that position (at the end when beyond it).
+    void Insert(std::int32_t position, const KeloDataCUKeloType& record);
     void Clear();
     std::int32_t GetCount() const;
     // Null for an index past the end.

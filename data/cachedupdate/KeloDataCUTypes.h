@@ -15,6 +15,9 @@ struct KeloDataCUStopScheduleType {
     std::string stopCode;
     KeloTimeType arrival;
     KeloTimeType stay;
+
+    friend bool operator==(const KeloDataCUStopScheduleType&,
+                           const KeloDataCUStopScheduleType&) = default;
 };
 
 /// The change record of one kelo: each buffered part replaces the underlying one only while
@@ -30,6 +33,8 @@ struct KeloDataCUKeloType {
     bool scheduleLoaded = false;
     // The kelo's version when it was read, for a source with versions; 0 otherwise.
     std::int64_t readVersion = 0;
+
+    friend bool operator==(const KeloDataCUKeloType&, const KeloDataCUKeloType&) = default;
 };
 
 /// What a save wrote of one chosen change that it had to hold back: the parts listed here
@@ -59,5 +64,20 @@ struct KeloDataCUApplyResultType {
         for (const KeloDataCUHeldBackType& kelo : heldBack)
             numbers.push_back(kelo.number);
         return numbers;
+    }
+};
+
+/// Everything an edit buffer holds about one kelo number, with the positions it takes in the
+/// change list and in the buffer's kelo set, so that it can be put back exactly.
+struct KeloDataCUKeloStateType {
+    std::string number;
+    int deletedAt = -1;        // position among the deleted numbers, -1 when not deleted
+    int recordAt = -1;         // position of its change record, -1 when it has none
+    KeloDataCUKeloType record; // the record itself, when recordAt >= 0
+    int setAt = -1;            // position in the buffer's kelo set, -1 when not listed
+
+    friend bool operator==(const KeloDataCUKeloStateType& a, const KeloDataCUKeloStateType& b) {
+        return a.number == b.number && a.deletedAt == b.deletedAt && a.recordAt == b.recordAt &&
+               a.setAt == b.setAt && (a.recordAt < 0 || a.record == b.record);
     }
 };

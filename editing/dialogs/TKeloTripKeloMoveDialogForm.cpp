@@ -44,3 +44,15 @@ int TKeloTripKeloMoveDialogForm::StartMinutes() const {
     const QTime time = TimeStartPicker->GetTime();
     return time.isValid() ? time.hour() * 60 + time.minute() : 0;
 }
+
+std::optional<KeloStartTimeAnswerType>
+TKeloTripKeloMoveDialogForm::Ask(const QString& caption, bool offerCopy, const QTime& start) {
+    setWindowTitle(caption);
+    TimeStartPicker->SetTime(start);
+    KeloCopyCheckBox->setChecked(false);
+    KeloCopyCheckBox->setVisible(offerCopy);
+    OkButton->setFocus();
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return KeloStartTimeAnswerType{StartMinutes(), offerCopy && KeloCopyCheckBox->isChecked()};
+}

@@ -220,14 +220,17 @@ bool TKeloTripTimeTableDialogForm::LegTimeAtSpeed(int j, double speed, KeloTimeT
     const KeloLegTimeType leg = ::LegTimeAtSpeed(*topology, StopCode(j), StopCode(j + 1), speed);
     if (!leg.linked)
         return false;
-    if (leg.longerThanDay) {
-        KeloShowWarning(ZoStringStorage->Line(LongRunWarning) +
-                            KeloToQString(schedule->GetItem(j)->GetStop()->GetName()) + "-" +
-                            KeloToQString(schedule->GetItem(j + 1)->GetStop()->GetName()) + ".",
-                        this);
-    }
+    if (leg.longerThanDay)
+        ShowLongRunWarning(j);
     duration = leg.duration;
     return true;
+}
+
+void TKeloTripTimeTableDialogForm::ShowLongRunWarning(int j) {
+    KeloShowWarning(ZoStringStorage->Line(LongRunWarning) +
+                        KeloToQString(schedule->GetItem(j)->GetStop()->GetName()) + "-" +
+                        KeloToQString(schedule->GetItem(j + 1)->GetStop()->GetName()) + ".",
+                    this);
 }
 
 QTreeWidgetItem* TKeloTripTimeTableDialogForm::Row(int j) const {

@@ -51,6 +51,8 @@ public:
     // Running time of the run from entry j to entry j + 1 at `speed` km/h; false when the run
     // is unknown. A run of a day or more is reported to the planner and reduced modulo 24 h.
     bool LegTimeAtSpeed(int j, double speed, KeloTimeType& duration);
+    // The warning for a run of a day or more from entry j.
+    void ShowLongRunWarning(int j);
 
     // Arrivals after entry k from runs at `speed`, starting at k's departure; ends at the
     // first unknown run. Entry k and the stays stay as they are.

@@ -7,6 +7,7 @@
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "KeloTimetableArithmetic.h"
+#include "KeloTimetableCommands.h"
 #include "TKeloSimpleStopDataSetViewForm.h"
 #include "TKeloTripKeloMoveDialogForm.h"
 #include "TKeloTripTimetableInfoForm.h"
@@ -86,29 +87,16 @@ void TKeloTripTimeTableDialogForm::UpdateBySpeedActionExecute() {
 }
 
 void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
-    KeloStopSchedulePtrClass entry = schedule->GetItem(k);
-    // Every sum is taken into the day as it is stored; an empty start empties them all.
-    KeloTimeType t = KeloTimeOfDay(
-        entry->GetStay().IsEmpty() ? entry->GetArrival() : entry->GetArrival() + entry->GetStay());
-    const std::int32_t count = schedule->GetCount();
-    for (std::int32_t j = k + 1; j < count; ++j) {
-        KeloTimeType duration;
-        const bool linked = LegTimeAtSpeed(j - 1, speed, duration);
-        if (linked) {
-            KeloStopSchedulePtrClass next = schedule->GetItem(j);
-            t = KeloTimeOfDay(t + duration);
-            next->SetArrival(t);
-            Row(j)->setText(ArrivalColumn, KeloClockText(t));
-            const KeloTimeType stay = next->GetStay();
-            if (!stay.IsEmpty()) {
-                t = KeloTimeOfDay(t + stay);
-                Row(j)->setText(DepartureColumn, KeloClockText(t));
-            }
-        }
-        FillRunColumns(j - 1);
-        if (!linked)
-            break;
-    }
+    KeloRecalculateAtSpeed(
+        *schedule, *topology, k, speed, [this](std::int32_t j) { ShowLongRunWarning(j); },
+        [this](std::int32_t j) {
+            KeloStopSchedulePtrClass next = schedule->GetItem(j + 1);
+            Row(j + 1)->setText(ArrivalColumn, KeloClockText(next->GetArrival()));
+            if (!next->GetStay().IsEmpty())
+                Row(j + 1)->setText(DepartureColumn,
+                                    KeloClockText(KeloTimeOfDay(next->GetArrival() + next->GetStay())));
+            FillRunColumns(j);
+        });
 }
 
 void TKeloTripTimeTableDialogForm::MoveActionExecute() {
@@ -144,12 +132,10 @@ void TKeloTripTimeTableDialogForm::DeleteStopActionExecute() {
     if (k < 0)
         return;
     const std::int32_t count = schedule->GetCount();
-    // The first and the last stop go without a check: no run is joined around them.
-    if (k > 0 && k < count - 1 && !topology->HasLink(StopCode(k - 1), StopCode(k + 1))) {
+    if (!KeloRemoveTimetableStop(*schedule, *topology, k)) {
         KeloShowError(NoTopologyText(), this);
         return;
     }
-    schedule->RemoveStop(k);
     FillChainList();
     SelectRow(std::min(k, count - 2));
 }
@@ -161,18 +147,12 @@ void TKeloTripTimeTableDialogForm::InsertStopActionExecute() {
     const std::string code = ChooseStop();
     if (code.empty())
         return;
-    const bool linked =
-        k > 0 ? topology->HasLink(StopCode(k - 1), code) && topology->HasLink(code, StopCode(k))
-              : topology->HasLink(code, StopCode(0));
-    if (!linked) {
+    if (!KeloCanInsertTimetableStop(*schedule, *topology, k, code)) {
         KeloShowError(NoTopologyText(), this);
         return;
     }
-    KeloStopSchedulePtrClass entry = schedule->InsertStop(k, code);
-    if (entry.IsNull())
+    if (!KeloInsertTimetableStop(*schedule, *topology, k, code))
         return;
-    entry->SetArrival(KeloTimeType(0));
-    entry->SetStay(KeloTimeType());
     FillChainList();
     SelectRow(k);
     ChangeInfoActionExecute();
@@ -184,10 +164,8 @@ void TKeloTripTimeTableDialogForm::AppendStopActionExecute() {
         const std::string code = ChooseStop();
         if (code.empty())
             return;
-        KeloStopSchedulePtrClass entry = schedule->AppendStop(code);
-        if (entry.IsNull())
+        if (!KeloAppendTimetableStop(*schedule, code))
             return;
-        entry->SetArrival(KeloTimeType(0));
         FillChainList();
         SelectRow(ChainListView->topLevelItemCount() - 1);
         ChangeInfoActionExecute();

@@ -50,11 +50,21 @@ TripDiagramClass::~TripDiagramClass() = default;
 void TripDiagramClass::Create(const std::string& keloNumber,
                               const std::vector<std::string>& stopCodes,
                               KeloDataPtrClass bottomSource) {
+    Create(keloNumber, stopCodes, MakeTripDiagramDataStack(bottomSource, stopCodes));
+}
+
+void TripDiagramClass::Create(const std::string& keloNumber,
+                              const std::vector<std::string>& stopCodes,
+                              const TripDiagramDataStackType& stack) {
     state = TripDiagramDisplayStateType();
     keloViews.clear();
     canvas.Clear();
     lineStopCodes = stopCodes;
-    BuildDataStack(bottomSource);
+    bottom = stack.bottom;
+    cacheObject = stack.cacheObject;
+    editBufferObject = stack.editBufferObject;
+    editBuffer = stack.editBuffer;
+    view = stack.view;
     distances = TripDiagramStopDistanceCacheClass();
     distances.Build(view);
     InitialiseViews(keloNumber);
@@ -68,13 +78,16 @@ void TripDiagramClass::Create(const std::string& keloNumber,
     HideBackwardKelos();
 }
 
-void TripDiagramClass::BuildDataStack(KeloDataPtrClass bottomSource) {
-    bottom = bottomSource;
-    cacheObject = new KeloCacheDataClass(bottomSource);
-    KeloDataPtrClass cache(cacheObject);
-    editBufferObject = new KeloCachedUpdateDataClass(cache);
-    editBuffer = KeloDataPtrClass(editBufferObject);
-    view = KeloDataPtrClass(new KeloSFDataClass(editBuffer, lineStopCodes));
+TripDiagramDataStackType MakeTripDiagramDataStack(KeloDataPtrClass bottomSource,
+                                                  const std::vector<std::string>& lineStopCodes) {
+    TripDiagramDataStackType stack;
+    stack.bottom = bottomSource;
+    stack.cacheObject = new KeloCacheDataClass(bottomSource);
+    stack.cache = KeloDataPtrClass(stack.cacheObject);
+    stack.editBufferObject = new KeloCachedUpdateDataClass(stack.cache);
+    stack.editBuffer = KeloDataPtrClass(stack.editBufferObject);
+    stack.view = KeloDataPtrClass(new KeloSFDataClass(stack.editBuffer, lineStopCodes));
+    return stack;
 }
 
 void TripDiagramClass::InitialiseViews(const std::string& keloNumber) {

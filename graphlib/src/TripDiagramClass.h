@@ -27,6 +27,22 @@ struct TripDiagramKeloViewType {
                            const TripDiagramKeloViewType&) = default;
 };
 
+/// The data stack of one diagram: the bottom source, the cache over it, the edit buffer over
+/// the cache and the selection view of the line over the buffer. The handles own the layers;
+/// the plain pointers reach the same objects as their classes.
+struct TripDiagramDataStackType {
+    KeloDataPtrClass bottom;
+    KeloDataPtrClass cache;
+    KeloCacheDataClass* cacheObject = nullptr;
+    KeloDataPtrClass editBuffer;
+    KeloCachedUpdateDataClass* editBufferObject = nullptr;
+    KeloDataPtrClass view;
+};
+
+// Stacks the cache, the edit buffer and the view of the line on the given bottom source.
+TripDiagramDataStackType MakeTripDiagramDataStack(KeloDataPtrClass bottomSource,
+                                                  const std::vector<std::string>& lineStopCodes);
+
 /// Display state of a diagram window, with the values of a new window.
 struct TripDiagramDisplayStateType {
     std::int32_t selectedKelo = -1; // index into the view's kelo set, -1 = none
@@ -83,6 +99,9 @@ public:
     // have its design height (297): the first vertical scale is derived from it.
     void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
                 KeloDataPtrClass bottomSource);
+    // The same over a stack made and owned elsewhere (the editing document's).
+    void Create(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
+                const TripDiagramDataStackType& stack);
 
     // Display state and per-kelo view entries; the window reads and changes them directly
     // and then calls ApplyKeloColors / BuildScene as needed.
@@ -150,6 +169,9 @@ public:
     // items of the kelo selected before and of the one selected now; anything else changed
     // since the last BuildScene makes it call BuildScene.
     void UpdateSelectedKelo();
+    // The same after the timetables of the kelos `changed` (indices) changed as well, with
+    // the set of kelos and every display setting as they were.
+    void UpdateKelos(const std::vector<std::int32_t>& changed);
     // Zoom factor for both axes; keeps the scroll positions in proportion, ticks the zoom
     // menu and rebuilds. A factor <= 0 only updates the ticks and rebuilds.
     void SetZoom(float factor);
@@ -191,7 +213,6 @@ private:
     void NoteSceneBuilt();
     bool RedoSceneKelo(std::int32_t keloIndex);
 
-    void BuildDataStack(KeloDataPtrClass bottomSource);
     void InitialiseViews(const std::string& keloNumber);
     void MeasureLabelWidth();
     void SetInitialScales();

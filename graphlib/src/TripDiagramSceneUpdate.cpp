@@ -1,5 +1,6 @@
-// A change of the selected kelo alters only two kelos' pens and the stacking; at thousands of
-// kelos, redoing those two instead of the whole scene keeps a click within one frame.
+// A change of the selected kelo alters only two kelos' pens and the stacking, and an edit of a
+// few kelos only their lines; at thousands of kelos, redoing those instead of the whole scene
+// keeps a click, an undo or a redo within one frame.
 
 #include "TripDiagramClass.h"
 
@@ -34,6 +35,10 @@ bool TripDiagramClass::RedoSceneKelo(std::int32_t keloIndex) {
 }
 
 void TripDiagramClass::UpdateSelectedKelo() {
+    UpdateKelos({});
+}
+
+void TripDiagramClass::UpdateKelos(const std::vector<std::int32_t>& changed) {
     const std::int32_t before = scene.state.selectedKelo;
     const std::int32_t now = state.selectedKelo;
     TripDiagramDisplayStateType expected = scene.state;
@@ -58,7 +63,10 @@ void TripDiagramClass::UpdateSelectedKelo() {
     const ZoColorType penColor = canvas.GetPenColor();
     const int penStyle = canvas.GetPenStyle();
     const int penWidth = canvas.GetPenWidth();
-    const bool redone = RedoSceneKelo(before) && (now == before || RedoSceneKelo(now));
+    bool redone = RedoSceneKelo(before) && (now == before || RedoSceneKelo(now));
+    for (std::int32_t k : changed)
+        if (redone && k != before && k != now)
+            redone = RedoSceneKelo(k);
     canvas.SetPenColor(penColor);
     canvas.SetPenStyle(penStyle);
     canvas.SetPenWidth(penWidth);

@@ -96,12 +96,14 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     CreateKeloListPopupMenu();
     CreateReportCommands();
     CreateClashPanel();
+    CreateUndoActions();
 
     // Measures texts on the paint area's font; painting goes through the paint event.
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
     diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this),
                                                  *measureSurface);
-    diagram->Create(keloNumber, lineStopCodes, *bottom);
+    document = std::make_unique<KeloDiagramDocumentClass>(*bottom, lineStopCodes, keloNumber);
+    diagram->Create(keloNumber, lineStopCodes, document->Stack());
 
     KeloDataPtrClass buffer = diagram->GetEditBuffer();
     for (const std::string& code : lineStopCodes) {
@@ -571,6 +573,9 @@ void TKeloTripDiagramForm::BeginKeloListUpdate() {
 }
 
 void TKeloTripDiagramForm::SetKeloListCheck(std::int32_t keloIndex, bool checked) {
+    // The diagram has set its entry already; the document keeps the tick by number.
+    document->SetVisible(diagram->GetEditBuffer()->GetKeloSet()->GetItem(keloIndex)->GetNumber(),
+                         checked);
     if (QTreeWidgetItem* row = FindKeloListItem(keloIndex))
         row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
 }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "KeloDataClass.h"
+#include "KeloDiagramDocumentClass.h"
+#include "TKeloTripKeloMoveDialogForm.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramHostClass.h"
 #include "ZoCanvasClass.h"
 
 #include <QWidget>
 
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,8 @@ public:
     ~TKeloTripDiagramForm() override;
 
     TripDiagramClass& Diagram() { return *diagram; }
+    // The window's editing document: every edit goes through it.
+    KeloDiagramDocumentClass& Document() { return *document; }
     TripDiagramDisplayStateType& State() { return diagram->State(); }
     KeloDataPtrClass EditBuffer() const { return diagram->GetEditBuffer(); }
 
@@ -83,9 +87,19 @@ public:
     void KeloInvertActionExecute();
     void KeloCopyActionExecute();
     void KeloDeleteActionExecute();
-    // Runs the copy dialog for the kelo at `index`: the new kelo, or null when there is none.
-    KeloKeloPtrClass AskCopyNumberAndName(int index, bool inverted);
-    KeloKeloPtrClass CreateKeloCopy(int index, const std::string& number, const std::string& name);
+    // Runs the copy dialog for the kelo at `index`: the number and name the planner gave,
+    // nothing when no copy is to be made.
+    std::optional<KeloCopyRequestType> AskCopyNumberAndName(int index, bool inverted);
+
+    // "Отменить действие" and "Повторить действие" (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
+    void UndoActionExecute();
+    void RedoActionExecute();
+    // Shows what a command, an undo or a redo changed: kelos that came or went rebuild the
+    // view entries and the list from the document, changed ones refresh their rows, and
+    // the new selection is shown and, where drawn, scrolled into view.
+    void ApplyDocumentChange(const KeloDocumentChangeType& change);
+    QAction* UndoAction() const { return undoAction; }
+    QAction* RedoAction() const { return redoAction; }
 
     // "Сохранить" and "Отменить". SaveChanges is the whole save: review, the one write of
     // the chosen changes below, refresh and the closing message.
@@ -152,8 +166,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Both selection refreshes; `dataChanged` asks for the whole picture to be rebuilt.
-    void ShowSelectedKelo(bool dataChanged);
+    // Both selection refreshes: the whole picture rebuilt without `changedKelos`, else only
+    // the kelos selected before and now and those listed.
+    void ShowSelectedKelo(const std::vector<int>* changedKelos);
     void Construct(const std::string& keloNumber, const std::vector<std::string>& lineStopCodes,
                    const KeloDataPtrClass* bottom);
     void CreateControls();
@@ -167,32 +182,35 @@ private:
     void KeloListViewSelectItem();
     void SelectKeloListRow(int index);
 
-    // The one place that keeps the index-based state (view entries, row indices,
-    // selectedKelo) in step with kelos appended to or removed from the buffer's set.
-    void AddKeloEntry(int index, KeloKeloPtrClass kelo);
-    void RemoveKeloEntry(int index);
-    // After the buffer was applied or dropped: view entries and lists rebuilt for the set as
-    // it is now, keeping ticks and the selection by kelo number.
-    struct KeloViewSnapshot {
-        std::map<std::string, bool> visibleByNumber;
-        std::string selectedNumber;
-    };
-    KeloViewSnapshot SnapshotKeloViews();
-    void RefreshAfterBufferReset(const KeloViewSnapshot& before);
+    // The selection as the window shows it now, told to the document before every command
+    // so that a step records it.
+    void SyncDocument();
+    // Ticks or clears a kelo in the chart's entries and in the document's table.
+    void SetKeloVisible(int index, bool visible);
+    void RebuildKeloEntries();
+    void CreateUndoActions();
+    void UpdateUndoActions();
+    QString StepText(const KeloDocumentStepNameType& step) const;
     // Kelo index of the selected list row, or -1.
     int SelectedRowKelo() const;
     // Rewrites the texts of a kelo's row after its timetable changed.
     void RefreshKeloRow(int index);
     void ShowChangedKelo(int index);
-    // The start-time dialog, made once and kept hidden between commands (showing a made
-    // window again is much quicker); set up afresh for every command.
-    TKeloTripKeloMoveDialogForm& StartTimeDialog(const QString& caption, bool offerCopy,
-                                                 const QTime& start);
-    // The start-time dialog of move and invert with the copy it may ask for: the index of the
-    // kelo to change (the new copy where one was made), -1 when the planner stepped back.
-    int AskStartAndTarget(int selected, int caption, bool inverted, int& startMinutes);
+    // Brings the kelo's start into view when it is drawn.
+    void ScrollToShownKelo(int index);
+    // The start-time dialog for the kelo at `selected`, made once and kept hidden between
+    // commands (showing a made window again is much quicker).
+    std::optional<KeloStartTimeAnswerType> AskStartTime(int caption, bool offerCopy, int selected);
+    // The start-time dialog of move and invert with the copy it may ask for; false when the
+    // planner stepped back.
+    bool AskStartAndCopy(int selected, int caption, bool inverted, int& startMinutes,
+                         std::optional<KeloCopyRequestType>& copy);
+    std::string KeloNumberAt(int index) const;
     void CreateClashPanel();
+    // Reads every clash of the line again (a new window, another planner's save).
     void RefreshClashPanel();
+    // Brings the clashes up to date after a document step, from the kelos it touched.
+    void FollowClashes(const KeloDocumentChangeType& change);
     void UpdateHints(int x, int y);
     void ToggleGrid();
     void ToggleDirection(bool forward);
@@ -220,6 +238,7 @@ private:
     void InvalidatePaintArea() override;
 
     std::unique_ptr<ZoQtDrawingSurfaceClass> measureSurface;
+    std::unique_ptr<KeloDiagramDocumentClass> document;
     std::unique_ptr<TripDiagramClass> diagram;
     std::unique_ptr<TKeloTripDiagramCanvasEventHandlerClass> canvasHandler;
     std::vector<std::string> stopNames; // names of the line's stops, for the hints
@@ -248,6 +267,8 @@ private:
     QAction* backwardAction = nullptr;
     QAction* inOutMarksAction = nullptr;
     QAction* monoColorAction = nullptr;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
     TZoStringStorage* stringStorage = nullptr;
     TZoFormStorage* formStorage = nullptr;
     TKeloTripKeloMoveDialogForm* startTimeDialog = nullptr;

@@ -47,7 +47,7 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
     for (const auto& [index, checked] : dialog.Checks()) {
         if (index < 0 || index >= int(views.size()))
             continue;
-        views[std::size_t(index)].visible = checked;
+        SetKeloVisible(index, checked);
         if (QTreeWidgetItem* row = FindKeloListItem(index))
             row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
     }

@@ -50,10 +50,25 @@ void TKeloTripDiagramForm::CreateClashPanel() {
 void TKeloTripDiagramForm::RefreshClashPanel() {
     if (clashPanel == nullptr || !clashAction->isChecked())
         return;
-    // Read again in full after each refresh of the window; the index can also take the
-    // numbers of the changed kelos (TripDiagramClass::UpdateClashes).
     diagram->RefreshClashes();
     clashPanel->ShowClashes(diagram->GetClashes().GetClashList(), stopNames);
+}
+
+void TKeloTripDiagramForm::FollowClashes(const KeloDocumentChangeType& change) {
+    if (clashPanel == nullptr || !clashAction->isChecked() || change.IsEmpty())
+        return;
+    if (change.reset) {
+        diagram->RefreshClashes();
+    } else {
+        // Only the kelos the step touched are read again; the index finds their neighbours.
+        std::vector<std::string> numbers = change.added;
+        numbers.insert(numbers.end(), change.removed.begin(), change.removed.end());
+        numbers.insert(numbers.end(), change.changed.begin(), change.changed.end());
+        diagram->UpdateClashes(numbers);
+    }
+    clashPanel->ShowClashes(diagram->GetClashes().GetClashList(), stopNames);
+    // A mark sits on the kelo at fault, which need not be one the step redrew.
+    diagram->BuildScene();
 }
 
 void TKeloTripDiagramForm::ShowClash(const TimetableClashType& clash) {

@@ -51,40 +51,14 @@ int TKeloTripDiagramForm::SelectedRowKelo() const {
     return index >= 0 && index < diagram->GetEditBuffer()->GetKeloSet()->GetCount() ? index : -1;
 }
 
-void TKeloTripDiagramForm::AddKeloEntry(int index, KeloKeloPtrClass kelo) {
-    auto& views = diagram->KeloViews();
-    while (int(views.size()) <= index)
-        diagram->AppendKeloView();
-    views[std::size_t(index)].visible = true;
-    keloListRebuilding = true;
-    AddKeloListItem(index, kelo);
-    keloListRebuilding = false;
-    SortKeloList();
-}
-
-void TKeloTripDiagramForm::RemoveKeloEntry(int index) {
-    diagram->RemoveKeloView(index);
-    keloListRebuilding = true;
-    if (QTreeWidgetItem* row = FindKeloListItem(index))
-        delete row;
-    for (int i = 0; i < keloListView->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = keloListView->topLevelItem(i);
-        const int kelo = row->data(0, KeloIndexRole).toInt();
-        if (kelo > index)
-            row->setData(0, KeloIndexRole, kelo - 1);
-    }
-    keloListRebuilding = false;
-    int& selected = State().selectedKelo;
-    if (selected == index)
-        selected = -1;
-    else if (selected > index)
-        --selected;
-}
-
 // After a command: the changed kelo selected everywhere and, when shown, brought into view.
 void TKeloTripDiagramForm::ShowChangedKelo(int index) {
     State().selectedKelo = index;
     ApplyKeloSelection();
+    ScrollToShownKelo(index);
+}
+
+void TKeloTripDiagramForm::ScrollToShownKelo(int index) {
     const auto& views = diagram->KeloViews();
     if (index >= 0 && index < int(views.size()) && views[std::size_t(index)].visible)
         diagram->ScrollToKelo(index);
@@ -111,62 +85,48 @@ void TKeloTripDiagramForm::RefreshKeloRow(int index) {
     keloListRebuilding = false;
 }
 
-TKeloTripKeloMoveDialogForm&
-TKeloTripDiagramForm::StartTimeDialog(const QString& caption, bool offerCopy, const QTime& start) {
+std::optional<KeloStartTimeAnswerType>
+TKeloTripDiagramForm::AskStartTime(int caption, bool offerCopy, int selected) {
+    KeloKeloPtrClass kelo = diagram->GetEditBuffer()->GetKeloSet()->GetItem(selected);
+    if (RefuseWithoutStops(kelo, this))
+        return std::nullopt;
+    const QTime start = KeloTimeToPickerTime(KeloFirstArrival(*kelo->GetSchedule()));
     if (startTimeDialog == nullptr)
         startTimeDialog = new TKeloTripKeloMoveDialogForm(this);
-    startTimeDialog->setWindowTitle(caption);
-    startTimeDialog->TimeStartPicker->SetTime(start);
-    startTimeDialog->KeloCopyCheckBox->setChecked(false);
-    startTimeDialog->KeloCopyCheckBox->setVisible(offerCopy);
-    startTimeDialog->OkButton->setFocus();
-    return *startTimeDialog;
+    return startTimeDialog->Ask(stringStorage->Line(caption), offerCopy, start);
 }
 
-KeloKeloPtrClass TKeloTripDiagramForm::CreateKeloCopy(int index, const std::string& number,
-                                                      const std::string& name) {
-    KeloDataPtrClass buffer = diagram->GetEditBuffer();
-    KeloKeloPtrClass source = buffer->GetKeloSet()->GetItem(index);
-    KeloKeloPtrClass copy = buffer->CreateKelo(number);
-    copy->SetName(name);
-    CopyKeloContent(*copy, *source);
-    return copy;
-}
-
-KeloKeloPtrClass TKeloTripDiagramForm::AskCopyNumberAndName(int index, bool inverted) {
+std::optional<KeloCopyRequestType> TKeloTripDiagramForm::AskCopyNumberAndName(int index,
+                                                                              bool inverted) {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
     const std::optional<KeloCopyProposalType> proposal = ProposeCopyNumber(*kelos, index);
     if (!proposal)
-        return {};
+        return std::nullopt;
     TKeloTripKeloCopyDialogForm dialog(this);
     dialog.TripIdEdit->setText(KeloToQString(proposal->number));
     dialog.TripNameEdit->setText(KeloToQString(KeloCopyName(*proposal, inverted)));
     dialog.SetNumberTaken(
         [kelos](const std::string& number) mutable { return FindKeloIndex(*kelos, number) >= 0; });
     if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return CreateKeloCopy(index, dialog.Number(), dialog.Name());
+        return std::nullopt;
+    return KeloCopyRequestType{dialog.Number(), dialog.Name()};
 }
 
-int TKeloTripDiagramForm::AskStartAndTarget(int selected, int caption, bool inverted,
-                                            int& startMinutes) {
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    if (RefuseWithoutStops(kelos->GetItem(selected), this))
-        return -1;
-    TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
-        stringStorage->Line(caption), true,
-        KeloTimeToPickerTime(KeloFirstArrival(*kelos->GetItem(selected)->GetSchedule())));
-    if (dialog.exec() != QDialog::Accepted)
-        return -1;
-    startMinutes = dialog.StartMinutes();
-    if (!dialog.KeloCopyCheckBox->isChecked())
-        return selected;
-    KeloKeloPtrClass copy = AskCopyNumberAndName(selected, inverted);
-    if (copy.IsNull())
-        return -1;
-    const int x = FindKeloIndex(*kelos, copy->GetNumber());
-    AddKeloEntry(x, copy);
-    return x;
+bool TKeloTripDiagramForm::AskStartAndCopy(int selected, int caption, bool inverted,
+                                           int& startMinutes,
+                                           std::optional<KeloCopyRequestType>& copy) {
+    const std::optional<KeloStartTimeAnswerType> answer = AskStartTime(caption, true, selected);
+    if (!answer)
+        return false;
+    startMinutes = answer->startMinutes;
+    if (!answer->copy)
+        return true;
+    copy = AskCopyNumberAndName(selected, inverted);
+    return copy.has_value();
+}
+
+std::string TKeloTripDiagramForm::KeloNumberAt(int index) const {
+    return diagram->GetEditBuffer()->GetKeloSet()->GetItem(index)->GetNumber();
 }
 
 void TKeloTripDiagramForm::KeloMoveActionExecute() {
@@ -175,14 +135,11 @@ void TKeloTripDiagramForm::KeloMoveActionExecute() {
         return;
     try {
         int start = 0;
-        const int x = AskStartAndTarget(selected, 0, false, start);
-        if (x < 0)
+        std::optional<KeloCopyRequestType> copy;
+        if (!AskStartAndCopy(selected, 0, false, start, copy))
             return;
-        State().selectedKelo = x;
-        ShiftKeloSchedule(*diagram->GetEditBuffer()->GetKeloSet()->GetItem(x)->GetSchedule(),
-                          start);
-        RefreshKeloRow(x);
-        ShowChangedKelo(x);
+        SyncDocument();
+        ApplyDocumentChange(document->MoveKelo(KeloNumberAt(selected), start, copy));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -200,15 +157,11 @@ void TKeloTripDiagramForm::KeloInvertActionExecute() {
                                  questions))
             return;
         int start = 0;
-        const int x = AskStartAndTarget(selected, 1, true, start);
-        if (x < 0)
+        std::optional<KeloCopyRequestType> copy;
+        if (!AskStartAndCopy(selected, 1, true, start, copy))
             return;
-        State().selectedKelo = x;
-        KeloKeloSchedulePtrClass schedule = buffer->GetKeloSet()->GetItem(x)->GetSchedule();
-        if (InvertKeloSchedule(*schedule, *topology, questions))
-            ShiftKeloSchedule(*schedule, start);
-        RefreshKeloRow(x);
-        ShowChangedKelo(x);
+        SyncDocument();
+        ApplyDocumentChange(document->InvertKelo(KeloNumberAt(selected), start, questions, copy));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -219,21 +172,14 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
     if (selected < 0)
         return;
     try {
-        KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-        if (RefuseWithoutStops(kelos->GetItem(selected), this))
+        const std::optional<KeloStartTimeAnswerType> start = AskStartTime(2, false, selected);
+        if (!start)
             return;
-        TKeloTripKeloMoveDialogForm& dialog = StartTimeDialog(
-            stringStorage->Line(2), false,
-            KeloTimeToPickerTime(KeloFirstArrival(*kelos->GetItem(selected)->GetSchedule())));
-        if (dialog.exec() != QDialog::Accepted)
+        const std::optional<KeloCopyRequestType> copy = AskCopyNumberAndName(selected, false);
+        if (!copy)
             return;
-        KeloKeloPtrClass copy = AskCopyNumberAndName(selected, false);
-        if (copy.IsNull())
-            return;
-        const int x = FindKeloIndex(*kelos, copy->GetNumber());
-        ShiftKeloSchedule(*copy->GetSchedule(), dialog.StartMinutes());
-        AddKeloEntry(x, copy);
-        ShowChangedKelo(x);
+        SyncDocument();
+        ApplyDocumentChange(document->CopyKelo(KeloNumberAt(selected), *copy, start->startMinutes));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -254,11 +200,8 @@ void TKeloTripDiagramForm::KeloDeleteActionExecute() {
     const int position = keloListView->indexOfTopLevelItem(row);
     QTreeWidgetItem* neighbour =
         keloListView->topLevelItem(position > 0 ? position - 1 : position + 1);
-
-    KeloDataPtrClass buffer = diagram->GetEditBuffer();
-    const std::string number = buffer->GetKeloSet()->GetItem(selected)->GetNumber();
-    buffer->DeleteKelo(number);
-    RemoveKeloEntry(selected);
-    State().selectedKelo = neighbour != nullptr ? neighbour->data(0, KeloIndexRole).toInt() : -1;
-    ApplyKeloSelection();
+    const std::string next =
+        neighbour != nullptr ? KeloNumberAt(neighbour->data(0, KeloIndexRole).toInt()) : "";
+    SyncDocument();
+    ApplyDocumentChange(document->DeleteKelo(KeloNumberAt(selected), next));
 }

@@ -261,7 +261,7 @@ void TKeloTripDiagramForm::KeloListViewChange(QTreeWidgetItem* item) {
     const bool visible = item->checkState(0) == Qt::Checked;
     if (views[index].visible == visible)
         return;
-    views[index].visible = visible;
+    SetKeloVisible(index, visible);
     diagram->BuildScene();
 }
 
@@ -318,23 +318,24 @@ void TKeloTripDiagramForm::FillInfoPanel(bool showZeroCapacity) {
 }
 
 void TKeloTripDiagramForm::ApplyKeloSelection() {
-    ShowSelectedKelo(true);
+    ShowSelectedKelo(nullptr);
 }
 
 void TKeloTripDiagramForm::ApplyKeloSelectionChange() {
-    ShowSelectedKelo(false);
+    const std::vector<int> none;
+    ShowSelectedKelo(&none);
 }
 
-void TKeloTripDiagramForm::ShowSelectedKelo(bool dataChanged) {
+void TKeloTripDiagramForm::ShowSelectedKelo(const std::vector<int>* changedKelos) {
     TZoWaitCursor wait;
     SelectKeloListRow(State().selectedKelo);
     diagram->ApplyKeloColors();
-    // Only a changed selection can take the short way of redrawing the two kelos concerned.
-    if (dataChanged) {
-        RefreshClashPanel();
+    // A changed selection and edits of known kelos take the short way of redrawing only the
+    // kelos concerned.
+    if (changedKelos == nullptr)
         diagram->BuildScene();
-    } else
-        diagram->UpdateSelectedKelo();
+    else
+        diagram->UpdateKelos(*changedKelos);
     FillInfoPanel(false);
     FillTimetableList(State().selectedKelo);
     keloListView->viewport()->update();

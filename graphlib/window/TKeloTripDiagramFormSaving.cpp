@@ -65,41 +65,6 @@ QString HeldBackMessage(const KeloDataCUApplyResultType& result) {
 
 } // namespace
 
-TKeloTripDiagramForm::KeloViewSnapshot TKeloTripDiagramForm::SnapshotKeloViews() {
-    KeloViewSnapshot snapshot;
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    const auto& views = diagram->KeloViews();
-    const int count = std::min(kelos->GetCount(), int(views.size()));
-    for (int i = 0; i < count; ++i) {
-        const std::string number = kelos->GetItem(i)->GetNumber();
-        snapshot.visibleByNumber.emplace(number, views[std::size_t(i)].visible);
-        if (i == State().selectedKelo)
-            snapshot.selectedNumber = number;
-    }
-    return snapshot;
-}
-
-void TKeloTripDiagramForm::RefreshAfterBufferReset(const KeloViewSnapshot& before) {
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    auto& views = diagram->KeloViews();
-    views.clear();
-    int selected = -1;
-    for (int i = 0; i < kelos->GetCount(); ++i) {
-        diagram->AppendKeloView();
-        const std::string number = kelos->GetItem(i)->GetNumber();
-        if (auto found = before.visibleByNumber.find(number); found != before.visibleByNumber.end())
-            views.back().visible = found->second;
-        if (selected < 0 && !before.selectedNumber.empty() && number == before.selectedNumber)
-            selected = i;
-    }
-    State().selectedKelo = selected;
-    FillKeloList();
-    // A selected kelo that is gone hands the selection to the row the list shows as current.
-    if (State().selectedKelo < 0)
-        State().selectedKelo = SelectedRowKelo();
-    RefreshKeloDetails();
-}
-
 void TKeloTripDiagramForm::SaveChanges() {
     KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
     if (buffer.GetChangeCount() == 0) {
@@ -122,18 +87,21 @@ void TKeloTripDiagramForm::SaveChanges() {
         return;
     }
 
-    const KeloViewSnapshot before = SnapshotKeloViews();
+    SyncDocument();
     KeloDataCUApplyResultType result;
     KeloSaveOutcomeType outcome;
     try {
         TZoWaitCursor wait;
         // Over a source with transactions the chosen changes are written all or none.
-        outcome =
-            KeloSaveInTransaction(diagram->GetTransaction(), diagram->GetCacheObject(), buffer,
-                                  [&] { result = buffer.ApplySelectedUpdates(chosen); });
-        RefreshAfterBufferReset(before);
+        const KeloDocumentSaveResultType saved = document->Save(chosen);
+        result = saved.applied;
+        outcome = saved.outcome;
+        ApplyDocumentChange(saved.change);
     } catch (const std::exception& error) {
-        RefreshAfterBufferReset(before);
+        KeloDocumentChangeType everything;
+        everything.reset = true;
+        everything.selected = document->Selected();
+        ApplyDocumentChange(everything);
         ShowExceptionError(error, this);
         return;
     }
@@ -202,6 +170,7 @@ void TKeloTripDiagramForm::RefreshOthersChanges() {
     cache.RefreshKeloSet();
     const KeloViewSnapshot before = SnapshotKeloViews();
     RefreshAfterBufferReset(before);
+    RefreshClashPanel();
     diagram->BuildScene();
 }
 
@@ -225,7 +194,6 @@ void TKeloTripDiagramForm::DiscardChanges() {
         if (review.exec() != QDialog::Accepted)
             return;
     }
-    const KeloViewSnapshot before = SnapshotKeloViews();
-    buffer.CancelUpdates();
-    RefreshAfterBufferReset(before);
+    SyncDocument();
+    ApplyDocumentChange(document->Discard());
 }

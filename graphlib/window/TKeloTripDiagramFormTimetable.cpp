@@ -34,7 +34,11 @@ void TKeloTripDiagramForm::OpenTimetableDialog(int index) {
         nested->CancelUpdates();
         return;
     }
-    const std::vector<std::string> held = nested->ApplyUpdates();
+    // Whatever was done inside the dialog is one step.
+    SyncDocument();
+    std::vector<std::string> held;
+    const KeloDocumentChangeType change =
+        document->ApplyNestedEdits(kelo->GetNumber(), *nested, &held);
     if (!held.empty()) {
         // One edit buffer over another takes every change; should it not, say so.
         QStringList numbers;
@@ -44,7 +48,5 @@ void TKeloTripDiagramForm::OpenTimetableDialog(int index) {
                           numbers.join(QStringLiteral(", ")),
                       this);
     }
-    // The kelo's row shows its first and last arrivals and its speed too.
-    RefreshKeloRow(index);
-    ApplyKeloSelection();
+    ApplyDocumentChange(change);
 }

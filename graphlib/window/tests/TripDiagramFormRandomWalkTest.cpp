@@ -1,8 +1,10 @@
 // A seeded random walk through the editing commands of a diagram window on the busiest
 // shipped line, with every modal dialog answered at random. After each step the window's
 // index-based state must agree with its edit buffer, and the buffer's change list with a
-// simple model kept here. KELO_WALK_SEED replays a failing walk.
+// simple model kept here. Undo and redo steps must bring back exactly the buffer and the
+// selection of the step they return to. KELO_WALK_SEED replays a failing walk.
 
+#include "DocumentTestSupport.h"
 #include "EditingFlowSupport.h"
 #include "KeloInversion.h"
 #include "KeloQtText.h"
@@ -199,6 +201,34 @@ void CheckWindowAgreesWithBuffer(TKeloTripDiagramForm& form) {
     }
 }
 
+/// What an undo or redo must bring back.
+struct WalkState {
+    std::vector<std::string> buffer;
+    ChangeModel model;
+    std::string selected;
+};
+
+// Names only the lines that differ: the buffer of a whole line is long.
+void ExpectSameBuffer(const std::vector<std::string>& now, const std::vector<std::string>& then) {
+    std::vector<std::string> gone, come;
+    std::set_difference(then.begin(), then.end(), now.begin(), now.end(), std::back_inserter(gone));
+    std::set_difference(now.begin(), now.end(), then.begin(), then.end(), std::back_inserter(come));
+    ASSERT_TRUE(now == then) << "missing: " << testing::PrintToString(gone)
+                             << "\nextra: " << testing::PrintToString(come);
+}
+
+/// One step as undo and redo must show it: the state before it and right after it.
+struct WalkStep {
+    WalkState before;
+    WalkState after;
+};
+
+WalkState TakeWalkState(TKeloTripDiagramForm& form, const ChangeModel& model) {
+    const int selected = form.State().selectedKelo;
+    return {BufferSnapshot(form.Diagram().GetEditBufferObject()), model,
+            selected >= 0 ? NumberAt(form, selected) : std::string()};
+}
+
 } // namespace
 
 TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
@@ -216,8 +246,11 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
     std::size_t mostChanges = 0;
     int kelosAtMost = 0;
 
-    enum Step { Select, Tick, Move, Invert, Copy, Delete, Discard, Save, StepCount };
-    const int weights[StepCount] = {20, 10, 20, 12, 12, 10, 6, 10};
+    enum Step { Select, Tick, Move, Invert, Copy, Delete, Discard, Save, Undo, Redo, StepCount };
+    const int weights[StepCount] = {20, 10, 20, 12, 12, 10, 6, 10, 14, 8};
+    std::vector<WalkStep> undoable;
+    std::vector<WalkStep> redoable;
+    int undone = 0;
     std::discrete_distribution<int> pickStep(std::begin(weights), std::end(weights));
 
     for (int step = 0; step < KELO_RANDOM_WALK_STEPS; ++step) {
@@ -228,6 +261,8 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
         const int current = form.State().selectedKelo;
         const std::string number = current >= 0 ? NumberAt(form, current) : std::string();
         answerer.log.clear();
+        const WalkState before = TakeWalkState(form, model);
+        const std::size_t stepsBefore = form.Document().History().UndoCount();
 
         switch (what) {
         case Select:
@@ -298,9 +333,44 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
                     model.Save(review.chosen);
             }
             break;
+        case Undo:
+        case Redo: {
+            // The menu item; the keys are tested on their own.
+            QAction* action = what == Undo ? form.UndoAction() : form.RedoAction();
+            std::vector<WalkStep>& from = what == Undo ? undoable : redoable;
+            std::vector<WalkStep>& to = what == Undo ? redoable : undoable;
+            ASSERT_EQ(action->isEnabled(), !from.empty());
+            action->trigger();
+            if (from.empty())
+                break;
+            const WalkStep back = from.back();
+            from.pop_back();
+            to.push_back(back);
+            const WalkState& expected = what == Undo ? back.before : back.after;
+            ASSERT_NO_FATAL_FAILURE(ExpectSameBuffer(
+                BufferSnapshot(form.Diagram().GetEditBufferObject()), expected.buffer));
+            ASSERT_EQ(form.State().selectedKelo >= 0 ? NumberAt(form, form.State().selectedKelo)
+                                                     : std::string(),
+                      expected.selected);
+            model = expected.model;
+            undone += what == Undo;
+            break;
+        }
         default:
             break;
         }
+        // Keep the expected history in step with the window's: a new step, or its end.
+        const KeloDiagramDocumentClass& document = form.Document();
+        if (what != Undo && what != Redo && document.History().UndoCount() > stepsBefore) {
+            ASSERT_EQ(document.History().UndoCount(), stepsBefore + 1);
+            undoable.push_back({before, TakeWalkState(form, model)});
+            redoable.clear();
+        }
+        if (!document.CanUndo() && !document.CanRedo()) {
+            undoable.clear();
+            redoable.clear();
+        }
+        ASSERT_EQ(document.History().UndoCount(), undoable.size());
         ASSERT_NO_FATAL_FAILURE(CheckWindowAgreesWithBuffer(form));
         ASSERT_EQ(Changes(form), model.Expected());
         mostChanges = std::max(mostChanges, model.Expected().size());
@@ -308,6 +378,7 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
     }
     // The walk must have gone somewhere: many changes at once, copies on the list.
     EXPECT_GE(mostChanges, 5u);
+    EXPECT_GE(undone, 20);
     std::printf("walk: seed %u, %d steps, at most %zu changes and %d kelos\n", seed,
                 KELO_RANDOM_WALK_STEPS, mostChanges, kelosAtMost);
 }

@@ -221,6 +221,9 @@ std::vector<std::string> KeloDBDataClass::TakeChangedKelos() {
             return std::vector<std::string>();
         const bool first = dataVersion < 0;
         dataVersion = now;
+        // Another connection wrote: what was read in bulk no longer holds.
+        if (!first)
+            connection->SetPrefetch(nullptr);
         std::map<std::string, std::int64_t> versions;
         KeloDBQueryClass query(*connection, "SELECT number, version FROM kelo");
         while (query->Step())

@@ -82,7 +82,12 @@ TEST(TripDiagramFormClashes, PanelMarksAndStoredIntervalFollowTheEdits) {
     EXPECT_EQ(Rows(*form), QStringList());
     EXPECT_EQ(MarkLines(*form), 0);
 
-    form->close();
+    {
+        // The moves are not saved; closing asks, and they are dropped.
+        kelo_test::MessageBoxAnswer no(QMessageBox::No);
+        form->close();
+        EXPECT_EQ(no.Count(), 1);
+    }
     form = std::make_unique<TKeloTripDiagramForm>(nullptr, "F1", SmallLineCodes(),
                                                   MakeInMemorySource(SmallLine()));
     form->show();

@@ -113,6 +113,8 @@ public:
     // Tells which kelos another planner saved meanwhile and lets the planner drop or reload
     // them.
     void ResolveChangedByOther(const KeloDataCUApplyResultType& result);
+    // Lays the window out again after the buffer or the cache changed beneath the document.
+    void ShowChangesFromBelow();
     // Over a plan that cannot be written, "Сохранить" shows `reason` and writes nothing.
     void SetSaveRefusal(const QString& reason) { saveRefusal = reason; }
     // A text shown over the chart, for a chart that has nothing to draw and says why.

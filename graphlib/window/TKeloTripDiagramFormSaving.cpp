@@ -142,7 +142,6 @@ void TKeloTripDiagramForm::ResolveChangedByOther(const KeloDataCUApplyResultType
     if (answer != QMessageBox::Discard && answer != QMessageBox::Retry)
         return;
     KeloCachedUpdateDataClass& buffer = diagram->GetEditBufferObject();
-    const KeloViewSnapshot before = SnapshotKeloViews();
     for (const KeloDataCUHeldBackType& kelo : result.heldBack) {
         if (!kelo.changedByOther)
             continue;
@@ -151,7 +150,16 @@ void TKeloTripDiagramForm::ResolveChangedByOther(const KeloDataCUApplyResultType
         else
             buffer.ReloadKelo(kelo.number);
     }
-    RefreshAfterBufferReset(before);
+    ShowChangesFromBelow();
+}
+
+void TKeloTripDiagramForm::ShowChangesFromBelow() {
+    // The undo history stays: a step brings back a change with the version it was read at,
+    // so a later save still holds it back rather than overwrite another planner's work.
+    KeloDocumentChangeType everything;
+    everything.reset = true;
+    everything.selected = document->Selected();
+    ApplyDocumentChange(everything);
 }
 
 void TKeloTripDiagramForm::RefreshOthersChanges() {
@@ -168,10 +176,7 @@ void TKeloTripDiagramForm::RefreshOthersChanges() {
         if (!buffer.HasChange(number))
             cache.ReloadKelo(number);
     cache.RefreshKeloSet();
-    const KeloViewSnapshot before = SnapshotKeloViews();
-    RefreshAfterBufferReset(before);
-    RefreshClashPanel();
-    diagram->BuildScene();
+    ShowChangesFromBelow();
 }
 
 void TKeloTripDiagramForm::DiscardChanges() {

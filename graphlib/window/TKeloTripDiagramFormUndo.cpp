@@ -8,14 +8,6 @@
 #include <QKeySequence>
 #include <QMenu>
 
-namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 void TKeloTripDiagramForm::SetKeloVisible(int index, bool visible) {
     diagram->KeloViews()[std::size_t(index)].visible = visible;
     document->SetVisible(diagram->GetEditBuffer()->GetKeloSet()->GetItem(index)->GetNumber(),

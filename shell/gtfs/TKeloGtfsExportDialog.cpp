@@ -1,5 +1,7 @@
 #include "TKeloGtfsExportDialog.h"
 
+#include "KeloQtText.h"
+
 #include "KeloGtfsExporterClass.h"
 #include "KeloMessageBoxes.h"
 #include "TZoWaitCursor.h"
@@ -16,10 +18,6 @@
 #include <exception>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QDateEdit* MakeDateEdit(QWidget* parent, const char* name, QDate date) {
     auto* edit = new QDateEdit(date, parent);

@@ -1,5 +1,7 @@
 #include "TKeloGtfsImportDialog.h"
 
+#include "KeloQtText.h"
+
 #include "KeloGtfsDatabaseSinkClass.h"
 #include "KeloGtfsErrorClass.h"
 #include "KeloGtfsImporterClass.h"
@@ -21,10 +23,6 @@
 #include <exception>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);

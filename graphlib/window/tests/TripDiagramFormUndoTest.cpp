@@ -1,4 +1,6 @@
 // The wiring of undo and redo in the diagram window: the menu items, their keys and enabled
+
+#include "KeloQtText.h"
 // state, and a chart that shows the state brought back.
 
 #include "DocumentTestSupport.h"
@@ -24,10 +26,6 @@ using namespace editing_test;
 using kelo_test::WhenModal;
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 class UndoWiringTest : public testing::Test {
 protected:

@@ -139,6 +139,9 @@ bool KeloDBDataClass::BeginTransaction() {
         // IMMEDIATE takes the write lock now (waiting the busy timeout), so a locked
         // database is found before anything is written.
         connection->Execute("BEGIN IMMEDIATE");
+        // A save reads what it checks and writes afresh: another planner may have written
+        // since the bulk read.
+        connection->SetPrefetch(nullptr);
     } catch (const KeloDBErrorClass& error) {
         transactionError = error.what();
         lockedOut = error.GetCode() == SQLITE_BUSY;
@@ -190,6 +193,10 @@ bool KeloDBDataClass::WasLockedOut() {
 }
 
 std::int64_t KeloDBDataClass::GetKeloVersion(const std::string& number) {
+    // Opening a line asks for every kelo's version: the bulk read has them all.
+    if (const KeloDBPrefetchClass* bulk = KeloDBPrefetched(*connection))
+        if (const KeloDBPrefetchedKeloType* kelo = bulk->FindByNumber(number))
+            return kelo->version;
     return KeloDBGuard(*connection, std::int64_t(0), [&] {
         KeloDBQueryClass query(*connection, "SELECT version FROM kelo WHERE number = ?");
         query->Bind(1, number);

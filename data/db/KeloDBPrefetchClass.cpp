@@ -61,11 +61,11 @@ void KeloDBPrefetchClass::BindSelection(KeloDBStatementClass& statement) const {
 }
 
 void KeloDBPrefetchClass::ReadKelos(KeloDBConnectionClass& connection, const std::string& where) {
-    KeloDBStatementClass query(connection.GetHandle(),
-                               "SELECT k.id, k.number, k.name, b.model, b.category, b.capacity "
-                               "FROM kelo k LEFT JOIN bus b ON b.id = k.bus_id " +
-                                   (where.empty() ? std::string() : "WHERE k.id IN " + where) +
-                                   " ORDER BY k.id");
+    KeloDBStatementClass query(
+        connection.GetHandle(),
+        "SELECT k.id, k.number, k.name, b.model, b.category, b.capacity, k.version "
+        "FROM kelo k LEFT JOIN bus b ON b.id = k.bus_id " +
+            (where.empty() ? std::string() : "WHERE k.id IN " + where) + " ORDER BY k.id");
     BindSelection(query);
     while (query.Step()) {
         KeloDBPrefetchedKeloType kelo;
@@ -78,6 +78,7 @@ void KeloDBPrefetchClass::ReadKelos(KeloDBConnectionClass& connection, const std
             kelo.busCategory = query.ColumnBytes(4);
             kelo.busCapacity = static_cast<std::int32_t>(query.ColumnInt(5));
         }
+        kelo.version = query.ColumnInt(6);
         // Held once their rows are read; a kelo without entries has them all now.
         kelo.entriesHeld = !where.empty();
         byId.emplace(kelo.id, kelos.size());

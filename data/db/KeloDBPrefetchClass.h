@@ -35,6 +35,7 @@ struct KeloDBPrefetchedKeloType {
     std::string busModel;
     std::string busCategory;
     std::int32_t busCapacity = 0;
+    std::int64_t version = 0; // the kelo's version as read, for the save's check
     bool entriesHeld = false;
     std::vector<KeloDBPrefetchedEntryType> entries; // by position
     std::vector<KeloDBPrefetchedLegType> legs;      // in travel order

@@ -119,7 +119,13 @@ TEST_F(StackSharedPlanTest, TheFeedNamesTheKelosAnotherConnectionSaved) {
 TEST_F(StackSharedPlanTest, AFileOfTheFirstVersionIsUpgradedInPlace) {
     {
         KeloDBConnectionClass raw(path, KeloDBConnectionClass::ModeType::OpenExisting, 0);
-        raw.Execute("ALTER TABLE kelo DROP COLUMN version; PRAGMA user_version = 1");
+        raw.Execute("ALTER TABLE kelo DROP COLUMN version; DROP TABLE agency;"
+                    "ALTER TABLE stop DROP COLUMN lat; ALTER TABLE stop DROP COLUMN lon;"
+                    "ALTER TABLE kelo DROP COLUMN route_id;"
+                    "ALTER TABLE kelo DROP COLUMN route_short_name;"
+                    "ALTER TABLE kelo DROP COLUMN route_long_name;"
+                    "ALTER TABLE kelo DROP COLUMN route_type; ALTER TABLE kelo DROP COLUMN trip_id;"
+                    "PRAGMA user_version = 1");
     }
     Planner planner(path);
     EXPECT_EQ(StoredVersion(planner, Kelo02P), 1);

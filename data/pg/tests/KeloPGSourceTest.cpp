@@ -75,8 +75,8 @@ TEST_F(KeloPGSourceTest, AnEmptyDatabaseIsFilledOnceFromTheBuiltInDataSet) {
     EXPECT_EQ(Count(db, "kelo"), 176);
     EXPECT_EQ(Count(db, "entry"), 2139);
     EXPECT_EQ(db.Query("SELECT version FROM kelo_schema").Int(0, 0), KeloSchemaVersion);
-    EXPECT_EQ(KeloPGTableNames(db),
-              (std::vector<std::string>{"bus", "entry", "kelo", "kelo_schema", "link", "stop"}));
+    EXPECT_EQ(KeloPGTableNames(db), (std::vector<std::string>{"agency", "bus", "entry", "kelo",
+                                                              "kelo_schema", "link", "stop"}));
     KeloPGOpenResultType again = KeloPGOpen(database->ConnInfo());
     EXPECT_EQ(again.status, KeloPGOpenStatusType::Ok);
     EXPECT_FALSE(again.created);
@@ -122,7 +122,12 @@ TEST_F(KeloPGSourceTest, AnOlderPlanIsUpgradedInPlace) {
     ASSERT_EQ(KeloPGOpen(database->ConnInfo()).status, KeloPGOpenStatusType::Ok);
     {
         KeloPGConnectionClass raw(database->ConnInfo());
-        raw.Execute("ALTER TABLE kelo DROP COLUMN version; UPDATE kelo_schema SET version = 1");
+        // A plan of the first version: no versions and none of what feeds added.
+        raw.Execute("ALTER TABLE kelo DROP COLUMN version; DROP TABLE agency;"
+                    "ALTER TABLE stop DROP COLUMN lat, DROP COLUMN lon;"
+                    "ALTER TABLE kelo DROP COLUMN route_id, DROP COLUMN route_short_name,"
+                    " DROP COLUMN route_long_name, DROP COLUMN route_type, DROP COLUMN trip_id;"
+                    "UPDATE kelo_schema SET version = 1");
     }
     KeloPlannerType planner(OpenSource(database->ConnInfo()));
     EXPECT_EQ(planner.StoredVersion(Kelo02P), 1);

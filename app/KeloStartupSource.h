@@ -18,9 +18,9 @@ struct KeloStartupSourceType {
     // interfaces answer a failed read with nothing, so a command asks here before it trusts
     // what it read.
     std::function<std::string()> readFailure = [] { return std::string(); };
-    std::string file;        // the plan file; empty for the built-in data
-    QString planName;        // which plan is open, as the caption shows it
-    QString saveRefusal;     // not empty when this plan cannot be saved: why, for the planner
+    std::string file;    // the plan file; empty for the built-in data
+    QString planName;    // which plan is open, as the caption shows it
+    QString saveRefusal; // not empty when this plan cannot be saved: why, for the planner
 };
 
 /// The bottom source of this run: the built-in data when `databaseFile` is empty; a plan on a

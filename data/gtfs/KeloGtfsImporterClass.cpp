@@ -60,8 +60,8 @@ std::uint64_t DeparturesOf(const KeloGtfsFeedTablesClass::Trip& trip) {
         return 1;
     std::uint64_t count = 0;
     for (const auto& f : trip.frequencies)
-        count += static_cast<std::uint64_t>((std::int64_t{f.end} - f.start + f.headway - 1) /
-                                            f.headway);
+        count +=
+            static_cast<std::uint64_t>((std::int64_t{f.end} - f.start + f.headway - 1) / f.headway);
     return count;
 }
 

@@ -78,7 +78,8 @@ ALTER TABLE kelo ADD COLUMN trip_id {BYTES};
 }
 
 const std::vector<std::string>& KeloSchemaTableNames() {
-    static const std::vector<std::string> names = {"bus", "stop", "link", "kelo", "entry", "agency"};
+    static const std::vector<std::string> names = {"bus",  "stop",  "link",
+                                                   "kelo", "entry", "agency"};
     return names;
 }
 

@@ -93,8 +93,8 @@ void TKeloTripTimeTableDialogForm::RecalculateFrom(int k, double speed) {
             KeloStopSchedulePtrClass next = schedule->GetItem(j + 1);
             Row(j + 1)->setText(ArrivalColumn, KeloClockText(next->GetArrival()));
             if (!next->GetStay().IsEmpty())
-                Row(j + 1)->setText(DepartureColumn,
-                                    KeloClockText(KeloTimeOfDay(next->GetArrival() + next->GetStay())));
+                Row(j + 1)->setText(DepartureColumn, KeloClockText(KeloTimeOfDay(
+                                                         next->GetArrival() + next->GetStay())));
             FillRunColumns(j);
         });
 }

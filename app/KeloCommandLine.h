@@ -18,10 +18,10 @@ struct KeloCommandLineType {
     int minimumInterval = 3; // --min-interval M (only with --check); 0 turns intervals off
     std::string copyFrom;    // --copy-database FROM TO: two stores, files or servers
     std::string copyTo;
-    std::string exportGtfs;  // --export-gtfs OUT.zip
-    std::string startDate;   // --start-date YYYYMMDD (only with --export-gtfs)
-    std::string endDate;     // --end-date YYYYMMDD (only with --export-gtfs)
-    std::string agencyName;  // --agency-name, --agency-timezone, --agency-url, --agency-lang
+    std::string exportGtfs; // --export-gtfs OUT.zip
+    std::string startDate;  // --start-date YYYYMMDD (only with --export-gtfs)
+    std::string endDate;    // --end-date YYYYMMDD (only with --export-gtfs)
+    std::string agencyName; // --agency-name, --agency-timezone, --agency-url, --agency-lang
     std::string agencyTimezone;
     std::string agencyUrl;
     std::string agencyLanguage;

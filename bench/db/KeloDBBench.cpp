@@ -164,7 +164,7 @@ void BM_BuildFiveMillionEntries(benchmark::State& state) {
             const std::string number = std::to_string(k);
             builder.AddKelo(number, Text("KELO ", number), "BUS");
             for (int e = 0; e < 20; ++e)
-                builder.AddEntry(number, codes[(k * 7 + e) % 2000], KeloTimeType(k % 1440 + e),
+                builder.AddEntry(number, codes[(k * 7 + e) % 2000], KeloTimeType((k + e) % 1440),
                                  KeloTimeType(e == 19 ? KeloTimeType::EmptyValue : 1));
         }
         builder.Commit();

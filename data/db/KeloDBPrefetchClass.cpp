@@ -87,6 +87,12 @@ void KeloDBPrefetchClass::ReadKelos(KeloDBConnectionClass& connection, const std
     }
 }
 
+KeloDBPrefetchedKeloType* KeloDBPrefetchClass::KeloFrom(std::int64_t keloId, std::size_t& at) {
+    while (at < kelos.size() && kelos[at].id < keloId)
+        ++at;
+    return at < kelos.size() && kelos[at].id == keloId ? &kelos[at] : nullptr;
+}
+
 void KeloDBPrefetchClass::ReadEntries(KeloDBConnectionClass& connection, const std::string& where) {
     KeloDBStatementClass query(connection.GetHandle(),
                                "SELECT e.kelo_id, e.seq, e.id, s.code, s.name, e.arrival, e.stay "
@@ -95,13 +101,10 @@ void KeloDBPrefetchClass::ReadEntries(KeloDBConnectionClass& connection, const s
     BindSelection(query);
     std::size_t at = 0;
     while (query.Step()) {
-        const std::int64_t keloId = query.ColumnInt(0);
-        // Both lists run in id order, so the kelo is found by walking forward.
-        while (at < kelos.size() && kelos[at].id < keloId)
-            ++at;
-        if (at == kelos.size() || kelos[at].id != keloId)
-            continue; // written between the two reads; cannot happen inside the transaction
-        KeloDBPrefetchedKeloType& kelo = kelos[at];
+        KeloDBPrefetchedKeloType* found = KeloFrom(query.ColumnInt(0), at);
+        if (found == nullptr)
+            continue;
+        KeloDBPrefetchedKeloType& kelo = *found;
         // Positions are looked up by their number; a kelo whose positions have a gap is
         // left to the row-by-row reads, which answer such a position as missing.
         if (query.ColumnInt(1) != static_cast<std::int64_t>(kelo.entries.size()))
@@ -127,14 +130,12 @@ void KeloDBPrefetchClass::ReadLegs(KeloDBConnectionClass& connection, const std:
     BindSelection(query);
     std::size_t at = 0;
     while (query.Step()) {
-        const std::int64_t keloId = query.ColumnInt(0);
-        while (at < kelos.size() && kelos[at].id < keloId)
-            ++at;
-        if (at == kelos.size() || kelos[at].id != keloId)
+        KeloDBPrefetchedKeloType* kelo = KeloFrom(query.ColumnInt(0), at);
+        if (kelo == nullptr)
             continue;
-        kelos[at].legs.push_back(
-            {KeloDeparture(KeloDBColumnTime(query, 1), KeloDBColumnTime(query, 2)),
-             KeloDBColumnTime(query, 3), static_cast<float>(query.ColumnDouble(4))});
+        kelo->legs.push_back({KeloDeparture(KeloDBColumnTime(query, 1), KeloDBColumnTime(query, 2)),
+                              KeloDBColumnTime(query, 3),
+                              static_cast<float>(query.ColumnDouble(4))});
     }
 }
 

@@ -68,6 +68,9 @@ private:
     void ReadKelos(KeloDBConnectionClass& connection, const std::string& where);
     void ReadEntries(KeloDBConnectionClass& connection, const std::string& where);
     void ReadLegs(KeloDBConnectionClass& connection, const std::string& where);
+    // The kelo of `keloId` at or after `at`, walking forward, since rows and kelos both run in
+    // id order; null for an id the kelo read did not see (impossible inside the transaction).
+    KeloDBPrefetchedKeloType* KeloFrom(std::int64_t keloId, std::size_t& at);
     void BindSelection(class KeloDBStatementClass& statement) const;
 
     friend void KeloDBReadRowByRow(KeloDBConnectionClass& connection);

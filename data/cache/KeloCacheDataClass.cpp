@@ -87,3 +87,14 @@ void KeloCacheDataClass::ReloadKelo(const std::string& number) {
     if (LowerVersioned)
         LowerVersioned->ReloadKelo(number);
 }
+
+std::optional<KeloFeedRouteType> KeloCacheDataClass::GetKeloRoute(const std::string& number) {
+    KeloKeloRouteDataClass* below = KeloFindKeloRoutes(Lower);
+    return below ? below->GetKeloRoute(number) : std::nullopt;
+}
+
+bool KeloCacheDataClass::SetKeloRoute(const std::string& number,
+                                      const std::optional<KeloFeedRouteType>& route) {
+    KeloKeloRouteDataClass* below = KeloFindKeloRoutes(Lower);
+    return below && below->SetKeloRoute(number, route);
+}

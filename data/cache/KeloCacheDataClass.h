@@ -5,6 +5,7 @@
 #include "KeloCAKeloScheduleCacheClass.h"
 #include "KeloCAVersionLedgerClass.h"
 #include "KeloDataClass.h"
+#include "KeloKeloRouteDataClass.h"
 #include "KeloVersionedDataClass.h"
 
 #include <string>
@@ -14,7 +15,9 @@
 /// distances, timetables, stop names, distance answers) so repeated reads stay here, and
 /// passes every write down at once before recording it (write-through). Nothing is evicted.
 /// Entity objects it hands out refer into this object and must not outlive it.
-class KeloCacheDataClass : public KeloDataClass, public KeloVersionedDataClass {
+class KeloCacheDataClass : public KeloDataClass,
+                           public KeloVersionedDataClass,
+                           public KeloKeloRouteDataClass {
 public:
     explicit KeloCacheDataClass(KeloDataPtrClass lower);
 
@@ -40,6 +43,11 @@ public:
     bool ClaimKelo(const std::string& number, std::int64_t readVersion) override;
     // Drops what is held of the kelo, its version included, and asks below to do the same.
     void ReloadKelo(const std::string& number) override;
+
+    // Routes are read and written below each time: only copies ask, one kelo at a time.
+    std::optional<KeloFeedRouteType> GetKeloRoute(const std::string& number) override;
+    bool SetKeloRoute(const std::string& number,
+                      const std::optional<KeloFeedRouteType>& route) override;
 
     // Reads the list of kelos below afresh, so kelos others created or deleted show.
     void RefreshKeloSet() { LowerKeloSet = Lower->GetKeloSet(); }

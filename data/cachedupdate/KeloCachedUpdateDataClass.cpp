@@ -50,6 +50,7 @@ KeloKeloPtrClass KeloCachedUpdateDataClass::CreateKelo(const std::string& number
         record->nameSet = true;
         record->busSet = true;
         record->scheduleLoaded = true;
+        record->routeSet = true;
     } else {
         modified.AddNew(number);
     }
@@ -72,6 +73,29 @@ void KeloCachedUpdateDataClass::DeleteKelo(const std::string& number) {
         deleted.Add(number);
     }
     keloSetPtr->RemoveNumber(number);
+}
+
+std::optional<KeloFeedRouteType>
+KeloCachedUpdateDataClass::GetKeloRoute(const std::string& number) {
+    if (const KeloDataCUKeloType* record = modified.Find(number)) {
+        if (record->routeSet)
+            return record->route;
+        if (record->isNew)
+            return std::nullopt;
+    }
+    KeloKeloRouteDataClass* below = KeloFindKeloRoutes(underlying);
+    return below ? below->GetKeloRoute(number) : std::nullopt;
+}
+
+bool KeloCachedUpdateDataClass::SetKeloRoute(const std::string& number,
+                                             const std::optional<KeloFeedRouteType>& route) {
+    if (deleted.Contains(number))
+        return false;
+    modified.AddModified(number);
+    KeloDataCUKeloType* record = modified.Find(number);
+    record->route = route;
+    record->routeSet = true;
+    return true;
 }
 
 int KeloCachedUpdateDataClass::GetChangeCount() {
@@ -169,6 +193,14 @@ bool KeloCachedUpdateDataClass::WriteRecord(KeloDataCUKeloType& record,
             return false;
         record.busSet = false;
         progress.busWritten = true;
+    }
+    if (record.routeSet) {
+        // A source that keeps no routes loses nothing by not taking one.
+        KeloKeloRouteDataClass* routes = KeloFindKeloRoutes(underlying);
+        if (routes && routes->SetKeloRoute(record.number, record.route) &&
+            routes->GetKeloRoute(record.number) != record.route)
+            return false;
+        record.routeSet = false;
     }
     if (!record.scheduleLoaded)
         return true;

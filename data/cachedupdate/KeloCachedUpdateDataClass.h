@@ -5,6 +5,7 @@
 #include "KeloDataCUModifiedKeloStorageClass.h"
 #include "KeloDataCUTypes.h"
 #include "KeloDataClass.h"
+#include "KeloKeloRouteDataClass.h"
 
 #include <cstdint>
 #include <map>
@@ -17,7 +18,7 @@
 /// CancelUpdates drops it. Objects it hands out must not outlive it.
 class KeloVersionedDataClass;
 
-class KeloCachedUpdateDataClass : public KeloDataClass {
+class KeloCachedUpdateDataClass : public KeloDataClass, public KeloKeloRouteDataClass {
 public:
     explicit KeloCachedUpdateDataClass(KeloDataPtrClass underlying);
 
@@ -35,6 +36,12 @@ public:
     // Numbers are not checked for uniqueness; callers give fresh ones.
     KeloKeloPtrClass CreateKelo(const std::string& number) override;
     void DeleteKelo(const std::string& number) override;
+
+    // A route set here is kept with the kelo's other changes and written below with them;
+    // otherwise the route below is read, as long as the kelo is not new here.
+    std::optional<KeloFeedRouteType> GetKeloRoute(const std::string& number) override;
+    bool SetKeloRoute(const std::string& number,
+                      const std::optional<KeloFeedRouteType>& route) override;
 
     // Position of the number in the buffer's kelo set, or -1 (a deleted kelo is not listed).
     std::int32_t IndexOfKelo(const std::string& number);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "KeloFeedPlan.h"
 #include "KeloTimeType.h"
 
 #include <cstdint>
-
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct KeloDataCUKeloType {
     bool nameSet = false;
     bool busSet = false;
     bool scheduleLoaded = false;
+    // The feed route, replacing the one below while `routeSet`: a copy runs on its
+    // original's route.
+    std::optional<KeloFeedRouteType> route;
+    bool routeSet = false;
     // The kelo's version when it was read, for a source with versions; 0 otherwise.
     std::int64_t readVersion = 0;
 

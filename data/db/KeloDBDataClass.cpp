@@ -243,3 +243,38 @@ std::vector<std::string> KeloDBDataClass::TakeChangedKelos() {
 KeloFeedPlanType KeloDBDataClass::ReadFeedPlan() {
     return KeloDBReadFeedPlan(*connection);
 }
+
+std::optional<KeloFeedRouteType> KeloDBDataClass::GetKeloRoute(const std::string& number) {
+    return KeloDBGuard(*connection, std::optional<KeloFeedRouteType>(), [&] {
+        KeloDBQueryClass query(*connection,
+                               "SELECT route_id, route_short_name, route_long_name, route_type "
+                               "FROM kelo WHERE number = ?");
+        query->Bind(1, number);
+        if (!query->Step() || query->IsNull(0))
+            return std::optional<KeloFeedRouteType>();
+        return std::optional<KeloFeedRouteType>(
+            KeloFeedRouteType{query->ColumnBytes(0), query->ColumnBytes(1), query->ColumnBytes(2),
+                              static_cast<std::int32_t>(query->ColumnInt(3))});
+    });
+}
+
+bool KeloDBDataClass::SetKeloRoute(const std::string& number,
+                                   const std::optional<KeloFeedRouteType>& route) {
+    return KeloDBGuard(*connection, true, [&] {
+        KeloDBQueryClass update(*connection, "UPDATE kelo SET route_id = ?, route_short_name = ?, "
+                                             "route_long_name = ?, route_type = ?, trip_id = NULL "
+                                             "WHERE number = ?");
+        if (route) {
+            update->Bind(1, route->id);
+            update->Bind(2, route->shortName);
+            update->Bind(3, route->longName);
+            update->Bind(4, static_cast<std::int64_t>(route->type));
+        } else {
+            for (int column = 1; column <= 4; ++column)
+                update->BindNull(column);
+        }
+        update->Bind(5, number);
+        update->Run();
+        return true;
+    });
+}

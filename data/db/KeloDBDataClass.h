@@ -3,6 +3,7 @@
 #include "KeloChangeFeedClass.h"
 #include "KeloDataClass.h"
 #include "KeloFeedPlan.h"
+#include "KeloKeloRouteDataClass.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
 #include "KeloVersionedDataClass.h"
@@ -24,7 +25,8 @@ class KeloDBDataClass : public KeloDataClass,
                         public KeloSelectableDataClass,
                         public KeloVersionedDataClass,
                         public KeloChangeFeedClass,
-                        public KeloFeedPlanSourceClass {
+                        public KeloFeedPlanSourceClass,
+                        public KeloKeloRouteDataClass {
 public:
     KeloDBDataClass(std::shared_ptr<KeloDBConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -59,6 +61,11 @@ public:
 
     // Every kelo, whatever the selection, in one read transaction. Throws KeloDBErrorClass.
     KeloFeedPlanType ReadFeedPlan() override;
+
+    std::optional<KeloFeedRouteType> GetKeloRoute(const std::string& number) override;
+    // Always true: a failed write is noted on the connection, and the next read shows it.
+    bool SetKeloRoute(const std::string& number,
+                      const std::optional<KeloFeedRouteType>& route) override;
 
     /// Numbers of the offered kelos in the order they were added.
     std::vector<std::string> GetOfferedNumbers();

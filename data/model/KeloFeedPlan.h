@@ -18,6 +18,8 @@ struct KeloFeedAgencyType {
     std::string url;
     std::string timezone; // "Europe/Kyiv"
     std::string language; // may be empty
+
+    friend bool operator==(const KeloFeedAgencyType&, const KeloFeedAgencyType&) = default;
 };
 
 /// The route a kelo was imported from.
@@ -26,6 +28,8 @@ struct KeloFeedRouteType {
     std::string shortName;
     std::string longName;
     std::int32_t type = 3;
+
+    friend bool operator==(const KeloFeedRouteType&, const KeloFeedRouteType&) = default;
 };
 
 /// A stop with its position in degrees, where one is known.
@@ -34,6 +38,8 @@ struct KeloFeedStopType {
     std::string name;
     std::optional<double> latitude;
     std::optional<double> longitude;
+
+    friend bool operator==(const KeloFeedStopType&, const KeloFeedStopType&) = default;
 };
 
 /// One timetable entry; `stop` indexes KeloFeedPlanType::stops.
@@ -41,6 +47,8 @@ struct KeloFeedEntryType {
     std::uint32_t stop = 0;
     KeloTimeType arrival;
     KeloTimeType stay;
+
+    friend bool operator==(const KeloFeedEntryType&, const KeloFeedEntryType&) = default;
 };
 
 /// One kelo with its timetable and, where it was imported, its route and trip id.
@@ -51,6 +59,8 @@ struct KeloFeedKeloType {
     std::optional<KeloFeedRouteType> route;
     std::string tripId; // empty when none is stored
     std::vector<KeloFeedEntryType> entries;
+
+    friend bool operator==(const KeloFeedKeloType&, const KeloFeedKeloType&) = default;
 };
 
 /// Everything an export needs, read at one moment.
@@ -58,6 +68,8 @@ struct KeloFeedPlanType {
     std::vector<KeloFeedStopType> stops;
     std::vector<KeloFeedKeloType> kelos;
     std::optional<KeloFeedAgencyType> agency;
+
+    friend bool operator==(const KeloFeedPlanType&, const KeloFeedPlanType&) = default;
 };
 
 /// Optional interface of a bottom source that stores what a feed export needs and reads the

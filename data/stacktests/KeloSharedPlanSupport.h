@@ -4,6 +4,7 @@
 // and a race of two processes saving overlapping kelos, shared by the file and server tests.
 #include "KeloCacheDataClass.h"
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloKeloRouteDataClass.h"
 #include "KeloTransactionalSave.h"
 #include "KeloVersionedDataClass.h"
 
@@ -120,5 +121,42 @@ inline void KeloRaceTwoPlanners(const std::function<KeloDataPtrClass()>& open,
         ASSERT_FALSE(versions.empty());
         EXPECT_EQ(check.StoredVersion(number), versions.rbegin()->first);
         EXPECT_EQ(check.Name(number), versions.rbegin()->second);
+    }
+}
+
+// Routes go down through buffer and cache with the kelo's other changes: a copy takes its
+// original's route and no trip id, a step taken back takes its route along, and a number
+// deleted and created again starts without one. `a` and `b` are kelos of the store.
+inline void KeloExpectRoutesCarried(KeloDataPtrClass store, const std::string& a,
+                                    const std::string& b) {
+    const KeloFeedRouteType routeA{"RA", "a", "route a", 3}, routeB{"RB", "", "", 700};
+    KeloPlannerType planner(store);
+    KeloKeloRouteDataClass* routes = KeloFindKeloRoutes(planner.buffer);
+    ASSERT_TRUE(routes && KeloFindKeloRoutes(store));
+    routes->SetKeloRoute(a, routeA);
+    routes->SetKeloRoute(b, routeB);
+    EXPECT_EQ(KeloFindKeloRoutes(store)->GetKeloRoute(a), std::nullopt); // not saved yet
+    ASSERT_TRUE(planner.SaveAll().heldBack.empty());
+    EXPECT_EQ(KeloFindKeloRoutes(store)->GetKeloRoute(a), routeA);
+
+    planner.buffer->CreateKelo("COPY")->SetName("copy");
+    routes->SetKeloRoute("COPY", routes->GetKeloRoute(a));
+    const auto before = planner.bufferObject->TakeKeloStates({"UNDONE"});
+    planner.buffer->CreateKelo("UNDONE")->SetName("undone");
+    routes->SetKeloRoute("UNDONE", routeB);
+    planner.bufferObject->RestoreKeloStates(before);
+    planner.buffer->DeleteKelo(b);
+    planner.buffer->CreateKelo(b)->SetName("again");
+    EXPECT_EQ(routes->GetKeloRoute(b), std::nullopt);
+    ASSERT_TRUE(planner.SaveAll().heldBack.empty());
+    ASSERT_TRUE(planner.outcome.saved);
+
+    KeloKeloRouteDataClass* stored = KeloFindKeloRoutes(store);
+    EXPECT_EQ(stored->GetKeloRoute("COPY"), routeA);
+    EXPECT_EQ(stored->GetKeloRoute(b), std::nullopt);
+    EXPECT_TRUE(store->FindKelo("UNDONE").IsNull());
+    for (const KeloFeedKeloType& kelo : KeloReadFeedPlan(store).kelos) {
+        if (kelo.number == "COPY" || kelo.number == a)
+            EXPECT_EQ(kelo.tripId, "") << kelo.number;
     }
 }

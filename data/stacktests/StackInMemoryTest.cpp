@@ -167,3 +167,18 @@ TEST_F(StackTest, CopyOverASourceThatCannotCreateStaysInTheBufferAndOnTheDiagram
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StackTest, ACopysRouteIsLeftOutOverASourceThatKeepsNone) {
+    auto* routes = KeloFindKeloRoutes(bufferSource);
+    ASSERT_TRUE(routes);
+    bufferSource->CreateKelo("COPY")->GetSchedule()->AppendStop("L1");
+    EXPECT_TRUE(routes->SetKeloRoute("COPY", KeloFeedRouteType{"R", "", "", 3}));
+    EXPECT_EQ(routes->GetKeloRoute("LINE"), std::nullopt);
+    EXPECT_TRUE(buffer->ApplyUpdates().empty());
+    EXPECT_EQ(buffer->GetChangeCount(), 0);
+    EXPECT_FALSE(source->FindKelo("COPY").IsNull());
+}
+
+} // namespace

@@ -137,3 +137,7 @@ TEST_F(StackSharedPlanTest, AFileOfTheFirstVersionIsUpgradedInPlace) {
 TEST_F(StackSharedPlanTest, TwoProcessesSavingOverlappingKelosLoseNoUpdate) {
     KeloRaceTwoPlanners([&] { return OpenFile(path, 20000); }, dir);
 }
+
+TEST_F(StackSharedPlanTest, CopiesSavedToAFileKeepTheirOriginalsRoute) {
+    KeloExpectRoutesCarried(OpenFile(path), Kelo02P, "100");
+}

@@ -16,6 +16,7 @@ KeloKeloPtrClass KeloDiagramDocumentClass::MakeCopy(const std::string& number,
     KeloKeloPtrClass target = stack.editBuffer->CreateKelo(copy.number);
     target->SetName(copy.name);
     CopyKeloContent(*target, *source);
+    CopyKeloRoute(stack.editBuffer, number, copy.number);
     return target;
 }
 

@@ -1,5 +1,7 @@
 #include "KeloCopy.h"
 
+#include "KeloKeloRouteDataClass.h"
+
 #include <charconv>
 
 namespace {
@@ -99,6 +101,11 @@ void CopyKeloContent(KeloKeloClass& target, KeloKeloClass& source) {
         added->SetArrival(entry->GetArrival());
         added->SetStay(entry->GetStay());
     }
+}
+
+void CopyKeloRoute(KeloDataPtrClass data, const std::string& source, const std::string& target) {
+    if (KeloKeloRouteDataClass* routes = KeloFindKeloRoutes(data))
+        routes->SetKeloRoute(target, routes->GetKeloRoute(source));
 }
 
 bool HasControlBytes(const std::string& text) {

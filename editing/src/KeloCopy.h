@@ -37,3 +37,7 @@ std::int32_t FindKeloIndex(KeloKeloSetClass& kelos, const std::string& number);
 /// Gives the target the source's bus (when it has one) and replaces its timetable by a copy
 /// of the source's.
 void CopyKeloContent(KeloKeloClass& target, KeloKeloClass& source);
+
+/// Gives the kelo `target` the feed route of `source` (none when that has none), where the
+/// data keeps routes. The copy is a trip of its own: it takes no trip id along.
+void CopyKeloRoute(KeloDataPtrClass data, const std::string& source, const std::string& target);

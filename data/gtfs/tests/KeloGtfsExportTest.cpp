@@ -1,9 +1,11 @@
 #include "Cp1251.h"
+#include "KeloCachedUpdateDataClass.h"
 #include "KeloDBBuiltInExport.h"
 #include "KeloDBConnectionClass.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
 #include "KeloDemoDataClass.h"
+#include "KeloDiagramDocumentClass.h"
 #include "KeloGtfsCsvReaderClass.h"
 #include "KeloGtfsExportCommand.h"
 #include "KeloGtfsFeedChecker.h"
@@ -44,7 +46,10 @@ GtfsRunType Export(KeloDataPtrClass source, const std::string& file,
 std::vector<std::string> Described(const KeloFeedPlanType& plan) {
     std::vector<std::string> lines;
     for (const KeloFeedKeloType& kelo : plan.kelos) {
-        std::string line = kelo.number + " | " + kelo.name + " | " + kelo.busModel;
+        std::string line = kelo.number + " | " + kelo.name + " | " + kelo.busModel + " | " +
+                           (kelo.route ? kelo.route->id + " " + kelo.route->longName + " " +
+                                             std::to_string(kelo.route->type)
+                                       : "no route");
         for (const KeloFeedEntryType& entry : kelo.entries) {
             const KeloFeedStopType& stop = plan.stops[entry.stop];
             line += "\n  " + stop.code + " " + stop.name + " " +
@@ -105,36 +110,51 @@ TEST(KeloGtfsExport, EditsSavedInBetweenComeBackToo) {
     GtfsSandboxType sandbox;
     const std::string database = sandbox.File("plan.db");
     ASSERT_EQ(RunGtfsImport(sandbox.Feed(), database, "20260305").status, 0);
+    const KeloFeedPlanType before = KeloReadFeedPlan(Source(database));
+    ASSERT_GE(before.kelos.size(), 4u);
+    const KeloFeedKeloType& original = before.kelos[1];
+    ASSERT_TRUE(original.route);
     {
-        KeloDBDataClass source(Open(database), {});
-        ASSERT_TRUE(source.BeginTransaction());
-        const std::vector<std::string> numbers = source.GetOfferedNumbers();
+        // As a planner edits: through a window's document, saved at the end.
+        KeloDiagramDocumentClass document(Source(database), {});
+        const std::vector<std::string> numbers = document.KeloNumbers();
         // A move to a start at 23:55, so that the kelo runs over midnight.
-        KeloKeloSchedulePtrClass moved = source.FindKelo(numbers[0])->GetSchedule();
-        const std::int32_t shift = 1435 - moved->GetItem(0)->GetArrival().GetTotalMinutes();
-        for (std::int32_t i = 0; i < moved->GetCount(); ++i) {
-            KeloStopSchedulePtrClass entry = moved->GetItem(i);
-            entry->SetArrival(KeloTimeType((entry->GetArrival().GetTotalMinutes() + shift) % 1440));
-        }
-        KeloKeloPtrClass original = source.FindKelo(numbers[1]);
-        KeloKeloPtrClass copy = source.CreateKelo("~" + numbers[1] + "(2)");
-        copy->SetName(original->GetName());
-        copy->SetBus(original->GetBus()->GetModel());
-        KeloKeloSchedulePtrClass from = original->GetSchedule();
-        for (std::int32_t i = 0; i < from->GetCount(); ++i) {
-            KeloStopSchedulePtrClass entry =
-                copy->GetSchedule()->AppendStop(from->GetItem(i)->GetStop()->GetCode());
-            entry->SetArrival(KeloTimeType(from->GetItem(i)->GetArrival().GetTotalMinutes() + 7));
-            entry->SetStay(from->GetItem(i)->GetStay());
-        }
-        source.DeleteKelo(numbers[2]);
-        ASSERT_TRUE(source.CommitTransaction()) << source.GetTransactionError();
+        document.MoveKelo(numbers[0], 1435);
+        const std::int32_t start = original.entries[0].arrival.GetTotalMinutes();
+        document.CopyKelo(original.number, {"~" + original.number + "(2)", original.name},
+                          start + 7);
+        document.MoveKelo(original.number, start + 20, KeloCopyRequestType{"C3", original.name});
+        document.CopyKelo(numbers[3], {"UNDONE", "undone"}, start);
+        document.Undo();
+        document.DeleteKelo(numbers[2], numbers[0]);
+        const std::size_t changes = std::size_t(document.GetEditBufferObject().GetChangeCount());
+        ASSERT_EQ(changes, 4u);
+        const KeloDocumentSaveResultType saved = document.Save(std::vector<bool>(changes, true));
+        ASSERT_TRUE(saved.applied.heldBack.empty());
     }
     ExpectRoundTrip(sandbox, database);
-    const std::vector<std::string> times =
-        Column(sandbox.File("out.zip"), "stop_times.txt", "arrival_time");
+    const std::string zip = sandbox.File("out.zip");
+    const std::vector<std::string> times = Column(zip, "stop_times.txt", "arrival_time");
     EXPECT_TRUE(std::any_of(times.begin(), times.end(),
                             [](const std::string& t) { return t.substr(0, 2) >= "24"; }));
+    // Both copies run on the original's route, each as a trip of its own.
+    const std::vector<std::string> shortNames = Column(zip, "trips.txt", "trip_short_name");
+    const std::vector<std::string> routes = Column(zip, "trips.txt", "route_id");
+    const std::vector<std::string> trips = Column(zip, "trips.txt", "trip_id");
+    auto routeOf = [&](const std::string& number) {
+        const auto at = std::find(shortNames.begin(), shortNames.end(), Cp1251ToUtf8(number));
+        return at == shortNames.end() ? std::string("missing")
+                                      : routes[std::size_t(at - shortNames.begin())];
+    };
+    EXPECT_EQ(routeOf("~" + original.number + "(2)"), original.route->id);
+    EXPECT_EQ(routeOf("C3"), original.route->id);
+    EXPECT_EQ(routeOf("UNDONE"), "missing");
+    EXPECT_EQ(std::count(trips.begin(), trips.end(), original.tripId), 1);
+    const KeloFeedPlanType after = KeloReadFeedPlan(Source(database));
+    for (const KeloFeedKeloType& kelo : after.kelos) {
+        if (kelo.number == "C3")
+            EXPECT_EQ(kelo.tripId, "");
+    }
 }
 
 // Each refusal says why, exits with 2 and leaves no file behind.

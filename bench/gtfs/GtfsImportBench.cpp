@@ -1,7 +1,7 @@
 // Import of a generated GTFS feed of a million stop times (KELO_GTFS_BENCH_STOP_TIMES sets
 // another size) from a folder and from a zip, into a new database and into a sink that only
 // counts. Reports rows per second and the process's peak resident memory.
-#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloGtfsImporterClass.h"
 
 #include <benchmark/benchmark.h>
@@ -107,13 +107,16 @@ std::string ZipOfFeed() {
     return path;
 }
 
-class CountingSink : public KeloGtfsSinkClass {
+class CountingSink : public KeloPlanWriterClass {
 public:
     void AddBus(const std::string&, const std::string&, std::int32_t) override {}
     void AddStop(const std::string&, const std::string&) override {}
     void AddLink(const std::string&, const std::string&, float) override {}
     void AddKelo(const std::string&, const std::string&, const std::string&) override {}
     void AddEntry(const std::string&, KeloTimeType, KeloTimeType) override { ++entries; }
+    void SetStopPosition(const std::string&, double, double) override {}
+    void SetKeloFeedDetails(const std::optional<KeloFeedRouteType>&, const std::string&) override {}
+    void SetAgency(const KeloFeedAgencyType&) override {}
     void Commit() override {}
     std::uint64_t entries = 0;
 };
@@ -132,7 +135,7 @@ void Import(benchmark::State& state, const std::string& feed, bool toDatabase) {
         std::filesystem::remove(database);
         KeloGtfsImportSummaryType summary;
         if (toDatabase) {
-            KeloGtfsDatabaseSinkClass sink(database);
+            KeloDBPlanWriterClass sink(database);
             summary = KeloGtfsImporterClass().Run(options, sink);
         } else {
             CountingSink sink;

@@ -41,9 +41,10 @@ void BuildPlan() {
         const int route = k % RouteCount;
         // Every fifth kelo came from no feed: it gets a route of its own on export.
         if (k % 5 != 0)
-            builder.SetKeloFeedDetails(number,
-                                       {"R" + std::to_string(route), std::to_string(route), "", 3},
-                                       "T" + std::to_string(k));
+            builder.SetKeloFeedDetails(
+                number,
+                KeloFeedRouteType{"R" + std::to_string(route), std::to_string(route), "", 3},
+                "T" + std::to_string(k));
         const int start = (k * 7919) % 1440;
         for (int i = 0; i < EntriesPerKelo; ++i)
             builder.AddEntry(number, std::to_string(100000 + (route * 7 + i * 13) % StopCount),

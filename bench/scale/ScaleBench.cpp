@@ -9,8 +9,8 @@
 #include "Cp1251.h"
 #include "KeloBenchSupport.h"
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloExportCommand.h"
-#include "KeloGtfsDatabaseSinkClass.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloStartupSource.h"
 #include "KeloTimetableArithmetic.h"
@@ -223,7 +223,7 @@ void BM_ImportCityFeed(benchmark::State& state) {
         std::filesystem::remove(path);
         KeloGtfsImportOptionsType options;
         options.feed = CityFeedDir();
-        KeloGtfsDatabaseSinkClass sink(path);
+        KeloDBPlanWriterClass sink(path);
         state.counters["rows"] = double(KeloGtfsImporterClass().Run(options, sink).rows);
     }
     std::filesystem::remove(path);

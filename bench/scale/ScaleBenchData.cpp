@@ -3,7 +3,7 @@
 #include "KeloCityFeed.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
-#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloScaleDBWrite.h"
 
@@ -35,7 +35,7 @@ void EnsureCityDatabase(const std::string& path) {
     WriteKeloCityFeed(CityFeedDir());
     KeloGtfsImportOptionsType options;
     options.feed = CityFeedDir();
-    KeloGtfsDatabaseSinkClass sink(path);
+    KeloDBPlanWriterClass sink(path);
     KeloGtfsImporterClass().Run(options, sink);
 }
 

@@ -200,7 +200,7 @@ void KeloDBBuilderClass::SetAgency(const KeloFeedAgencyType& agency) {
 }
 
 void KeloDBBuilderClass::SetKeloFeedDetails(const std::string& number,
-                                            const KeloFeedRouteType& route,
+                                            const std::optional<KeloFeedRouteType>& route,
                                             const std::string& tripId) {
     CheckOpen();
     const auto kelo = kelos.find(number);
@@ -209,11 +209,19 @@ void KeloDBBuilderClass::SetKeloFeedDetails(const std::string& number,
     KeloDBQueryClass update(*connection,
                             "UPDATE kelo SET route_id = ?, route_short_name = ?, "
                             "route_long_name = ?, route_type = ?, trip_id = ? WHERE id = ?");
-    update->Bind(1, route.id);
-    update->Bind(2, route.shortName);
-    update->Bind(3, route.longName);
-    update->Bind(4, static_cast<std::int64_t>(route.type));
-    update->Bind(5, tripId);
+    if (route) {
+        update->Bind(1, route->id);
+        update->Bind(2, route->shortName);
+        update->Bind(3, route->longName);
+        update->Bind(4, static_cast<std::int64_t>(route->type));
+    } else {
+        for (int column = 1; column <= 4; ++column)
+            update->BindNull(column);
+    }
+    if (tripId.empty())
+        update->BindNull(5);
+    else
+        update->Bind(5, tripId);
     update->Bind(6, kelo->second.id);
     update->Run();
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -37,7 +38,9 @@ public:
     // route and original trip id. The stop and the kelo must have been added.
     void SetStopPosition(const std::string& code, double latitude, double longitude);
     void SetAgency(const KeloFeedAgencyType& agency);
-    void SetKeloFeedDetails(const std::string& number, const KeloFeedRouteType& route,
+    // No route and an empty trip id are stored as none.
+    void SetKeloFeedDetails(const std::string& number,
+                            const std::optional<KeloFeedRouteType>& route,
                             const std::string& tripId);
     // Writes the indexes and the version stamp, makes the file durable and gives it its name.
     // The builder takes no more calls afterwards.

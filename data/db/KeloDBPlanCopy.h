@@ -7,8 +7,9 @@
 
 class KeloDBConnectionClass;
 
-/// Writes a plan into a new Kelo database file through the bulk builder: one transaction, the
-/// file under its name only after Commit. Refuses a path that already exists.
+/// Writes a plan (a copy of another store's, or a feed import) into a new Kelo database file
+/// through the bulk builder: one transaction, the file under its name only after Commit,
+/// nothing left behind otherwise. Refuses a path that already exists.
 class KeloDBPlanWriterClass : public KeloPlanWriterClass {
 public:
     explicit KeloDBPlanWriterClass(const std::string& path) : builder(path) {}
@@ -31,6 +32,14 @@ public:
     void AddEntry(const std::string& stopCode, KeloTimeType arrival, KeloTimeType stay) override {
         builder.AddEntry(kelo, stopCode, arrival, stay);
     }
+    void SetStopPosition(const std::string& code, double latitude, double longitude) override {
+        builder.SetStopPosition(code, latitude, longitude);
+    }
+    void SetKeloFeedDetails(const std::optional<KeloFeedRouteType>& route,
+                            const std::string& tripId) override {
+        builder.SetKeloFeedDetails(kelo, route, tripId);
+    }
+    void SetAgency(const KeloFeedAgencyType& agency) override { builder.SetAgency(agency); }
     void Commit() override { builder.Commit(); }
 
 private:

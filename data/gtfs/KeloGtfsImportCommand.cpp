@@ -1,6 +1,6 @@
 #include "KeloGtfsImportCommand.h"
 
-#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloGtfsErrorClass.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloGtfsTime.h"
@@ -72,7 +72,7 @@ int RunKeloGtfsImportCommand(const std::string& feed, const std::string& databas
         options.progress = [&progress](const std::string& table, std::uint64_t rows) {
             progress.Show(table, rows);
         };
-        KeloGtfsDatabaseSinkClass sink(database);
+        KeloDBPlanWriterClass sink(database);
         summary = KeloGtfsImporterClass().Run(options, sink);
     } catch (const KeloGtfsErrorClass& error) {
         err << "kelo: " << error.what() << "\n";

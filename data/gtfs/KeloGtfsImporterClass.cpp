@@ -87,7 +87,7 @@ std::string TrimmedNumberBase(std::string bytes) {
 /// The import of one feed, step by step.
 class ImportRun {
 public:
-    ImportRun(const KeloGtfsImportOptionsType& options, KeloGtfsSinkClass& sink)
+    ImportRun(const KeloGtfsImportOptionsType& options, KeloPlanWriterClass& sink)
         : options(options), sink(sink), feed(options.feed), tables(feed) {}
 
     KeloGtfsImportSummaryType Run() {
@@ -489,7 +489,7 @@ private:
     }
 
     const KeloGtfsImportOptionsType& options;
-    KeloGtfsSinkClass& sink;
+    KeloPlanWriterClass& sink;
     KeloGtfsFeedClass feed;
     KeloGtfsFeedTablesClass tables;
     KeloGtfsImportSummaryType summary;
@@ -508,7 +508,7 @@ private:
 } // namespace
 
 KeloGtfsImportSummaryType KeloGtfsImporterClass::Run(const KeloGtfsImportOptionsType& options,
-                                                     KeloGtfsSinkClass& sink) {
+                                                     KeloPlanWriterClass& sink) {
     return ImportRun(options, sink).Run();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeloGtfsSinkClass.h"
+#include "KeloPlanWriterClass.h"
 
 #include <cstdint>
 #include <functional>
@@ -34,7 +34,7 @@ struct KeloGtfsImportSummaryType {
 class KeloGtfsImporterClass {
 public:
     KeloGtfsImportSummaryType Run(const KeloGtfsImportOptionsType& options,
-                                  KeloGtfsSinkClass& sink);
+                                  KeloPlanWriterClass& sink);
     // The day an import without a service day takes: the one with the most trips. Nothing
     // when no trip runs on any day; throws KeloGtfsErrorClass for a broken feed.
     static std::optional<std::int32_t> BusiestDay(const std::string& feed);

@@ -3,6 +3,7 @@
 #include "KeloDBValueClasses.h"
 #include "KeloPGGuard.h"
 #include "KeloPGKeloClass.h"
+#include "KeloPGReadFeedPlan.h"
 #include "KeloPGTopologyClass.h"
 
 KeloPGDataClass::KeloPGDataClass(std::shared_ptr<KeloPGConnectionClass> connection,
@@ -203,5 +204,39 @@ std::vector<std::string> KeloPGDataClass::TakeChangedKelos() {
         for (const std::string& number : changed)
             knownIds.erase(number);
         return first ? std::vector<std::string>() : changed;
+    });
+}
+
+KeloFeedPlanType KeloPGDataClass::ReadFeedPlan() {
+    return KeloPGReadFeedPlan(*connection);
+}
+
+std::optional<KeloFeedRouteType> KeloPGDataClass::GetKeloRoute(const std::string& number) {
+    return KeloPGGuard(*connection, std::optional<KeloFeedRouteType>(), [&] {
+        const KeloPGResultClass rows =
+            connection->Query("SELECT route_id, route_short_name, route_long_name, route_type "
+                              "FROM kelo WHERE number = $1",
+                              KeloPGParamsClass().Bytes(number));
+        if (!rows.Rows() || rows.IsNull(0, 0))
+            return std::optional<KeloFeedRouteType>();
+        return std::optional<KeloFeedRouteType>(
+            KeloFeedRouteType{rows.Bytes(0, 0), rows.Bytes(0, 1), rows.Bytes(0, 2),
+                              static_cast<std::int32_t>(rows.Int(0, 3))});
+    });
+}
+
+bool KeloPGDataClass::SetKeloRoute(const std::string& number,
+                                   const std::optional<KeloFeedRouteType>& route) {
+    return KeloPGGuard(*connection, true, [&] {
+        KeloPGParamsClass params;
+        if (route)
+            params.Bytes(route->id).Bytes(route->shortName).Bytes(route->longName).Int(route->type);
+        else
+            params.Null().Null().Null().Null();
+        connection->Query("UPDATE kelo SET route_id = $1, route_short_name = $2, "
+                          "route_long_name = $3, route_type = $4, trip_id = NULL "
+                          "WHERE number = $5",
+                          params.Bytes(number));
+        return true;
     });
 }

@@ -2,6 +2,8 @@
 
 #include "KeloChangeFeedClass.h"
 #include "KeloDataClass.h"
+#include "KeloFeedPlan.h"
+#include "KeloKeloRouteDataClass.h"
 #include "KeloSelectableDataClass.h"
 #include "KeloTransactionClass.h"
 #include "KeloVersionedDataClass.h"
@@ -23,7 +25,9 @@ class KeloPGDataClass : public KeloDataClass,
                         public KeloTransactionClass,
                         public KeloSelectableDataClass,
                         public KeloVersionedDataClass,
-                        public KeloChangeFeedClass {
+                        public KeloChangeFeedClass,
+                        public KeloFeedPlanSourceClass,
+                        public KeloKeloRouteDataClass {
 public:
     KeloPGDataClass(std::shared_ptr<KeloPGConnectionClass> connection,
                     std::vector<std::string> selection);
@@ -53,6 +57,14 @@ public:
     std::vector<std::string> TakeChangedKelos() override;
 
     KeloDataPtrClass SelectStops(const std::vector<std::string>& stopCodes) override;
+
+    // Every kelo, whatever the selection, from one snapshot. Throws KeloPGErrorClass.
+    KeloFeedPlanType ReadFeedPlan() override;
+
+    std::optional<KeloFeedRouteType> GetKeloRoute(const std::string& number) override;
+    // Always true: a failed write is noted on the connection, and the next read shows it.
+    bool SetKeloRoute(const std::string& number,
+                      const std::optional<KeloFeedRouteType>& route) override;
 
 private:
     std::shared_ptr<KeloPGConnectionClass> connection;

@@ -39,6 +39,19 @@ KeloTimeType TimeAt(const KeloPGResultClass& rows, int row, int column) {
                : KeloTimeType(static_cast<std::int32_t>(rows.Int(row, column)));
 }
 
+// No route and an empty trip id are stored as none.
+void BindFeedDetails(KeloPGParamsClass& params, const std::optional<KeloFeedRouteType>& route,
+                     const std::string& tripId) {
+    if (route)
+        params.Bytes(route->id).Bytes(route->shortName).Bytes(route->longName).Int(route->type);
+    else
+        params.Null().Null().Null().Null();
+    if (tripId.empty())
+        params.Null();
+    else
+        params.Bytes(tripId);
+}
+
 } // namespace
 
 KeloPGPlanWriterClass::KeloPGPlanWriterClass(KeloPGConnectionClass& connection)
@@ -68,14 +81,42 @@ void KeloPGPlanWriterClass::AddBus(const std::string& model, const std::string& 
 }
 
 void KeloPGPlanWriterClass::AddStop(const std::string& code, const std::string& name) {
-    stops[code] = connection
-                      .Query("INSERT INTO stop(code, name) VALUES ($1, $2) RETURNING id",
-                             KeloPGParamsClass().Bytes(code).Bytes(name))
-                      .Int(0, 0);
+    FlushStop();
+    pendingStop = PendingStopType{code, name, {}, {}};
+}
+
+void KeloPGPlanWriterClass::SetStopPosition(const std::string& code, double latitude,
+                                            double longitude) {
+    if (pendingStop && pendingStop->code == code) {
+        pendingStop->latitude = latitude;
+        pendingStop->longitude = longitude;
+        return;
+    }
+    connection.Query(
+        "UPDATE stop SET lat = $1, lon = $2 WHERE id = $3",
+        KeloPGParamsClass().Real(latitude).Real(longitude).Int(Id(stops, code, "stop code")));
+}
+
+void KeloPGPlanWriterClass::FlushStop() {
+    if (!pendingStop)
+        return;
+    KeloPGParamsClass params;
+    params.Bytes(pendingStop->code).Bytes(pendingStop->name);
+    if (pendingStop->latitude)
+        params.Real(*pendingStop->latitude).Real(*pendingStop->longitude);
+    else
+        params.Null().Null();
+    stops[pendingStop->code] =
+        connection
+            .Query("INSERT INTO stop(code, name, lat, lon) VALUES ($1, $2, $3, $4) RETURNING id",
+                   params)
+            .Int(0, 0);
+    pendingStop.reset();
 }
 
 void KeloPGPlanWriterClass::AddLink(const std::string& codeA, const std::string& codeB,
                                     float distance) {
+    FlushStop();
     const std::int64_t a = Id(stops, codeA, "stop code"), b = Id(stops, codeB, "stop code");
     if (a == b)
         throw KeloPGErrorClass("a stop cannot link to itself");
@@ -86,21 +127,65 @@ void KeloPGPlanWriterClass::AddLink(const std::string& codeA, const std::string&
 
 void KeloPGPlanWriterClass::AddKelo(const std::string& number, const std::string& name,
                                     const std::string& busModel) {
+    FlushStop();
+    FlushKelo();
+    pendingKelo = PendingKeloType{
+        number, name, busModel.empty() ? -1 : Id(buses, busModel, "bus model"), {}, {}};
+    kelo = -1;
+    nextSeq = 0;
+}
+
+void KeloPGPlanWriterClass::SetKeloFeedDetails(const std::optional<KeloFeedRouteType>& route,
+                                               const std::string& tripId) {
+    if (pendingKelo) {
+        pendingKelo->route = route;
+        pendingKelo->tripId = tripId;
+        return;
+    }
+    if (kelo < 0)
+        throw KeloPGErrorClass("feed details before any kelo");
+    // Details after the entries: the kelo is in already.
     KeloPGParamsClass params;
-    params.Bytes(number).Bytes(name);
-    if (busModel.empty())
+    BindFeedDetails(params, route, tripId);
+    connection.Query("UPDATE kelo SET route_id = $1, route_short_name = $2, "
+                     "route_long_name = $3, route_type = $4, trip_id = $5 WHERE id = $6",
+                     params.Int(kelo));
+}
+
+void KeloPGPlanWriterClass::FlushKelo() {
+    if (!pendingKelo)
+        return;
+    const PendingKeloType& row = *pendingKelo;
+    KeloPGParamsClass params;
+    params.Bytes(row.number).Bytes(row.name);
+    if (row.bus < 0)
         params.Null();
     else
-        params.Int(Id(buses, busModel, "bus model"));
+        params.Int(row.bus);
+    BindFeedDetails(params, row.route, row.tripId);
     kelo = connection
-               .Query("INSERT INTO kelo(number, name, bus_id) VALUES ($1, $2, $3) RETURNING id",
+               .Query("INSERT INTO kelo(number, name, bus_id, route_id, route_short_name, "
+                      "route_long_name, route_type, trip_id) "
+                      "VALUES ($1, $2, $3, $4, $5, $6, $7, $8) RETURNING id",
                       params)
                .Int(0, 0);
-    nextSeq = 0;
+    pendingKelo.reset();
+}
+
+void KeloPGPlanWriterClass::SetAgency(const KeloFeedAgencyType& agency) {
+    connection.Execute("DELETE FROM agency");
+    connection.Query("INSERT INTO agency(name, url, timezone, language) VALUES ($1, $2, $3, $4)",
+                     KeloPGParamsClass()
+                         .Bytes(agency.name)
+                         .Bytes(agency.url)
+                         .Bytes(agency.timezone)
+                         .Bytes(agency.language));
 }
 
 void KeloPGPlanWriterClass::AddEntry(const std::string& stopCode, KeloTimeType arrival,
                                      KeloTimeType stay) {
+    FlushStop();
+    FlushKelo();
     if (kelo < 0)
         throw KeloPGErrorClass("an entry before any kelo");
     pending.Int(kelo)
@@ -128,6 +213,8 @@ void KeloPGPlanWriterClass::FlushEntries() {
 }
 
 void KeloPGPlanWriterClass::Commit() {
+    FlushStop();
+    FlushKelo();
     FlushEntries();
     connection.Execute(KeloSchemaBaseIndexes(KeloPGDialect()));
 }
@@ -142,9 +229,13 @@ void KeloPGReadPlan(KeloPGConnectionClass& connection, KeloPlanWriterClass& writ
             writer.AddBus(rows.Bytes(r, 0), rows.Bytes(r, 1),
                           static_cast<std::int32_t>(rows.Int(r, 2)));
         const KeloPGResultClass stopRows =
-            connection.Query("SELECT code, name FROM stop ORDER BY id");
-        for (int r = 0; r < stopRows.Rows(); ++r)
+            connection.Query("SELECT code, name, lat, lon FROM stop ORDER BY id");
+        for (int r = 0; r < stopRows.Rows(); ++r) {
             writer.AddStop(stopRows.Bytes(r, 0), stopRows.Bytes(r, 1));
+            if (!stopRows.IsNull(r, 2) && !stopRows.IsNull(r, 3))
+                writer.SetStopPosition(stopRows.Bytes(r, 0), stopRows.Double(r, 2),
+                                       stopRows.Double(r, 3));
+        }
         const KeloPGResultClass links =
             connection.Query("SELECT a.code, b.code, l.km FROM link l JOIN stop a ON "
                              "a.id = l.stop_a JOIN stop b ON b.id = l.stop_b "
@@ -154,8 +245,9 @@ void KeloPGReadPlan(KeloPGConnectionClass& connection, KeloPlanWriterClass& writ
                            static_cast<float>(links.Double(r, 2)));
         // Kelos with their entries in one pass: a kelo without entries still comes once.
         const KeloPGResultClass kelos =
-            connection.Query("SELECT k.id, k.number, k.name, b.model, s.code, e.arrival, e.stay "
-                             "FROM kelo k LEFT JOIN bus b ON b.id = k.bus_id "
+            connection.Query("SELECT k.id, k.number, k.name, b.model, s.code, e.arrival, e.stay, "
+                             "k.route_id, k.route_short_name, k.route_long_name, k.route_type, "
+                             "k.trip_id FROM kelo k LEFT JOIN bus b ON b.id = k.bus_id "
                              "LEFT JOIN entry e ON e.kelo_id = k.id "
                              "LEFT JOIN stop s ON s.id = e.stop_id ORDER BY k.id, e.seq");
         std::int64_t last = -1;
@@ -164,10 +256,22 @@ void KeloPGReadPlan(KeloPGConnectionClass& connection, KeloPlanWriterClass& writ
                 last = kelos.Int(r, 0);
                 writer.AddKelo(kelos.Bytes(r, 1), kelos.Bytes(r, 2),
                                kelos.IsNull(r, 3) ? std::string() : kelos.Bytes(r, 3));
+                std::optional<KeloFeedRouteType> route;
+                if (!kelos.IsNull(r, 7))
+                    route =
+                        KeloFeedRouteType{kelos.Bytes(r, 7), kelos.Bytes(r, 8), kelos.Bytes(r, 9),
+                                          static_cast<std::int32_t>(kelos.Int(r, 10))};
+                if (route || !kelos.IsNull(r, 11))
+                    writer.SetKeloFeedDetails(route, kelos.Bytes(r, 11));
             }
             if (!kelos.IsNull(r, 4))
                 writer.AddEntry(kelos.Bytes(r, 4), TimeAt(kelos, r, 5), TimeAt(kelos, r, 6));
         }
+        const KeloPGResultClass agency = connection.Query(
+            "SELECT name, url, timezone, language FROM agency ORDER BY id LIMIT 1");
+        if (agency.Rows())
+            writer.SetAgency(KeloFeedAgencyType{agency.Bytes(0, 0), agency.Bytes(0, 1),
+                                                agency.Bytes(0, 2), agency.Bytes(0, 3)});
     } catch (...) {
         connection.Execute("ROLLBACK");
         throw;

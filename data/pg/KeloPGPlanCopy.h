@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -28,9 +29,28 @@ public:
     void AddKelo(const std::string& number, const std::string& name,
                  const std::string& busModel) override;
     void AddEntry(const std::string& stopCode, KeloTimeType arrival, KeloTimeType stay) override;
+    void SetStopPosition(const std::string& code, double latitude, double longitude) override;
+    void SetKeloFeedDetails(const std::optional<KeloFeedRouteType>& route,
+                            const std::string& tripId) override;
+    void SetAgency(const KeloFeedAgencyType& agency) override;
     void Commit() override;
 
 private:
+    // A stop or kelo is inserted only when the next call needs its id, so the details that
+    // follow it go in the same statement rather than in an update of their own.
+    struct PendingStopType {
+        std::string code, name;
+        std::optional<double> latitude, longitude;
+    };
+    struct PendingKeloType {
+        std::string number, name;
+        std::int64_t bus = -1; // none
+        std::optional<KeloFeedRouteType> route;
+        std::string tripId;
+    };
+    void FlushStop();
+    void FlushKelo();
+
     std::int64_t Id(const std::unordered_map<std::string, std::int64_t>& ids,
                     const std::string& key, const char* what) const;
 
@@ -40,7 +60,9 @@ private:
     // dominate copying a large plan.
     void FlushEntries();
 
-    std::int64_t kelo = -1; // id of the kelo added last
+    std::optional<PendingStopType> pendingStop;
+    std::optional<PendingKeloType> pendingKelo;
+    std::int64_t kelo = -1; // id of the kelo added last, once inserted
     std::int64_t nextSeq = 0;
     KeloPGParamsClass pending;
     int pendingRows = 0;

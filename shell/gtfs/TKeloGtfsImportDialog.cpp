@@ -2,7 +2,7 @@
 
 #include "KeloQtText.h"
 
-#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloGtfsErrorClass.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloMessageBoxes.h"
@@ -165,7 +165,7 @@ std::optional<std::string> KeloImportGtfsFromWindow(QWidget* owner) {
     };
     try {
         // A cancel or a refusal unwinds the sink before its Commit, which removes its file.
-        KeloGtfsDatabaseSinkClass sink(plan);
+        KeloDBPlanWriterClass sink(plan);
         KeloGtfsImporterClass().Run(options, sink);
     } catch (const ImportCancelledType&) {
         return std::nullopt;

@@ -4,7 +4,7 @@
 #include "KeloDBIntegrityCheck.h"
 #include "KeloGtfsErrorClass.h"
 #include "KeloGtfsImporterClass.h"
-#include "KeloGtfsSinkClass.h"
+#include "KeloPlanWriterClass.h"
 
 #include <cmath>
 #include <cstdint>
@@ -18,7 +18,7 @@
 
 namespace {
 
-class CheckingSink : public KeloGtfsSinkClass {
+class CheckingSink : public KeloPlanWriterClass {
 public:
     void AddBus(const std::string&, const std::string&, std::int32_t) override {}
     void AddStop(const std::string& code, const std::string&) override {
@@ -36,6 +36,9 @@ public:
                 (time.GetTotalMinutes() < 0 || time.GetTotalMinutes() > KeloDBMaxMinute))
                 __builtin_trap();
     }
+    void SetStopPosition(const std::string&, double, double) override {}
+    void SetKeloFeedDetails(const std::optional<KeloFeedRouteType>&, const std::string&) override {}
+    void SetAgency(const KeloFeedAgencyType&) override {}
     void Commit() override {}
 
 private:

@@ -2,8 +2,11 @@
 // two planners on one plan, and a server stopped in the middle of a save.
 #include "Cp1251.h"
 #include "KeloDBBuiltInExport.h"
+#include "KeloDBConnectionClass.h"
+#include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
 #include "KeloDBPlanCopy.h"
+#include "KeloGtfsImporterClass.h"
 #include "KeloPGPlanCopy.h"
 #include "KeloPGTestSupport.h"
 #include "KeloSchema.h"
@@ -46,6 +49,20 @@ struct RecordingWriter : KeloPlanWriterClass {
     void AddEntry(const std::string& stop, KeloTimeType arrival, KeloTimeType stay) override {
         rows.push_back("entry " + stop + "|" + std::to_string(arrival.GetTotalMinutes()) + "|" +
                        std::to_string(stay.GetTotalMinutes()));
+    }
+    void SetStopPosition(const std::string& code, double lat, double lon) override {
+        rows.push_back("at " + code + "|" + std::to_string(lat) + "|" + std::to_string(lon));
+    }
+    void SetKeloFeedDetails(const std::optional<KeloFeedRouteType>& route,
+                            const std::string& tripId) override {
+        rows.push_back("route " +
+                       (route ? route->id + "|" + route->shortName + "|" + route->longName + "|" +
+                                    std::to_string(route->type)
+                              : "none") +
+                       " trip " + tripId);
+    }
+    void SetAgency(const KeloFeedAgencyType& a) override {
+        rows.push_back("agency " + a.name + "|" + a.url + "|" + a.timezone + "|" + a.language);
     }
     void Commit() override { committed = true; }
     std::vector<std::string> rows;
@@ -182,6 +199,16 @@ TEST_F(KeloPGSourceTest, TwoProcessesSavingOverlappingKelosLoseNoUpdate) {
 
 TEST_F(KeloPGSourceTest, APlanCopiedFromAFileToTheServerAndBackIsTheSame) {
     KeloDBWriteBuiltInDataSet(dir.File("plan.db"));
+    // What a feed gave: positions, the operator, routes with and without a trip id of their own.
+    KeloDBOpen(dir.File("plan.db"))
+        .connection->Execute(
+            "UPDATE stop SET lat = 49.25 + id / 1000.0, lon = 28.5 WHERE id % 3 = 0;"
+            "INSERT INTO agency(name, url, timezone, language) "
+            "VALUES ('Oper', 'https://o.example', 'Europe/Kyiv', NULL);"
+            "UPDATE kelo SET route_id = 'R' || (id % 4), route_short_name = 'r', "
+            "route_long_name = '', route_type = 3, trip_id = 'T' || id WHERE id % 2 = 0;"
+            "UPDATE kelo SET route_id = 'R9', route_short_name = '', route_long_name = 'long', "
+            "route_type = 700 WHERE id = 1");
     RecordingWriter original;
     KeloDBReadPlan(*KeloDBOpen(dir.File("plan.db")).connection, original);
     KeloPGWriteNewPlan(database->ConnInfo(), [&](KeloPlanWriterClass& server) {
@@ -195,8 +222,15 @@ TEST_F(KeloPGSourceTest, APlanCopiedFromAFileToTheServerAndBackIsTheSame) {
     RecordingWriter again;
     KeloDBReadPlan(*KeloDBOpen(dir.File("back.db")).connection, again);
     EXPECT_TRUE(again.committed);
-    EXPECT_EQ(again.rows.size(), 23u + 441u + 569u + 176u + 2139u);
+    EXPECT_EQ(again.rows.size(), 23u + 441u + 569u + 176u + 2139u + 147u + 1u + 89u);
     EXPECT_EQ(again.rows, original.rows);
+    // The server answers an export's bulk read as the file does.
+    KeloPGDataClass server(opened.connection, {Kelo02P});
+    const KeloFeedPlanType plan = server.ReadFeedPlan();
+    EXPECT_EQ(plan, KeloDBDataClass(KeloDBOpen(dir.File("plan.db")).connection, {}).ReadFeedPlan());
+    EXPECT_EQ(plan.kelos.size(), 176u);
+    ASSERT_TRUE(plan.agency);
+    EXPECT_EQ(plan.agency->timezone, "Europe/Kyiv");
     // A database holding a plan takes no second one.
     EXPECT_THROW(KeloPGWriteNewPlan(database->ConnInfo(), [](KeloPlanWriterClass&) {}),
                  KeloPGErrorClass);
@@ -225,4 +259,30 @@ TEST_F(KeloPGSourceTest, TheFeedNamesTheKelosAnotherSessionSavedToEveryWindow) {
         EXPECT_EQ(changed, (std::vector<std::string>{Kelo02P, "NEW"}));
         EXPECT_TRUE(feed->TakeChangedKelos().empty());
     }
+}
+
+TEST_F(KeloPGSourceTest, AFeedImportedIntoTheServerKeepsWhatAnExportNeeds) {
+    // The import writes straight into a server plan, as into a file.
+    KeloGtfsImportOptionsType options;
+    options.feed = KELO_GTFS_FIXTURE;
+    KeloGtfsImportSummaryType summary;
+    KeloPGWriteNewPlan(database->ConnInfo(), [&](KeloPlanWriterClass& server) {
+        summary = KeloGtfsImporterClass().Run(options, server);
+    });
+    KeloDBPlanWriterClass file(dir.File("feed.db"));
+    KeloGtfsImporterClass().Run(options, file);
+    KeloPGOpenResultType opened = KeloPGOpen(database->ConnInfo());
+    ASSERT_EQ(opened.status, KeloPGOpenStatusType::Ok) << opened.detail;
+    const KeloFeedPlanType plan = KeloPGDataClass(opened.connection, {}).ReadFeedPlan();
+    EXPECT_EQ(plan, KeloDBDataClass(KeloDBOpen(dir.File("feed.db")).connection, {}).ReadFeedPlan());
+    ASSERT_EQ(plan.kelos.size(), summary.kelos);
+    EXPECT_TRUE(plan.agency);
+    EXPECT_TRUE(plan.stops.front().latitude);
+    EXPECT_TRUE(plan.kelos.front().route);
+    EXPECT_FALSE(plan.kelos.front().tripId.empty());
+}
+
+TEST_F(KeloPGSourceTest, CopiesSavedToTheServerKeepTheirOriginalsRoute) {
+    ASSERT_EQ(KeloPGOpen(database->ConnInfo()).status, KeloPGOpenStatusType::Ok);
+    KeloExpectRoutesCarried(OpenSource(database->ConnInfo()), Kelo02P, "100");
 }

@@ -1,7 +1,7 @@
 #include "KeloCityFeed.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBOpen.h"
-#include "KeloGtfsDatabaseSinkClass.h"
+#include "KeloDBPlanCopy.h"
 #include "KeloGtfsImporterClass.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ TEST(KeloCityFeed, ImportsWithTheShapeOfACityNetwork) {
     KeloGtfsImportOptionsType options;
     options.feed = (dir / "feed").string();
     const std::string database = (dir / "city.db").string();
-    KeloGtfsDatabaseSinkClass sink(database);
+    KeloDBPlanWriterClass sink(database);
     const KeloGtfsImportSummaryType imported = KeloGtfsImporterClass().Run(options, sink);
     EXPECT_EQ(imported.kelos, std::uint64_t(feed.trips));
     EXPECT_EQ(imported.rows, std::uint64_t(feed.stopTimes));

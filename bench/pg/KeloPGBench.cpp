@@ -6,6 +6,7 @@
 #include "KeloDBConnectionClass.h"
 #include "KeloDBDataClass.h"
 #include "KeloDBPlanCopy.h"
+#include "KeloFeedPlan.h"
 #include "KeloPGConnectionClass.h"
 #include "KeloPGDataClass.h"
 #include "KeloPGOpen.h"
@@ -93,7 +94,26 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
     state.counters["changes_left"] = form.Diagram().GetEditBufferObject().GetChangeCount();
 }
 
+// What --export-gtfs reads before it writes anything: the whole plan, in bulk.
+void BM_ReadWholePlanForExport(benchmark::State& state) {
+    const bool server = state.range(0) != 0;
+    if (server && !ServerPlan()) {
+        state.SkipWithError("no PostgreSQL server: run inside pg_virtualenv");
+        return;
+    }
+    KeloDataPtrClass source = Bottom(server, {});
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        const KeloFeedPlanType plan = KeloReadFeedPlan(source);
+        entries = 0;
+        for (const KeloFeedKeloType& kelo : plan.kelos)
+            entries += kelo.entries.size();
+    }
+    state.counters["entries"] = double(entries);
+}
+
 // Argument 0: the SQLite file; 1: the server.
+BENCHMARK(BM_ReadWholePlanForExport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenTrunkWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveTwentyModifiedKelos)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

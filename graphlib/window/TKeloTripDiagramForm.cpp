@@ -587,5 +587,6 @@ void TKeloTripDiagramForm::EndKeloListUpdate() {
 }
 
 void TKeloTripDiagramForm::InvalidatePaintArea() {
+    dragSnapshot = QPixmap(); // the scene changed under a dragged kelo
     paintBox->update();
 }

@@ -8,6 +8,7 @@
 #include "TripDiagramKeloDragClass.h"
 #include "ZoCanvasClass.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -150,6 +151,9 @@ public:
     // True once after the right click that put a dragged kelo back: it opens no menu.
     bool TakeDragCancelClick();
     const TripDiagramKeloDragClass& KeloDrag() const { return keloDrag; }
+    // While a kelo is dragged, the chart under it comes from the picture taken at the
+    // pick-up; false when `area` needs the scene painted.
+    bool PaintUnderKeloDrag(QPainter& painter, const QRect& area);
     void KeloSeriesActionExecute();
 
     // The options dialog (TKeloTripDiagramFormOptions.cpp).
@@ -301,6 +305,8 @@ private:
     bool scrolledOnFirstShow = false;
     TripDiagramKeloDragClass keloDrag;
     bool keloDragCopy = false;
+    QPixmap dragSnapshot; // the visible chart at the pick-up, at dragSnapshotArea
+    QRect dragSnapshotArea;
     bool dragCancelClick = false;
     // Set while a change made on the chart is shown: the chart stays where the planner works.
     bool holdChartScroll = false;

@@ -16,7 +16,8 @@
 
 void TKeloTripDiagramForm::ChartPaintBoxPaint(QPainter& painter, const QRect& area) {
     ZoQtDrawingSurfaceClass surface(painter, area);
-    diagram->PaintOn(surface);
+    if (!PaintUnderKeloDrag(painter, area))
+        diagram->PaintOn(surface);
     keloDrag.Paint(surface);
 }
 
@@ -28,6 +29,7 @@ void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x,
         CancelKeloDrag();
         return;
     }
+    dragCancelClick = false; // a platform that sent no menu request for it
     int code = -1;
     if (button == Qt::LeftButton) {
         code = 0;

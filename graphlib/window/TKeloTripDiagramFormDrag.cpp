@@ -12,6 +12,7 @@
 #include "TripDiagramPaintBox.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QRect>
 #include <QStatusTipEvent>
 
@@ -85,11 +86,17 @@ bool TKeloTripDiagramForm::BeginKeloDrag(int x, int y, bool copy) {
     if (start.IsEmpty())
         return false;
     const TripDiagramDisplayStateType& s = State();
+    dragSnapshot = QPixmap();
     if (!keloDrag.Begin(canvas, index, kelo->GetNumber(), x,
                         double(s.timeScale) * double(s.timeZoom), start.GetTotalMinutes()))
         return false;
     // Shift at the press makes it a copy: the kind of drag is fixed when the kelo is taken.
     keloDragCopy = copy;
+    // Each step then repaints the band the line covers from this picture, not from every item
+    // of the scene. Taken before the drag is active, so it shows the scene alone.
+    dragSnapshotArea = paintBox->visibleRegion().boundingRect();
+    if (!dragSnapshotArea.isEmpty())
+        dragSnapshot = paintBox->grab(dragSnapshotArea);
     ShowStatusHint(this, KeloToQString(keloDrag.Hint()));
     return true;
 }
@@ -106,8 +113,20 @@ void TKeloTripDiagramForm::FollowKeloDrag(int x) {
 void TKeloTripDiagramForm::CancelKeloDrag() {
     if (!keloDrag.Active())
         return;
+    dragSnapshot = QPixmap();
     paintBox->update(ToQRect(keloDrag.End()));
     ShowStatusHint(this, QString());
+}
+
+bool TKeloTripDiagramForm::PaintUnderKeloDrag(QPainter& painter, const QRect& area) {
+    if (!keloDrag.Active() || dragSnapshot.isNull() || !dragSnapshotArea.contains(area))
+        return false;
+    const qreal ratio = dragSnapshot.devicePixelRatio();
+    const QRect from = area.translated(-dragSnapshotArea.topLeft());
+    painter.drawPixmap(
+        QRectF(area), dragSnapshot,
+        QRectF(from.x() * ratio, from.y() * ratio, from.width() * ratio, from.height() * ratio));
+    return true;
 }
 
 bool TKeloTripDiagramForm::TakeDragCancelClick() {
@@ -169,9 +188,15 @@ void TKeloTripDiagramForm::KeloSeriesActionExecute() {
     const std::string number = KeloNumberAt(selected);
     KeloKeloPtrClass kelo = diagram->GetEditBuffer()->GetKeloSet()->GetItem(selected);
     const KeloTimeType start = KeloFirstArrival(*kelo->GetSchedule());
+    if (start.IsEmpty()) {
+        KeloDocumentCopiesResultType refused;
+        refused.refusal = KeloCopiesRefusalType::NoStart;
+        KeloShowError(CopiesRefusalText(refused, number), this);
+        return;
+    }
     // The first copy an hour after the kelo, one copy until the planner says otherwise.
     KeloSeriesAnswerType proposal;
-    proposal.firstMinutes = KeloWrapIntoDay((start.IsEmpty() ? 0 : start.GetTotalMinutes()) + 60);
+    proposal.firstMinutes = KeloWrapIntoDay(start.GetTotalMinutes() + 60);
     proposal.lastMinutes = proposal.firstMinutes;
     TKeloTripKeloSeriesDialogForm dialog(this);
     const std::optional<KeloSeriesAnswerType> answer = dialog.Ask(KeloToQString(number), proposal);

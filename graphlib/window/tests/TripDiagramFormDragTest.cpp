@@ -10,6 +10,7 @@
 #include "TempDirSandbox.h"
 #include "TripDiagramPaintBox.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -114,11 +115,31 @@ TEST_F(ChartDragTest, EscCancelsAndPlainDragStillScrolls) {
     auto form = Open();
     QWidget* chart = form->ChartPaintBox();
     const QPoint f1 = OnLine(*form, "F1");
+    // The visible part as the window paints it: during the drag only the band of the moved
+    // line differs, and after Esc nothing does.
+    const QRect seen = chart->visibleRegion().boundingRect();
+    auto paint = [&] {
+        QImage image(seen.size(), QImage::Format_RGB32);
+        chart->render(&image, QPoint(), QRegion(seen));
+        return image;
+    };
+    const QImage unmoved = paint();
     Drag(*form, f1, Pixels(*form, 30), Qt::ControlModifier, false);
-    EXPECT_TRUE(form->KeloDrag().Active());
     EXPECT_EQ(form->KeloDrag().Minutes(), 30);
+    const QImage during = paint();
+    const ZoRectType band = form->KeloDrag().Covered();
+    const QRect moved =
+        QRect(band.left, band.top, band.Width(), band.Height()).translated(-seen.topLeft());
+    int inside = 0, outside = 0;
+    for (int y = 0; y < seen.height(); ++y)
+        for (int x = 0; x < seen.width(); ++x)
+            if (during.pixel(x, y) != unmoved.pixel(x, y))
+                ++(moved.contains(x, y) ? inside : outside);
+    EXPECT_GT(inside, 50);
+    EXPECT_EQ(outside, 0);
     QTest::keyClick(chart, Qt::Key_Escape);
     EXPECT_FALSE(form->KeloDrag().Active());
+    EXPECT_EQ(paint(), unmoved);
     QTest::mouseRelease(chart, Qt::LeftButton, Qt::ControlModifier, f1);
 
     Drag(*form, f1, -Pixels(*form, 20), Qt::ControlModifier, false);

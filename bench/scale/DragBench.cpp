@@ -1,6 +1,7 @@
 // One mouse-move step of a kelo dragged with Ctrl on the trunk line of the scale data at
 // N = 100 regions: from the mouse event to the repainted chart, through the window's own
-// update path (only the band the moved line covers is painted). Runs headless.
+// update path (only the band the moved line covers is painted); and the pick-up that starts
+// a drag. Runs headless.
 
 #include "KeloBenchSupport.h"
 #include "ScaleBenchData.h"
@@ -37,9 +38,8 @@ public:
 };
 
 void Send(QWidget* chart, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(chart->mapToGlobal(at)), button, held,
-                      Qt::ControlModifier);
+          Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QMouseEvent event(type, QPointF(at), QPointF(chart->mapToGlobal(at)), button, held, modifiers);
     QApplication::sendEvent(chart, &event);
 }
 
@@ -98,7 +98,35 @@ void BM_DragMoveStep(benchmark::State& state) {
     form->CancelKeloDrag();
 }
 
+// The pick-up itself, paid once per drag: the press with Ctrl (hit test, the picture of the
+// visible chart) and the release where it started, which changes nothing. Argument 0 makes
+// the same click without Ctrl, for comparison.
+void BM_DragPickUp(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(Regions);
+    auto form = std::make_unique<TKeloTripDiagramForm>(nullptr, db.trunkKelo, db.trunkLine,
+                                                       db.Source(db.trunkLine));
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    QWidget* chart = form->ChartPaintBox();
+    const QPoint grab = VisiblePointOnSelected(*form);
+    const Qt::KeyboardModifiers modifiers =
+        state.range(0) != 0 ? Qt::ControlModifier : Qt::NoModifier;
+    int picked = 0;
+    for (auto _ : state) {
+        Send(chart, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton, modifiers);
+        picked += form->KeloDrag().Active();
+        Send(chart, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton, modifiers);
+        QApplication::sendPostedEvents(form.get(), QEvent::UpdateRequest);
+    }
+    state.counters["picked"] =
+        double(picked) / double(std::max<std::int64_t>(state.iterations(), 1));
+}
+
 BENCHMARK(BM_DragMoveStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragPickUp)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -28,6 +28,7 @@ QTime TimeOf(int minutes) {
 TKeloTripKeloSeriesDialogForm::TKeloTripKeloSeriesDialogForm(QWidget* parent) : QDialog(parent) {
     setObjectName("TKeloTripKeloSeriesDialogForm");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setMinimumWidth(320); // room for the caption with the kelo number
 
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout();

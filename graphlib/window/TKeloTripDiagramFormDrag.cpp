@@ -114,7 +114,11 @@ void TKeloTripDiagramForm::CancelKeloDrag() {
     if (!keloDrag.Active())
         return;
     dragSnapshot = QPixmap();
-    paintBox->update(ToQRect(keloDrag.End()));
+    // A line that stands where it was taken is not drawn: nothing to wipe.
+    const bool drawn = keloDrag.Minutes() != 0;
+    const ZoRectType covered = keloDrag.End();
+    if (drawn)
+        paintBox->update(ToQRect(covered));
     ShowStatusHint(this, QString());
 }
 

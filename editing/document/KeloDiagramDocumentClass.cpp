@@ -95,10 +95,10 @@ EntriesOf(const std::map<std::string, KeloDocumentKeloEntryType>& entries,
 
 } // namespace
 
-KeloDocumentChangeType
-KeloDiagramDocumentClass::RunStep(KeloDocumentStepNameType name,
-                                  const std::vector<std::string>& touched,
-                                  const std::function<std::string()>& action) {
+KeloDocumentChangeType KeloDiagramDocumentClass::RunStep(KeloDocumentStepNameType name,
+                                                         const std::vector<std::string>& touched,
+                                                         const std::function<std::string()>& action,
+                                                         bool nudge) {
     KeloCachedUpdateDataClass& buffer = *stack.editBufferObject;
     KeloDocumentStepType step;
     step.name = std::move(name);
@@ -124,7 +124,10 @@ KeloDiagramDocumentClass::RunStep(KeloDocumentStepNameType name,
     change.selected = selected;
     step.entriesAfter = EntriesOf(entries, touched);
     step.selectedAfter = selected;
-    history.Push(std::move(step));
+    if (nudge)
+        history.PushNudge(std::move(step));
+    else
+        history.Push(std::move(step));
     Notify(change);
     return change;
 }

@@ -20,6 +20,23 @@ struct KeloCopyRequestType {
     std::string name;
 };
 
+/// Why copies made without a dialog (a series, a dragged copy) were not made.
+enum class KeloCopiesRefusalType {
+    None,
+    NoKelo,      // no kelo of that number in the set
+    NoStart,     // the kelo has no first arrival to shift from
+    NoProposal,  // the copy-number proposal failed (a copy number in use is not a number)
+    NoStartTime, // the interval or the times give no start time
+    TooMany      // more copies than KeloSeriesMaxCopies
+};
+
+/// What a command that makes copies did, or why it made none.
+struct KeloDocumentCopiesResultType {
+    KeloDocumentChangeType change;
+    KeloCopiesRefusalType refusal = KeloCopiesRefusalType::None;
+    std::int32_t copies = 0; // how many it would have made, for the refusal of too many
+};
+
 /// How a save went: the transaction's outcome and the chosen changes the source held back.
 struct KeloDocumentSaveResultType {
     KeloSaveOutcomeType outcome;
@@ -70,6 +87,15 @@ public:
                                       const std::optional<KeloCopyRequestType>& copy = {});
     KeloDocumentChangeType CopyKelo(const std::string& number, const KeloCopyRequestType& copy,
                                     std::int32_t startMinutes);
+    // A copy at `startMinutes` under the proposed number and name: the copy of a dragged kelo.
+    KeloDocumentCopiesResultType CopyKeloAt(const std::string& number, std::int32_t startMinutes);
+    // Copies at every start from `first` to `last` by `interval` minutes, numbered by the
+    // proposal in turn; the original stays and stays selected. One step, or nothing at all.
+    KeloDocumentCopiesResultType MakeSeries(const std::string& number, std::int32_t first,
+                                            std::int32_t last, std::int32_t interval);
+    // Moves the kelo's start by `minutes`, wrapping into the day. Nudges of one kelo in a row
+    // make one step.
+    KeloDocumentChangeType NudgeKelo(const std::string& number, std::int32_t minutes);
     // `nextSelected` takes over the selection (the row shown next to the deleted one).
     KeloDocumentChangeType DeleteKelo(const std::string& number, const std::string& nextSelected);
 
@@ -108,11 +134,17 @@ private:
     // whole before the error goes on.
     KeloDocumentChangeType RunStep(KeloDocumentStepNameType name,
                                    const std::vector<std::string>& touched,
-                                   const std::function<std::string()>& action);
+                                   const std::function<std::string()>& action, bool nudge = false);
     KeloDocumentChangeType RunScheduleStep(KeloDocumentStepKind kind, const std::string& number,
                                            const std::function<bool(KeloKeloScheduleClass&)>& edit);
     // The kelo of the copy made from `number`; null when the number is taken or empty.
     KeloKeloPtrClass MakeCopy(const std::string& number, const KeloCopyRequestType& copy);
+    // Copies at these starts under proposed numbers, as one step named `kind`; the selection
+    // goes to the last copy or, with `keepSelection`, stays.
+    KeloDocumentCopiesResultType MakeProposedCopies(KeloDocumentStepKind kind,
+                                                    const std::string& number,
+                                                    const std::vector<std::int32_t>& starts,
+                                                    bool keepSelection);
     KeloDocumentChangeType Restore(const std::vector<KeloDataCUKeloStateType>& from,
                                    const std::vector<KeloDataCUKeloStateType>& to,
                                    const std::map<std::string, KeloDocumentKeloEntryType>& entries,

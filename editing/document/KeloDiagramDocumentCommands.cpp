@@ -3,9 +3,12 @@
 #include "KeloDiagramDocumentClass.h"
 
 #include "KeloCachedUpdateDataClass.h"
+#include "KeloChartEditRules.h"
 #include "KeloCopy.h"
 #include "KeloTimetableArithmetic.h"
 #include "KeloTimetableCommands.h"
+
+#include <algorithm>
 
 KeloKeloPtrClass KeloDiagramDocumentClass::MakeCopy(const std::string& number,
                                                     const KeloCopyRequestType& copy) {
@@ -147,4 +150,85 @@ KeloDiagramDocumentClass::ApplyNestedEdits(const std::string& number,
             *heldBack = std::move(held);
         return number;
     });
+}
+
+KeloDocumentCopiesResultType
+KeloDiagramDocumentClass::MakeProposedCopies(KeloDocumentStepKind kind, const std::string& number,
+                                             const std::vector<std::int32_t>& starts,
+                                             bool keepSelection) {
+    KeloDocumentCopiesResultType result;
+    result.copies = std::int32_t(starts.size());
+    const std::int32_t index = IndexOf(number);
+    if (index < 0) {
+        result.refusal = KeloCopiesRefusalType::NoKelo;
+        return result;
+    }
+    KeloKeloSetPtrClass kelos = stack.editBuffer->GetKeloSet();
+    if (KeloFirstArrival(*kelos->GetItem(index)->GetSchedule()).IsEmpty()) {
+        result.refusal = KeloCopiesRefusalType::NoStart;
+        return result;
+    }
+    if (starts.empty()) {
+        result.refusal = KeloCopiesRefusalType::NoStartTime;
+        return result;
+    }
+    const std::optional<KeloCopyProposalType> proposal = ProposeCopyNumber(*kelos, index);
+    const std::vector<std::string> numbers =
+        ProposeCopyNumbers(*kelos, index, std::int32_t(starts.size()));
+    // Every number is checked before anything is made, so a series is made whole or not at all.
+    const bool taken = std::any_of(numbers.begin(), numbers.end(),
+                                   [this](const std::string& n) { return IndexOf(n) >= 0; });
+    if (!proposal || numbers.size() != starts.size() || taken) {
+        result.refusal = KeloCopiesRefusalType::NoProposal;
+        return result;
+    }
+    const std::string name = KeloCopyName(*proposal, false);
+    std::vector<std::string> touched{number};
+    touched.insert(touched.end(), numbers.begin(), numbers.end());
+    result.change = RunStep({kind, number}, touched, [&]() -> std::string {
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            KeloKeloPtrClass copy = MakeCopy(number, {numbers[i], name});
+            ShiftKeloSchedule(*copy->GetSchedule(), starts[i]);
+        }
+        return keepSelection ? selected : numbers.back();
+    });
+    return result;
+}
+
+KeloDocumentCopiesResultType KeloDiagramDocumentClass::CopyKeloAt(const std::string& number,
+                                                                  std::int32_t startMinutes) {
+    return MakeProposedCopies(KeloDocumentStepKind::Copy, number, {KeloWrapIntoDay(startMinutes)},
+                              false);
+}
+
+KeloDocumentCopiesResultType KeloDiagramDocumentClass::MakeSeries(const std::string& number,
+                                                                  std::int32_t first,
+                                                                  std::int32_t last,
+                                                                  std::int32_t interval) {
+    const std::int32_t count = KeloSeriesCount(first, last, interval);
+    if (count > KeloSeriesMaxCopies) {
+        KeloDocumentCopiesResultType refused;
+        refused.refusal = KeloCopiesRefusalType::TooMany;
+        refused.copies = count;
+        return refused;
+    }
+    return MakeProposedCopies(KeloDocumentStepKind::Series, number,
+                              KeloSeriesStarts(first, last, interval), true);
+}
+
+KeloDocumentChangeType KeloDiagramDocumentClass::NudgeKelo(const std::string& number,
+                                                           std::int32_t minutes) {
+    return RunStep(
+        {KeloDocumentStepKind::Move, number}, {number},
+        [&]() -> std::string {
+            if (KeloKeloPtrClass kelo = FindKelo(number); !kelo.IsNull()) {
+                KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+                const KeloTimeType first = KeloFirstArrival(*schedule);
+                if (!first.IsEmpty())
+                    ShiftKeloSchedule(*schedule,
+                                      KeloWrapIntoDay(first.GetTotalMinutes() + minutes));
+            }
+            return number;
+        },
+        true);
 }

@@ -29,7 +29,8 @@ enum class KeloDocumentStepKind {
     InsertStop,
     AppendStop,
     RemoveStop,
-    Recalculate
+    Recalculate,
+    Series // copies of a kelo at a fixed interval
 };
 
 /// The name of an undoable step: what was done to which kelo.

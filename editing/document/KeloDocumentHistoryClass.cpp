@@ -1,5 +1,7 @@
 #include "KeloDocumentHistoryClass.h"
 
+#include "KeloChartEditRules.h"
+
 namespace {
 
 std::size_t StatesFootprint(const std::vector<KeloDataCUKeloStateType>& states) {
@@ -32,6 +34,21 @@ std::size_t KeloDocumentStepType::Footprint() const {
 void KeloDocumentHistoryClass::Push(KeloDocumentStepType step) {
     undoSteps.push_back(std::move(step));
     redoSteps.clear();
+    openNudge.clear();
+}
+
+void KeloDocumentHistoryClass::PushNudge(KeloDocumentStepType step) {
+    const std::string number = step.name.number;
+    if (!undoSteps.empty() && KeloNudgeJoins(openNudge, number)) {
+        KeloDocumentStepType& last = undoSteps.back();
+        last.after = std::move(step.after);
+        last.entriesAfter = std::move(step.entriesAfter);
+        last.selectedAfter = std::move(step.selectedAfter);
+        redoSteps.clear();
+    } else {
+        Push(std::move(step));
+    }
+    openNudge = number;
 }
 
 std::optional<KeloDocumentStepNameType> KeloDocumentHistoryClass::UndoName() const {
@@ -49,6 +66,7 @@ std::optional<KeloDocumentStepNameType> KeloDocumentHistoryClass::RedoName() con
 const KeloDocumentStepType* KeloDocumentHistoryClass::TakeUndo() {
     if (undoSteps.empty())
         return nullptr;
+    openNudge.clear();
     redoSteps.push_back(std::move(undoSteps.back()));
     undoSteps.pop_back();
     return &redoSteps.back();
@@ -57,12 +75,14 @@ const KeloDocumentStepType* KeloDocumentHistoryClass::TakeUndo() {
 const KeloDocumentStepType* KeloDocumentHistoryClass::TakeRedo() {
     if (redoSteps.empty())
         return nullptr;
+    openNudge.clear();
     undoSteps.push_back(std::move(redoSteps.back()));
     redoSteps.pop_back();
     return &undoSteps.back();
 }
 
 void KeloDocumentHistoryClass::Clear() {
+    openNudge.clear();
     undoSteps.clear();
     redoSteps.clear();
 }

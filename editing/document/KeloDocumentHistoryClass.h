@@ -28,6 +28,9 @@ struct KeloDocumentStepType {
 class KeloDocumentHistoryClass {
 public:
     void Push(KeloDocumentStepType step);
+    // A nudge of one kelo: pushed, or joined to the nudge of the same kelo just before it,
+    // which then leads from its own state before to this step's state after.
+    void PushNudge(KeloDocumentStepType step);
     bool CanUndo() const { return !undoSteps.empty(); }
     bool CanRedo() const { return !redoSteps.empty(); }
     std::optional<KeloDocumentStepNameType> UndoName() const;
@@ -42,4 +45,5 @@ public:
 private:
     std::vector<KeloDocumentStepType> undoSteps;
     std::vector<KeloDocumentStepType> redoSteps;
+    std::string openNudge; // the kelo the last step nudged, while nothing else came since
 };

@@ -3,6 +3,7 @@
 #include "KeloKeloRouteDataClass.h"
 
 #include <charconv>
+#include <utility>
 
 namespace {
 
@@ -34,12 +35,16 @@ bool IsNestedCopy(const std::string& inner) {
 
 } // namespace
 
-std::optional<KeloCopyProposalType> ProposeCopyNumber(KeloKeloSetClass& kelos, std::int32_t index) {
+namespace {
+
+// The prefix "~" + number + "(" of the kelo's copies and the highest copy number in use
+// among them (1 when none); nothing when a copy number in use is not a whole number.
+std::optional<std::pair<std::string, std::int64_t>> HighestCopyNumber(KeloKeloSetClass& kelos,
+                                                                      std::int32_t index) {
     const std::int32_t count = kelos.GetCount();
     if (index < 0 || index >= count)
         return std::nullopt;
-    KeloKeloPtrClass kelo = kelos.GetItem(index);
-    std::string own = kelo->GetNumber();
+    std::string own = kelos.GetItem(index)->GetNumber();
     if (StartsWith(own, "~"))
         own.erase(0, 1);
     const std::string prefix = "~" + own + "(";
@@ -59,16 +64,35 @@ std::optional<KeloCopyProposalType> ProposeCopyNumber(KeloKeloSetClass& kelos, s
         if (std::uint32_t(*k) > highest)
             highest = std::uint32_t(*k);
     }
+    return std::make_pair(prefix, std::int64_t(std::int32_t(highest)));
+}
 
-    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
+} // namespace
+
+std::optional<KeloCopyProposalType> ProposeCopyNumber(KeloKeloSetClass& kelos, std::int32_t index) {
+    const auto highest = HighestCopyNumber(kelos, index);
+    if (!highest)
+        return std::nullopt;
+    KeloKeloSchedulePtrClass schedule = kelos.GetItem(index)->GetSchedule();
     const std::int32_t entries = schedule->GetCount();
     if (entries == 0)
         return std::nullopt;
     KeloCopyProposalType proposal;
-    proposal.number = prefix + std::to_string(std::int64_t(std::int32_t(highest)) + 1) + ")";
+    proposal.number = highest->first + std::to_string(highest->second + 1) + ")";
     proposal.firstStopName = schedule->GetItem(0)->GetStop()->GetName();
     proposal.lastStopName = schedule->GetItem(entries - 1)->GetStop()->GetName();
     return proposal;
+}
+
+std::vector<std::string> ProposeCopyNumbers(KeloKeloSetClass& kelos, std::int32_t index,
+                                            std::int32_t count) {
+    std::vector<std::string> numbers;
+    const auto highest = HighestCopyNumber(kelos, index);
+    if (!highest)
+        return numbers;
+    for (std::int32_t i = 1; i <= count; ++i)
+        numbers.push_back(highest->first + std::to_string(highest->second + i) + ")");
+    return numbers;
 }
 
 std::string KeloCopyName(const KeloCopyProposalType& proposal, bool inverted) {

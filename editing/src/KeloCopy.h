@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 /// What a copy of a kelo is offered: its number and the names of its end stops.
 struct KeloCopyProposalType {
@@ -17,6 +18,11 @@ struct KeloCopyProposalType {
 /// at `index`, a leading "~" of its own number dropped: 100 -> ~100(2), ~100(2) -> ~100(2)(2).
 /// Nothing when the kelo has no timetable or a copy number in use is not a whole number.
 std::optional<KeloCopyProposalType> ProposeCopyNumber(KeloKeloSetClass& kelos, std::int32_t index);
+
+/// The numbers `count` copies of the kelo at `index`, made one after another, are proposed in
+/// turn: ~100(2), ~100(3), ... Empty when a copy number in use is not a whole number.
+std::vector<std::string> ProposeCopyNumbers(KeloKeloSetClass& kelos, std::int32_t index,
+                                            std::int32_t count);
 
 /// What is wrong with a kelo number as typed, if anything.
 enum class KeloTypedNumberProblemType { None, Empty, OuterBlanks, ControlCharacter };

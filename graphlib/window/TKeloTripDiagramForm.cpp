@@ -409,6 +409,8 @@ void TKeloTripDiagramForm::CreateKeloListPopupMenu() {
         {"Перенести рейс", "KeloMoveAction", &TKeloTripDiagramForm::KeloMoveActionExecute},
         {"Инвертировать рейс", "KeloInvertAction", &TKeloTripDiagramForm::KeloInvertActionExecute},
         {"Создать копию рейса", "KeloCopyAction", &TKeloTripDiagramForm::KeloCopyActionExecute},
+        {"Создать серию рейсов...", "KeloSeriesAction",
+         &TKeloTripDiagramForm::KeloSeriesActionExecute},
         {"Удалить рейс", "KeloDeleteAction", &TKeloTripDiagramForm::KeloDeleteActionExecute},
     };
     for (const auto& command : commands) {
@@ -585,5 +587,6 @@ void TKeloTripDiagramForm::EndKeloListUpdate() {
 }
 
 void TKeloTripDiagramForm::InvalidatePaintArea() {
+    dragSnapshot = QPixmap(); // the scene changed under a dragged kelo
     paintBox->update();
 }

@@ -5,8 +5,10 @@
 #include "TKeloTripKeloMoveDialogForm.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramHostClass.h"
+#include "TripDiagramKeloDragClass.h"
 #include "ZoCanvasClass.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -129,11 +131,30 @@ public:
 
     // Chart mouse handling in paint-area coordinates; `globalX` follows the screen so that
     // dragging moves the picture with the mouse even while the paint area scrolls under it.
-    void ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+    void ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y,
+                                Qt::KeyboardModifiers modifiers = {});
     void ChartPaintBoxMouseMove(int x, int y);
     void ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
     void ChartPaintBoxPaint(QPainter& painter, const QRect& area);
     void OnChartItemMouseDown(std::uint32_t id, int button);
+
+    // Planning on the chart itself (TKeloTripDiagramFormDrag.cpp): Ctrl and the left button
+    // on a kelo's line pick it up (with Shift, a copy of it), the line follows the mouse and
+    // the release moves or copies it; Esc or the right button put it back. Ctrl with the
+    // arrows nudges the selected kelo. The series command lays copies at an interval.
+    bool BeginKeloDrag(int x, int y, bool copy);
+    void FollowKeloDrag(int x);
+    void DropKeloDrag();
+    void CancelKeloDrag();
+    // Keys pressed on the chart; false when they are not the chart's own.
+    bool ChartPaintBoxKeyPress(int key, Qt::KeyboardModifiers modifiers);
+    // True once after the right click that put a dragged kelo back: it opens no menu.
+    bool TakeDragCancelClick();
+    const TripDiagramKeloDragClass& KeloDrag() const { return keloDrag; }
+    // While a kelo is dragged, the chart under it comes from the picture taken at the
+    // pick-up; false when `area` needs the scene painted.
+    bool PaintUnderKeloDrag(QPainter& painter, const QRect& area);
+    void KeloSeriesActionExecute();
 
     // The options dialog (TKeloTripDiagramFormOptions.cpp).
     void SetupMenuItemClick();
@@ -282,6 +303,13 @@ private:
     int lastMouseY = 0;
     bool dragging = false;
     bool scrolledOnFirstShow = false;
+    TripDiagramKeloDragClass keloDrag;
+    bool keloDragCopy = false;
+    QPixmap dragSnapshot; // the visible chart at the pick-up, at dragSnapshotArea
+    QRect dragSnapshotArea;
+    bool dragCancelClick = false;
+    // Set while a change made on the chart is shown: the chart stays where the planner works.
+    bool holdChartScroll = false;
     TKeloTripDiagramClashPanel* clashPanel = nullptr;
     QAction* clashAction = nullptr;
 };

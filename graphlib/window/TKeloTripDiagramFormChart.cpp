@@ -16,10 +16,20 @@
 
 void TKeloTripDiagramForm::ChartPaintBoxPaint(QPainter& painter, const QRect& area) {
     ZoQtDrawingSurfaceClass surface(painter, area);
-    diagram->PaintOn(surface);
+    if (!PaintUnderKeloDrag(painter, area))
+        diagram->PaintOn(surface);
+    keloDrag.Paint(surface);
 }
 
-void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
+void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y,
+                                                  Qt::KeyboardModifiers modifiers) {
+    if (keloDrag.Active()) {
+        // Any other button while a kelo is picked up puts it back.
+        dragCancelClick = button == Qt::RightButton;
+        CancelKeloDrag();
+        return;
+    }
+    dragCancelClick = false; // a platform that sent no menu request for it
     int code = -1;
     if (button == Qt::LeftButton) {
         code = 0;
@@ -31,11 +41,17 @@ void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x,
     }
     if (code >= 0)
         diagram->GetCanvas().MouseDown(code, x, y);
+    // Ctrl on a kelo's line picks the kelo up instead of scrolling the chart.
+    if (code == 0 && (modifiers & Qt::ControlModifier) &&
+        BeginKeloDrag(x, y, modifiers & Qt::ShiftModifier))
+        dragging = false;
     lastMouseX = x;
     lastMouseY = y;
 }
 
 void TKeloTripDiagramForm::ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
+    if (button == Qt::LeftButton && keloDrag.Active())
+        DropKeloDrag();
     if (button == Qt::LeftButton)
         dragging = false;
     lastMouseX = x;
@@ -43,6 +59,8 @@ void TKeloTripDiagramForm::ChartPaintBoxMouseUp(Qt::MouseButton button, int x, i
 }
 
 void TKeloTripDiagramForm::ChartPaintBoxMouseMove(int x, int y) {
+    if (keloDrag.Active())
+        FollowKeloDrag(x);
     QScrollBar* bar = scrollBox->horizontalScrollBar();
     if (dragging && x != lastMouseX && bar->maximum() > 0) {
         // The scroll range is the paint area's width, so the picture moves exactly with the

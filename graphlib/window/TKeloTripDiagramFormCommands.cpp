@@ -59,6 +59,8 @@ void TKeloTripDiagramForm::ShowChangedKelo(int index) {
 }
 
 void TKeloTripDiagramForm::ScrollToShownKelo(int index) {
+    if (holdChartScroll)
+        return;
     const auto& views = diagram->KeloViews();
     if (index >= 0 && index < int(views.size()) && views[std::size_t(index)].visible)
         diagram->ScrollToKelo(index);

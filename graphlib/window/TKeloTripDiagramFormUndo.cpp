@@ -100,6 +100,9 @@ QString TKeloTripDiagramForm::StepText(const KeloDocumentStepNameType& step) con
     case KeloDocumentStepKind::Recalculate:
         what = "пересчёт рейса по скорости";
         break;
+    case KeloDocumentStepKind::Series:
+        what = "создание серии рейсов";
+        break;
     }
     return U(what) + " " + KeloToQString(step.number);
 }

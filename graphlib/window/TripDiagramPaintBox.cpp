@@ -3,6 +3,7 @@
 #include "TKeloTripDiagramForm.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -17,6 +18,8 @@ TripDiagramPaintBox::TripDiagramPaintBox(TKeloTripDiagramForm& form, QWidget* pa
     setPalette(white);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The chart takes keys of its own (nudging a kelo, putting a dragged one back).
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TripDiagramPaintBox::paintEvent(QPaintEvent* event) {
@@ -26,7 +29,7 @@ void TripDiagramPaintBox::paintEvent(QPaintEvent* event) {
 
 void TripDiagramPaintBox::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    form.ChartPaintBoxMouseDown(event->button(), p.x(), p.y());
+    form.ChartPaintBoxMouseDown(event->button(), p.x(), p.y(), event->modifiers());
 }
 
 void TripDiagramPaintBox::mouseMoveEvent(QMouseEvent* event) {
@@ -40,5 +43,12 @@ void TripDiagramPaintBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TripDiagramPaintBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (form.TakeDragCancelClick())
+        return;
     form.ChartPopupMenu()->popup(event->globalPos());
+}
+
+void TripDiagramPaintBox::keyPressEvent(QKeyEvent* event) {
+    if (!form.ChartPaintBoxKeyPress(event->key(), event->modifiers()))
+        QWidget::keyPressEvent(event);
 }

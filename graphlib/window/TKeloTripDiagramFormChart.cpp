@@ -4,7 +4,7 @@
 
 #include "KeloQtText.h"
 #include "TripDiagramPaintBox.h"
-#include "ZoQtDrawingSurfaceClass.h"
+#include "ZoCanvasTileCacheClass.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -14,9 +14,8 @@
 #include <cmath>
 #include <cstdio>
 
-void TKeloTripDiagramForm::ChartPaintBoxPaint(QPainter& painter, const QRect& area) {
-    ZoQtDrawingSurfaceClass surface(painter, area);
-    diagram->PaintOn(surface);
+void TKeloTripDiagramForm::ChartPaintBoxPaint(QPainter& painter, const QRegion& area) {
+    chartTiles->Paint(painter, diagram->GetCanvas(), area, diagram->GetBackgroundStamp());
 }
 
 void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {

@@ -138,7 +138,11 @@ void ZoQtDrawingSurfaceClass::DotRun(std::int32_t x, std::int32_t y) {
 void ZoQtDrawingSurfaceClass::LineTo(std::int32_t x, std::int32_t y) {
     // A picture of many thousand lines repaints only what the area to repaint can show.
     if (painter != nullptr && !(cullLines && LineOutsideClip(x, y))) {
-        if (pixels && penStyle == ZoPenDot && penWidth <= 1 && (posX == x) != (posY == y)) {
+        // Counted in pixels, so only where a unit is a pixel (a scaled export or a
+        // high-density screen keeps the toolkit's dots).
+        if (pixels && penStyle == ZoPenDot && penWidth <= 1 && (posX == x) != (posY == y) &&
+            painter->transform().type() <= QTransform::TxTranslate &&
+            painter->device()->devicePixelRatio() == 1) {
             DotRun(x, y);
             posX = x;
             posY = y;

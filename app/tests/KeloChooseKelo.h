@@ -8,7 +8,7 @@
 inline void ChooseKelo(TKeloSimpleKeloDataSetViewForm* choice, const std::string& number) {
     for (int i = 0; i < choice->RowCount(); ++i)
         if (choice->Row(i)->CaptionBytes() == number) {
-            choice->ListView->setCurrentItem(choice->Row(i));
+            choice->SelectRow(i);
             break;
         }
     choice->accept();

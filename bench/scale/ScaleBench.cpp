@@ -1,10 +1,10 @@
 // Every interaction at 1, 10 and 100 regions over the database source, on the trunk line, and
 // on the busiest line of the synthetic city feed (N = 0): start-up to the choice list,
-// opening the trunk's diagram window, a selection click, a scroll step, the station timetable
-// of the busiest trunk stop, a save of 20 modified kelos, `--export` of the line to PNG and
-// the import of the city feed. Each
-// benchmark reports the peak resident memory so far (run one size per process to read it for that
-// size). Runs headless.
+// opening the trunk's diagram window, a selection click and a scroll step in the shown
+// window, a repaint of the visible chart, the station timetable of the busiest trunk stop, a
+// save of 20 modified kelos, `--export` of the line to PNG and the import of the city feed.
+// Each benchmark reports the peak resident memory so far (run one size per process to read it
+// for that size). Runs headless.
 
 #include "Cp1251.h"
 #include "KeloBenchSupport.h"
@@ -21,11 +21,15 @@
 #include "TripDiagramPaintBox.h"
 #include "ZoCanvasClass.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
@@ -84,13 +88,44 @@ QPoint PointOnKelo(TripDiagramClass& diagram, int keloIndex) {
     return {};
 }
 
-// A left click on a kelo's line, alternately on two kelos: hit test, selection, repaint.
+// Counts the pixels the chart repaints, as Qt asks for them.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                pixels += double(r.width()) * r.height();
+        return false;
+    }
+    double pixels = 0;
+};
+
+// The window shown with a chart area of about VisibleWidth x VisibleHeight, painted once.
+void ShowWithVisibleChart(TKeloTripDiagramForm& form) {
+    form.resize(VisibleWidth + 100, VisibleHeight + 400);
+    form.show();
+    QCoreApplication::processEvents();
+    const QSize viewport = form.ChartScrollBox()->viewport()->size();
+    form.resize(form.width() + VisibleWidth - viewport.width(),
+                form.height() + VisibleHeight - viewport.height());
+    QCoreApplication::processEvents();
+}
+
+// A left click on a kelo's line, alternately on two kelos: hit test, selection, and the
+// repaint Qt then asks of the shown window.
 void BM_SelectionClick(benchmark::State& state) {
     const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
     auto form = OpenTrunk(db);
     const int kelos = int(form->Diagram().KeloViews().size());
     const QPoint points[2] = {PointOnKelo(form->Diagram(), kelos / 3),
                               PointOnKelo(form->Diagram(), 2 * kelos / 3)};
+    ShowWithVisibleChart(*form);
+    const QPoint middle = (points[0] + points[1]) / 2;
+    form->ChartScrollBox()->horizontalScrollBar()->setValue(middle.x() - VisibleWidth / 2);
+    form->ChartScrollBox()->verticalScrollBar()->setValue(middle.y() - VisibleHeight / 2);
+    QCoreApplication::processEvents();
+    PaintCounter painted(form->ChartPaintBox());
     state.counters["kelos"] = kelos;
     int changed = 0, clicks = 0;
     for (auto _ : state) {
@@ -98,15 +133,46 @@ void BM_SelectionClick(benchmark::State& state) {
         const int before = form->State().selectedKelo;
         form->ChartPaintBoxMouseDown(Qt::LeftButton, at.x(), at.y());
         form->ChartPaintBoxMouseUp(Qt::LeftButton, at.x(), at.y());
-        PaintVisiblePart(*form, std::max(at.x() - VisibleWidth / 2, 0),
-                         std::max(at.y() - VisibleHeight / 2, 0));
+        QCoreApplication::processEvents();
         changed += form->State().selectedKelo != before;
     }
     state.counters["selection_changed"] = double(changed) / std::max(clicks, 1);
+    state.counters["painted_kpx"] = painted.pixels / 1000 / std::max(clicks, 1);
     ReportMemory(state);
 }
 
+// A step of 120 pixels along the day in the shown window: Qt moves what it shows and asks
+// for the strip that comes into view.
 void BM_ScrollStep(benchmark::State& state) {
+    const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
+    auto form = OpenTrunk(db);
+    ShowWithVisibleChart(*form);
+    QScrollBar* bar = form->ChartScrollBox()->horizontalScrollBar();
+    bar->setValue(0);
+    QCoreApplication::processEvents();
+    PaintCounter painted(form->ChartPaintBox());
+    int steps = 0;
+    for (auto _ : state) {
+        // Back to the start, untimed, at the end of the day.
+        if (bar->value() + 120 > bar->maximum()) {
+            state.PauseTiming();
+            const double counted = painted.pixels;
+            bar->setValue(0);
+            QCoreApplication::processEvents();
+            painted.pixels = counted;
+            state.ResumeTiming();
+        }
+        bar->setValue(bar->value() + 120);
+        QCoreApplication::processEvents();
+        ++steps;
+    }
+    state.counters["painted_kpx"] = painted.pixels / 1000 / std::max(steps, 1);
+    ReportMemory(state);
+}
+
+// A repaint of the whole visible part at successive scroll positions, as after a change
+// of the whole scene.
+void BM_VisibleRepaint(benchmark::State& state) {
     const ScaleBenchDatabase& db = ScaleDatabase(int(state.range(0)));
     auto form = OpenTrunk(db);
     const int width = std::max(form->ChartPaintBox()->width() - VisibleWidth, 1);
@@ -238,6 +304,7 @@ BENCHMARK(BM_StartUpToChoiceList)->Apply(Sizes);
 BENCHMARK(BM_OpenTrunkWindow)->Apply(Sizes);
 BENCHMARK(BM_SelectionClick)->Apply(Sizes);
 BENCHMARK(BM_ScrollStep)->Apply(Sizes);
+BENCHMARK(BM_VisibleRepaint)->Apply(Sizes);
 BENCHMARK(BM_ScrollStrip)->Apply(Sizes);
 BENCHMARK(BM_StationTimetable)->Apply(Sizes);
 BENCHMARK(BM_SaveTwentyModifiedKelos)->Apply(Sizes);

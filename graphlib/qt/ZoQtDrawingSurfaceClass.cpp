@@ -4,7 +4,9 @@
 #include "ZoCanvasClass.h"
 
 #include <QImage>
+#include <QList>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 
@@ -48,7 +50,9 @@ QRect DeviceRect(QPainter& painter) {
 } // namespace
 
 ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(QPainter& painter, const QRect& clip)
-    : painter(&painter), metrics(painter.fontMetrics()), clip(clip), cullLines(true) {}
+    : painter(&painter), metrics(painter.fontMetrics()), clip(clip), cullLines(true),
+      pixels(painter.paintEngine() != nullptr &&
+             painter.paintEngine()->type() == QPaintEngine::Raster) {}
 
 ZoQtDrawingSurfaceClass::ZoQtDrawingSurfaceClass(QPainter& painter)
     : ZoQtDrawingSurfaceClass(painter, DeviceRect(painter)) {
@@ -104,9 +108,46 @@ bool ZoQtDrawingSurfaceClass::LineOutsideClip(std::int32_t x, std::int32_t y) co
            std::int64_t(std::min(posY, y)) - margin > std::int64_t(clip.top()) + clip.height();
 }
 
+void ZoQtDrawingSurfaceClass::DotRun(std::int32_t x, std::int32_t y) {
+    // Every third pixel from the start, counted from the start whatever part is repainted:
+    // the toolkit restarts its dots where it cuts a line, so the pieces of a picture painted
+    // apart (a scrolled strip, a tile) would not meet.
+    const bool across = posY == y;
+    const std::int64_t from = across ? posX : posY;
+    const std::int64_t to = across ? x : y;
+    const std::int64_t low = across ? clip.left() - 1 : clip.top() - 1;
+    const std::int64_t high = across ? std::int64_t(clip.left()) + clip.width()
+                                     : std::int64_t(clip.top()) + clip.height();
+    const std::int64_t step = to >= from ? 1 : -1;
+    const std::int64_t length = (to - from) * step;
+    // The first and last dot numbers whose pixels lie within [low, high].
+    std::int64_t first = step > 0 ? low - from : from - high;
+    std::int64_t last = step > 0 ? high - from : from - low;
+    first = std::max<std::int64_t>(0, (first + 2) / 3 * 3);
+    last = std::min(last, length);
+    QList<QPoint> dots;
+    for (std::int64_t k = first; k <= last; k += 3) {
+        const auto at = std::int32_t(from + step * k);
+        dots.append(across ? QPoint(at, y) : QPoint(x, at));
+    }
+    painter->setPen(QPen(ZoColorToQColor(penColor), 1));
+    painter->drawPoints(dots.data(), int(dots.size()));
+    penDirty = true;
+}
+
 void ZoQtDrawingSurfaceClass::LineTo(std::int32_t x, std::int32_t y) {
     // A picture of many thousand lines repaints only what the area to repaint can show.
     if (painter != nullptr && !(cullLines && LineOutsideClip(x, y))) {
+        // Counted in pixels, so only where a unit is a pixel (a scaled export or a
+        // high-density screen keeps the toolkit's dots).
+        if (pixels && penStyle == ZoPenDot && penWidth <= 1 && (posX == x) != (posY == y) &&
+            painter->transform().type() <= QTransform::TxTranslate &&
+            painter->device()->devicePixelRatio() == 1) {
+            DotRun(x, y);
+            posX = x;
+            posY = y;
+            return;
+        }
         ApplyPen();
         if (posX == x && posY == y)
             painter->drawPoint(x, y);

@@ -55,11 +55,13 @@ private:
     const QString& Convert(const std::string& text);
     void ApplyPen();
     bool LineOutsideClip(std::int32_t x, std::int32_t y) const;
+    void DotRun(std::int32_t x, std::int32_t y);
 
     QPainter* painter = nullptr;
     QFontMetrics metrics;
     QRect clip;
     bool cullLines = false; // only when the clip is known in the painter's coordinates
+    bool pixels = false;    // the painter fills pixels (not a vector file or a printer)
     QColor textColor = Qt::black;
     ZoColorType penColor = 0;
     int penStyle = 0;

@@ -59,6 +59,7 @@ void TripDiagramClass::Create(const std::string& keloNumber,
     state = TripDiagramDisplayStateType();
     keloViews.clear();
     canvas.Clear();
+    background.reset(); // new stops, distances and names
     lineStopCodes = stopCodes;
     bottom = stack.bottom;
     cacheObject = stack.cacheObject;
@@ -297,6 +298,8 @@ void TripDiagramClass::BuildScene() {
     canvas.AddLine(origin, DistanceToY(0), origin, DistanceToY(length));
     AddStopRows();
     AddTimeAxis(length);
+    canvas.MarkBackground();
+    NoteBackground();
 
     KeloKeloSetPtrClass kelos = view->GetKeloSet();
     const std::int32_t count = kelos->GetCount();

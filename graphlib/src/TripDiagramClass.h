@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,9 @@ public:
     void FitToHeight();
     // Scrolls so that the start of the kelo lies at the top-left of the visible area.
     void ScrollToKelo(std::int32_t keloIndex);
+    // Changes whenever the static background of the scene (stop rows, grid, hour marks: the
+    // canvas items below its background mark) is drawn differently from before.
+    std::uint64_t GetBackgroundStamp() const { return backgroundStamp; }
     // Paints the current scene onto another surface (paint event, printer page, image)
     // without rebuilding it and without touching what hit tests use.
     void PaintOn(ZoDrawingSurfaceClass& target) const;
@@ -209,9 +213,18 @@ private:
         std::vector<std::uint32_t> firstItem; // per kelo index: first item id, then the end
         std::vector<std::uint32_t> order;     // stacking before the selection came to front
     };
+    // What the background depends on; the state's fields that only concern kelos are reset.
+    struct BackgroundKeyType {
+        TripDiagramDisplayStateType state;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        friend bool operator==(const BackgroundKeyType&, const BackgroundKeyType&) = default;
+    };
     void NoteSceneKelo(std::int32_t keloIndex, std::uint32_t firstItem);
     void NoteSceneBuilt();
-    bool RedoSceneKelo(std::int32_t keloIndex);
+    void NoteBackground();
+    // Redoes one kelo's items in place; `dirty` gains the boxes of its old and new items.
+    bool RedoSceneKelo(std::int32_t keloIndex, std::vector<ZoRectType>& dirty);
 
     void InitialiseViews(const std::string& keloNumber);
     void MeasureLabelWidth();
@@ -240,6 +253,8 @@ private:
     TripDiagramStopDistanceCacheClass distances;
     ZoCanvasClass canvas;
     SceneRecordType scene;
+    std::optional<BackgroundKeyType> background; // of the last build; none after Create
+    std::uint64_t backgroundStamp = 0;
     TimetableClashIndexClass clashes;
     bool showClashes = false;
 };

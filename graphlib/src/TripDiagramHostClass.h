@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ZoDrawingSurfaceClass.h"
+
 #include <array>
 #include <cstdint>
+#include <vector>
 
 /// What the trip diagram needs from the window that shows it: the size of the paint area,
 /// the scroll bars of the chart's scroll area, the check marks of the popup menu and of the
@@ -43,6 +46,10 @@ public:
 
     // The scene was rebuilt: the paint area needs repainting.
     virtual void InvalidatePaintArea() = 0;
+    // Only these rectangles of the paint area changed; a host may repaint everything.
+    virtual void InvalidatePaintRects(const std::vector<ZoRectType>& /*rects*/) {
+        InvalidatePaintArea();
+    }
 };
 
 /// A host without widgets: keeps the paint-area size and has no scroll bars, menu or list.

@@ -12,6 +12,24 @@ void TripDiagramClass::NoteSceneKelo(std::int32_t keloIndex, std::uint32_t first
     scene.firstItem.push_back(firstItem);
 }
 
+void TripDiagramClass::NoteBackground() {
+    BackgroundKeyType key;
+    key.state = state;
+    const TripDiagramDisplayStateType fresh;
+    key.state.selectedKelo = fresh.selectedKelo;
+    key.state.showForward = fresh.showForward;
+    key.state.showBackward = fresh.showBackward;
+    key.state.showInOutMarks = fresh.showInOutMarks;
+    key.state.monoColor = fresh.monoColor;
+    key.state.keloCommonColor = fresh.keloCommonColor;
+    key.state.keloSelectedColor = fresh.keloSelectedColor;
+    key.width = host.GetPaintAreaClientWidth();
+    key.height = host.GetPaintAreaClientHeight();
+    if (background != key)
+        ++backgroundStamp;
+    background = key;
+}
+
 void TripDiagramClass::NoteSceneBuilt() {
     scene.valid = true;
     scene.state = state;
@@ -19,7 +37,7 @@ void TripDiagramClass::NoteSceneBuilt() {
     scene.order = canvas.GetOrder();
 }
 
-bool TripDiagramClass::RedoSceneKelo(std::int32_t keloIndex) {
+bool TripDiagramClass::RedoSceneKelo(std::int32_t keloIndex, std::vector<ZoRectType>& dirty) {
     if (keloIndex < 0 || keloIndex + 1 >= static_cast<std::int32_t>(scene.firstItem.size()))
         return true; // not drawn: nothing to redo
     const std::uint32_t first = scene.firstItem[keloIndex];
@@ -30,6 +48,10 @@ bool TripDiagramClass::RedoSceneKelo(std::int32_t keloIndex) {
         AddKelo(keloIndex, view->GetKeloSet()->GetItem(keloIndex));
     if (canvas.GetItemCount() - added != end - first)
         return false; // the kelo itself changed shape: only a full build will do
+    // Where it was drawn and where it will be: a wider pen or a move reaches further.
+    for (std::uint32_t id = first; id < canvas.GetItemCount(); ++id)
+        if (id < end || id >= added)
+            canvas.GetItem(id)->AddCover(dirty);
     canvas.ReplaceItems(first, added);
     return true;
 }
@@ -63,10 +85,11 @@ void TripDiagramClass::UpdateKelos(const std::vector<std::int32_t>& changed) {
     const ZoColorType penColor = canvas.GetPenColor();
     const int penStyle = canvas.GetPenStyle();
     const int penWidth = canvas.GetPenWidth();
-    bool redone = RedoSceneKelo(before) && (now == before || RedoSceneKelo(now));
+    std::vector<ZoRectType> dirty;
+    bool redone = RedoSceneKelo(before, dirty) && (now == before || RedoSceneKelo(now, dirty));
     for (std::int32_t k : changed)
         if (redone && k != before && k != now)
-            redone = RedoSceneKelo(k);
+            redone = RedoSceneKelo(k, dirty);
     canvas.SetPenColor(penColor);
     canvas.SetPenStyle(penStyle);
     canvas.SetPenWidth(penWidth);
@@ -86,11 +109,13 @@ void TripDiagramClass::UpdateKelos(const std::vector<std::int32_t>& changed) {
             if (canvas.TagMatches(id, KeloIndexTag, tag))
                 top.push_back(id);
         std::erase_if(order, [&](std::uint32_t id) {
-            return std::binary_search(top.begin(), top.end(), id);
+            return !top.empty() && id >= top.front() && id <= top.back() &&
+                   std::binary_search(top.begin(), top.end(), id);
         });
         order.insert(order.end(), top.begin(), top.end());
     }
     canvas.SetOrder(std::move(order));
-    canvas.Paint();
-    host.InvalidatePaintArea();
+    // Only lines were redone: no text needs measuring again on the own surface, and only
+    // the redone kelos' places need repainting.
+    host.InvalidatePaintRects(dirty);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ZoCanvasIndexClass.h"
 #include "ZoCanvasItemClass.h"
 #include "ZoDrawingSurfaceClass.h"
 
@@ -18,6 +19,9 @@ public:
     // Kept for handlers that want a second notification; the canvas never raises it.
     virtual void OnItemNotify() {}
 };
+
+/// The items a partial paint draws: the static background, everything above it, or both.
+enum class ZoCanvasLayerType { All, Background, Foreground };
 
 /// Retained vector canvas: a list of line, circle and text items with integer pixel
 /// coordinates and string tags, painted in stacking order onto a drawing surface. An item's
@@ -72,6 +76,18 @@ public:
     // The same onto another surface (paint event, printer, file); the items keep what they
     // measured on the own surface, so hit tests answer as before.
     void PaintTo(ZoDrawingSurfaceClass& target) const;
+    // Draws, in stacking order, the items of `layer` that may touch one of `areas`, each once;
+    // the target is neither filled nor clipped, so its device must clip to the areas.
+    void PaintAreasTo(ZoDrawingSurfaceClass& target, const std::vector<ZoRectType>& areas,
+                      ZoCanvasLayerType layer = ZoCanvasLayerType::All) const;
+    // The ids of the items that may touch one of `areas`, in stacking order, bottom first.
+    std::vector<std::uint32_t> ItemsNear(const std::vector<ZoRectType>& areas,
+                                         ZoCanvasLayerType layer = ZoCanvasLayerType::All) const;
+    // The items added so far form the static background: they stay below every later item,
+    // so a window may keep their picture. Moving one of them above a later item, or a later
+    // one below them, ends the background (GetBackgroundCount becomes 0). Clear ends it too.
+    void MarkBackground();
+    std::uint32_t GetBackgroundCount() const { return backgroundCount; }
     // The smallest rectangle holding every item as last painted; empty without items.
     ZoRectType GetItemsBounds() const;
     void Clear();
@@ -91,6 +107,10 @@ public:
 private:
     std::uint32_t Append(std::unique_ptr<ZoCanvasItemClass> item);
     bool IsValid(std::uint32_t id) const { return id < items.size() && items[id] != nullptr; }
+    void OrderChanged();
+    void IndexItem(std::uint32_t id) const;
+    void UpdateIndex() const;
+    bool InLayer(std::uint32_t id, ZoCanvasLayerType layer) const;
 
     ZoColorType backgroundColor = 0xFFFFFF;
     ZoColorType penColor = 0;
@@ -101,4 +121,15 @@ private:
     std::vector<std::uint32_t> order;
     ZoDrawingSurfaceClass* surface = nullptr;
     ZoCanvasEventHandlerClass* eventHandler = nullptr;
+    std::uint32_t backgroundCount = 0;
+    // Kept up to date on first use after a change: the index holds the ids below
+    // `indexedCount`, and `rank` is the place of each id in `order` while `rankValid`.
+    mutable ZoCanvasIndexClass index;
+    mutable std::uint32_t indexedCount = 0;
+    mutable std::vector<std::uint32_t> rank;
+    mutable bool rankValid = false;
+    mutable std::vector<std::uint8_t> anywhere; // per id: a text, offered to every query
+    mutable std::vector<ZoRectType> boxes;      // per id: the box the index holds
+    mutable std::vector<std::uint32_t> seen;    // per id: the query that last took it
+    mutable std::uint32_t queryStamp = 0;
 };

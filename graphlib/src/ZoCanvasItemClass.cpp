@@ -16,6 +16,12 @@ const ZoCanvasItemTagType* ZoCanvasItemClass::FindTag(const std::string& name) c
     return nullptr;
 }
 
+bool ZoCanvasItemClass::Crosses(const ZoRectType& area) const {
+    const ZoRectType box = Bounds();
+    return box.left < area.right && area.left < box.right && box.top < area.bottom &&
+           area.top < box.bottom;
+}
+
 ZoCanvasItemLineClass::ZoCanvasItemLineClass(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                              std::int32_t y2, ZoColorType color, int penStyle,
                                              int penWidth)
@@ -64,6 +70,57 @@ bool ZoCanvasItemLineClass::HitTest(std::int32_t px, std::int32_t py) const {
     const float t = static_cast<float>(ay * -dy - ax * dx) / len2;
     const float d = static_cast<float>(ay * dx - ax * dy) / len2 * len;
     return std::fabs(d) < 2.0f && t >= 0.0f && t <= 1.0f;
+}
+
+bool ZoCanvasItemLineClass::Crosses(const ZoRectType& area) const {
+    // Clips the segment to the area's closed extent (Liang-Barsky); in doubles, exact enough
+    // for pixel coordinates and free of overflow.
+    const double dx = double(x2) - x1;
+    const double dy = double(y2) - y1;
+    double enter = 0;
+    double leave = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(x1) - area.left, double(area.right) - 1 - x1, double(y1) - area.top,
+                         double(area.bottom) - 1 - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter > leave)
+            return false;
+    }
+    return true;
+}
+
+void ZoCanvasItemLineClass::AddCover(std::vector<ZoRectType>& boxes) const {
+    const std::int64_t dx = std::int64_t(x2) - x1;
+    const std::int64_t dy = std::int64_t(y2) - y1;
+    const std::int64_t length = std::max(std::abs(dx), std::abs(dy));
+    // A far-off or very long line (a saturated time, a grid line) is covered by its box.
+    if (length <= CoverPiece || length > 1 << 16) {
+        boxes.push_back(Bounds());
+        return;
+    }
+    const std::int32_t reach = PenReach(penWidth);
+    const std::int64_t pieces = (length + CoverPiece - 1) / CoverPiece;
+    for (std::int64_t i = 0; i < pieces; ++i) {
+        // Whole pixels from the piece's start to its end, rounded outwards.
+        const double t0 = double(i) / double(pieces);
+        const double t1 = double(i + 1) / double(pieces);
+        const double ax = x1 + dx * t0, bx = x1 + dx * t1;
+        const double ay = y1 + dy * t0, by = y1 + dy * t1;
+        boxes.push_back(SaturatedRect(std::int64_t(std::floor(std::min(ax, bx))) - reach + 1,
+                                      std::int64_t(std::floor(std::min(ay, by))) - reach + 1,
+                                      std::int64_t(std::ceil(std::max(ax, bx))) + reach,
+                                      std::int64_t(std::ceil(std::max(ay, by))) + reach));
+    }
 }
 
 ZoCanvasItemCircleClass::ZoCanvasItemCircleClass(std::int32_t x, std::int32_t y,

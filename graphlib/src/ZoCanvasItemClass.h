@@ -29,6 +29,12 @@ public:
     virtual ZoRectType Bounds() const = 0;
     virtual void SetColor(ZoColorType color) = 0;
     virtual bool HitTest(std::int32_t x, std::int32_t y) const = 0;
+    // Whether the item's geometry passes through `area`, which the caller has widened by what
+    // a pen may add; the bounding box decides unless the item knows better.
+    virtual bool Crosses(const ZoRectType& area) const;
+    // Appends boxes that together hold every pixel of the item as last drawn on its own
+    // surface: the bounds, or smaller pieces where the item knows them.
+    virtual void AddCover(std::vector<ZoRectType>& boxes) const { boxes.push_back(Bounds()); }
 
     void AddTag(const std::string& name, const std::string& value);
     // The first tag of that name, if any.
@@ -50,6 +56,12 @@ public:
     void SetColor(ZoColorType value) override { color = value; }
     // A band of 2 pixels either side of the segment, cut square at the ends.
     bool HitTest(std::int32_t px, std::int32_t py) const override;
+    // The segment itself, not only its box, meets the area.
+    bool Crosses(const ZoRectType& area) const override;
+    // Pieces of at most CoverPiece pixels along the segment: a slanting line covers far less
+    // than its box.
+    void AddCover(std::vector<ZoRectType>& boxes) const override;
+    static constexpr std::int32_t CoverPiece = 16;
 
     std::int32_t x1, y1, x2, y2;
     ZoColorType color;

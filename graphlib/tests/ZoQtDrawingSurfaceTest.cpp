@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 QRgb Rgb(ZoColorType color) {
@@ -109,3 +111,36 @@ TEST(ZoQtDrawingSurface, RendersAnOffsetAreaAtAScale) {
 }
 
 } // namespace
+
+namespace {
+
+// A dotted grid line, across and upwards, drawn through `pieces` clips of a 100 x 100 image.
+QImage DottedLinesIn(const std::vector<QRect>& pieces) {
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (const QRect& piece : pieces) {
+        painter.setClipRect(piece);
+        ZoQtDrawingSurfaceClass surface(painter, piece);
+        surface.SetPenStyle(ZoPenDot);
+        surface.MoveTo(3, 40);
+        surface.LineTo(97, 40);
+        surface.MoveTo(60, 95);
+        surface.LineTo(60, 2);
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(ZoQtDrawingSurface, DotsOfALinePaintedInPiecesMeet) {
+    const QImage whole = DottedLinesIn({QRect(0, 0, 100, 100)});
+    EXPECT_EQ(whole.pixel(3, 40), qRgb(0, 0, 0));
+    EXPECT_EQ(whole.pixel(4, 40), qRgb(255, 255, 255));
+    EXPECT_EQ(whole.pixel(6, 40), qRgb(0, 0, 0));
+    EXPECT_EQ(whole.pixel(60, 92), qRgb(0, 0, 0));
+    EXPECT_EQ(whole.pixel(60, 93), qRgb(255, 255, 255));
+    // Cut where the dots do not start again by themselves.
+    EXPECT_EQ(DottedLinesIn({QRect(0, 0, 35, 100), QRect(35, 0, 65, 51), QRect(35, 51, 65, 49)}),
+              whole);
+}

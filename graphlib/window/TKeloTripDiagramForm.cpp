@@ -10,6 +10,7 @@
 #include "TZoFormStorage.h"
 #include "TZoStringStorage.h"
 #include "TripDiagramPaintBox.h"
+#include "ZoCanvasTileCacheClass.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QAction>
@@ -100,6 +101,7 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
 
     // Measures texts on the paint area's font; painting goes through the paint event.
     measureSurface = std::make_unique<ZoQtDrawingSurfaceClass>(paintBox->font());
+    chartTiles = std::make_unique<ZoCanvasTileCacheClass>();
     diagram = std::make_unique<TripDiagramClass>(static_cast<TripDiagramHostClass&>(*this),
                                                  *measureSurface);
     document = std::make_unique<KeloDiagramDocumentClass>(*bottom, lineStopCodes, keloNumber);
@@ -589,4 +591,12 @@ void TKeloTripDiagramForm::EndKeloListUpdate() {
 void TKeloTripDiagramForm::InvalidatePaintArea() {
     dragSnapshot = QPixmap(); // the scene changed under a dragged kelo
     paintBox->update();
+}
+
+void TKeloTripDiagramForm::InvalidatePaintRects(const std::vector<ZoRectType>& rects) {
+    // Two pixels to spare around each box, for the ends a surface gives a wide line.
+    QRegion region;
+    for (const ZoRectType& r : rects)
+        region += QRect(r.left, r.top, r.Width(), r.Height()).adjusted(-2, -2, 2, 2);
+    paintBox->update(region);
 }

@@ -32,6 +32,7 @@ class TKeloTripKeloMoveDialogForm;
 class TZoFormStorage;
 class TZoStringStorage;
 class TripDiagramPaintBox;
+class ZoCanvasTileCacheClass;
 class ZoQtDrawingSurfaceClass;
 
 /// Passes presses on chart items to the diagram window: a kelo's line selects the kelo, a
@@ -135,7 +136,8 @@ public:
                                 Qt::KeyboardModifiers modifiers = {});
     void ChartPaintBoxMouseMove(int x, int y);
     void ChartPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
-    void ChartPaintBoxPaint(QPainter& painter, const QRect& area);
+    // Paints `area` of the chart: the background from kept tiles, the kelos over it.
+    void ChartPaintBoxPaint(QPainter& painter, const QRegion& area);
     void OnChartItemMouseDown(std::uint32_t id, int button);
 
     // Planning on the chart itself (TKeloTripDiagramFormDrag.cpp): Ctrl and the left button
@@ -259,8 +261,10 @@ private:
     void SetKeloListCheck(std::int32_t keloIndex, bool checked) override;
     void EndKeloListUpdate() override;
     void InvalidatePaintArea() override;
+    void InvalidatePaintRects(const std::vector<ZoRectType>& rects) override;
 
     std::unique_ptr<ZoQtDrawingSurfaceClass> measureSurface;
+    std::unique_ptr<ZoCanvasTileCacheClass> chartTiles;
     std::unique_ptr<KeloDiagramDocumentClass> document;
     std::unique_ptr<TripDiagramClass> diagram;
     std::unique_ptr<TKeloTripDiagramCanvasEventHandlerClass> canvasHandler;

@@ -4,7 +4,7 @@
 
 #include "KeloQtText.h"
 #include "TripDiagramPaintBox.h"
-#include "ZoQtDrawingSurfaceClass.h"
+#include "ZoCanvasTileCacheClass.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -14,11 +14,13 @@
 #include <cmath>
 #include <cstdio>
 
-void TKeloTripDiagramForm::ChartPaintBoxPaint(QPainter& painter, const QRect& area) {
-    ZoQtDrawingSurfaceClass surface(painter, area);
-    if (!PaintUnderKeloDrag(painter, area))
-        diagram->PaintOn(surface);
-    keloDrag.Paint(surface);
+void TKeloTripDiagramForm::ChartPaintBoxPaint(QPainter& painter, const QRegion& area) {
+    if (!PaintUnderKeloDrag(painter, area.boundingRect()))
+        chartTiles->Paint(painter, diagram->GetCanvas(), area, diagram->GetBackgroundStamp());
+    if (keloDrag.Active()) {
+        ZoQtDrawingSurfaceClass surface(painter, area.boundingRect());
+        keloDrag.Paint(surface);
+    }
 }
 
 void TKeloTripDiagramForm::ChartPaintBoxMouseDown(Qt::MouseButton button, int x, int y,

@@ -24,7 +24,7 @@ TripDiagramPaintBox::TripDiagramPaintBox(TKeloTripDiagramForm& form, QWidget* pa
 
 void TripDiagramPaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    form.ChartPaintBoxPaint(painter, event->rect());
+    form.ChartPaintBoxPaint(painter, event->region());
 }
 
 void TripDiagramPaintBox::mousePressEvent(QMouseEvent* event) {

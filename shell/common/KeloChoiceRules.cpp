@@ -5,7 +5,7 @@
 
 #include <QDialog>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -20,14 +20,14 @@ TKeloSimpleChoiceForm::TKeloSimpleChoiceForm(KeloChoiceRowKind kind, QWidget* ow
                          : QString::fromUtf8("Выбор остановочного пункта"));
     MakeSizeable();
 
-    ListView->setHeaderLabels({QString::fromUtf8("Код"), QString::fromUtf8("Название")});
+    Model()->SetHeaders({QString::fromUtf8("Код"), QString::fromUtf8("Название")});
     ListView->header()->resizeSection(0, 100);
     ListView->header()->resizeSection(1, 400);
     ListView->header()->setSectionsClickable(true);
     connect(ListView->header(), &QHeaderView::sectionClicked, this,
             &TKeloSimpleChoiceForm::ListViewColumnClick);
     // A double-click on a row chooses it, as Ok does.
-    connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(ListView, &QTreeView::doubleClicked, this, [this] { accept(); });
 
     // The panel's tag: the gap beside and between the buttons.
     Panel->setProperty("tag", 10);

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -29,17 +29,13 @@ public:
 
 } // namespace
 
-TKeloListRow::TKeloListRow(std::string caption, std::string name)
-    : caption(std::move(caption)), name(std::move(name)) {
-    setText(0, KeloToQString(this->caption));
-    setText(1, KeloToQString(this->name));
-}
-
 TKeloSimpleDataSetViewForm::TKeloSimpleDataSetViewForm(QWidget* owner)
     : TKeloSimpleProcessForm(owner) {
     setObjectName(QStringLiteral("KeloSimpleDataSetViewForm"));
-    ListView = new QTreeWidget(this);
+    ListView = new QTreeView(this);
     ListView->setObjectName(QStringLiteral("ListView"));
+    model = new TKeloChoiceListModel(ListView);
+    ListView->setModel(model);
     ListView->setRootIsDecorated(false);
     ListView->setItemsExpandable(false);
     ListView->setUniformRowHeights(true);
@@ -59,47 +55,42 @@ int TKeloSimpleDataSetViewForm::ListViewCompare(const TKeloListRow&, const TKelo
     return 0;
 }
 
-TKeloListRow* TKeloSimpleDataSetViewForm::AddRow(const std::string& caption,
-                                                 const std::string& name) {
-    auto* row = new TKeloListRow(caption, name);
-    // After the last row that does not order after the new one: equal keys keep the
-    // order in which they came.
-    int low = 0;
-    int high = ListView->topLevelItemCount();
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (ListViewCompare(*row, *Row(middle)) < 0)
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    ListView->insertTopLevelItem(low, row);
-    return row;
+TKeloChoiceListModel::CompareType TKeloSimpleDataSetViewForm::Compare() const {
+    return [this](const TKeloListRow& a, const TKeloListRow& b) { return ListViewCompare(a, b); };
+}
+
+int TKeloSimpleDataSetViewForm::AddRow(const std::string& caption, const std::string& name) {
+    return model->Insert(TKeloListRow(caption, name), Compare());
 }
 
 void TKeloSimpleDataSetViewForm::AddRows(std::vector<std::pair<std::string, std::string>> rows) {
-    // The rows already there come first among equal keys, as they would one by one.
-    QList<QTreeWidgetItem*> all = ListView->invisibleRootItem()->takeChildren();
-    all.reserve(all.size() + qsizetype(rows.size()));
+    std::vector<TKeloListRow> added;
+    added.reserve(rows.size());
     for (auto& [caption, name] : rows)
-        all.append(new TKeloListRow(std::move(caption), std::move(name)));
-    std::stable_sort(all.begin(), all.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return ListViewCompare(*static_cast<TKeloListRow*>(a), *static_cast<TKeloListRow*>(b)) < 0;
-    });
-    ListView->addTopLevelItems(all);
+        added.emplace_back(std::move(caption), std::move(name));
+    model->InsertAll(std::move(added), Compare());
 }
 
 int TKeloSimpleDataSetViewForm::RowCount() const {
-    return ListView->topLevelItemCount();
+    return model->rowCount();
 }
 
-TKeloListRow* TKeloSimpleDataSetViewForm::Row(int index) const {
-    return static_cast<TKeloListRow*>(ListView->topLevelItem(index));
+const TKeloListRow* TKeloSimpleDataSetViewForm::Row(int index) const {
+    return index >= 0 && index < RowCount() ? &model->Row(index) : nullptr;
 }
 
-TKeloListRow* TKeloSimpleDataSetViewForm::SelectedRow() const {
-    const QList<QTreeWidgetItem*> selected = ListView->selectedItems();
-    return selected.isEmpty() ? nullptr : static_cast<TKeloListRow*>(selected.first());
+QModelIndex TKeloSimpleDataSetViewForm::RowIndex(int index) const {
+    return model->index(index, 0);
+}
+
+void TKeloSimpleDataSetViewForm::SelectRow(int index) {
+    ListView->selectionModel()->setCurrentIndex(
+        RowIndex(index), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+const TKeloListRow* TKeloSimpleDataSetViewForm::SelectedRow() const {
+    const QModelIndexList selected = ListView->selectionModel()->selectedRows();
+    return selected.isEmpty() ? nullptr : Row(selected.first().row());
 }
 
 std::string TKeloSimpleDataSetViewForm::SelectedCaption() const {
@@ -108,19 +99,10 @@ std::string TKeloSimpleDataSetViewForm::SelectedCaption() const {
 }
 
 void TKeloSimpleDataSetViewForm::SortRows() {
-    TKeloListRow* selected = SelectedRow();
-    QTreeWidgetItem* current = ListView->currentItem();
-    QList<QTreeWidgetItem*> rows = ListView->invisibleRootItem()->takeChildren();
-    std::stable_sort(rows.begin(), rows.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return ListViewCompare(*static_cast<TKeloListRow*>(a), *static_cast<TKeloListRow*>(b)) < 0;
-    });
-    ListView->addTopLevelItems(rows);
-    if (current != nullptr)
-        ListView->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-    if (selected != nullptr) {
-        selected->setSelected(true);
-        ListView->scrollToItem(selected);
-    }
+    model->Sort(Compare());
+    const QModelIndexList selected = ListView->selectionModel()->selectedRows();
+    if (!selected.isEmpty())
+        ListView->scrollTo(selected.first());
 }
 
 bool TKeloSimpleDataSetViewForm::FormCloseQuery(int) {

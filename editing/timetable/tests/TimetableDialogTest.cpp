@@ -96,7 +96,7 @@ auto ChooseStop(const char* code) {
     return [code](TKeloSimpleStopDataSetViewForm* choice) {
         for (int i = 0; i < choice->RowCount(); ++i)
             if (choice->Row(i)->CaptionBytes() == code)
-                choice->ListView->setCurrentItem(choice->Row(i));
+                choice->SelectRow(i);
         choice->OkButton->click();
     };
 }

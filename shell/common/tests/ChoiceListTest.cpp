@@ -10,7 +10,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -126,10 +126,10 @@ TEST_F(ChoiceList, SelectionSurvivesResorting) {
     form.AddRow("1", "b");
     form.AddRow("2", "a");
     form.show();
-    form.Row(1)->setSelected(true); // "1", name b
+    form.SelectRow(1); // "1", name b
     ClickHeader(form, 0);
     EXPECT_EQ(form.SelectedCode(), "1");
-    EXPECT_EQ(form.ListView->selectedItems().size(), 1);
+    EXPECT_EQ(form.ListView->selectionModel()->selectedRows().size(), 1);
 }
 
 TEST_F(ChoiceList, KeloListIsFilledFromTheDataSource) {
@@ -142,8 +142,10 @@ TEST_F(ChoiceList, KeloListIsFilledFromTheDataSource) {
     EXPECT_EQ(form.Row(0)->text(1), QString::fromUtf8("АГРОНОМИЧНОЕ - БАР"));
     EXPECT_EQ(form.Row(2)->text(0), QString::fromUtf8("02П"));
     EXPECT_EQ(form.Row(2)->CaptionBytes(), "02\xCF");
-    EXPECT_EQ(form.ListView->headerItem()->text(0), QString::fromUtf8("Код"));
-    EXPECT_EQ(form.ListView->headerItem()->text(1), QString::fromUtf8("Название"));
+    EXPECT_EQ(form.ListView->model()->headerData(0, Qt::Horizontal).toString(),
+              QString::fromUtf8("Код"));
+    EXPECT_EQ(form.ListView->model()->headerData(1, Qt::Horizontal).toString(),
+              QString::fromUtf8("Название"));
     EXPECT_EQ(form.ListView->columnWidth(0), 100);
     EXPECT_EQ(form.ListView->columnWidth(1), 400);
     EXPECT_EQ(form.SelectedRow(), nullptr);
@@ -154,7 +156,7 @@ TEST_F(ChoiceList, KeloListIsFilledFromTheDataSource) {
 TEST_F(ChoiceList, ChosenKeloComesBackAsItsNumber) {
     TKeloSimpleKeloDataSetViewForm form(MakeInMemorySource(KelosAndStops()));
     WhenModal<TKeloSimpleKeloDataSetViewForm> choose([](TKeloSimpleKeloDataSetViewForm* shown) {
-        shown->ListView->setCurrentItem(shown->Row(2));
+        shown->SelectRow(2);
         shown->OkButton->click();
     });
     ASSERT_EQ(form.exec(), QDialog::Accepted);
@@ -165,7 +167,7 @@ TEST_F(ChoiceList, DoubleClickOnAKeloChoosesIt) {
     TKeloSimpleKeloDataSetViewForm form(MakeInMemorySource(KelosAndStops()));
     WhenModal<TKeloSimpleKeloDataSetViewForm> choose([](TKeloSimpleKeloDataSetViewForm* shown) {
         QWidget* rows = shown->ListView->viewport();
-        const QRect row = shown->ListView->visualItemRect(shown->Row(2));
+        const QRect row = shown->ListView->visualRect(shown->RowIndex(2));
         QTest::mouseClick(rows, Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(rows, Qt::LeftButton, {}, row.center());
     });
@@ -192,7 +194,7 @@ TEST_F(ChoiceList, OkWithoutSelectionIsRefusedInBothLists) {
             shown->OkButton->click(); // refused
             stayedOpen = shown->isVisible();
             listFocused = shown->focusWidget() == shown->ListView;
-            shown->ListView->setCurrentItem(shown->Row(0));
+            shown->SelectRow(0);
             shown->OkButton->click();
         });
         EXPECT_EQ(form.exec(), QDialog::Accepted);

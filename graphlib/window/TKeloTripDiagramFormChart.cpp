@@ -5,6 +5,7 @@
 #include "KeloQtText.h"
 #include "TripDiagramPaintBox.h"
 #include "ZoCanvasTileCacheClass.h"
+#include "ZoQtDrawingSurfaceClass.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -47,10 +47,18 @@ QLabel* MakePanel(QWidget* parent, Qt::Alignment alignment) {
     return panel;
 }
 
+// A source without a plan file; the other fields keep their defaults (a read-failure
+// question that answers "none").
+KeloStartupSourceType PlanOf(KeloDataPtrClass source) {
+    KeloStartupSourceType plan;
+    plan.source = std::move(source);
+    return plan;
+}
+
 } // namespace
 
 TKeloMainFrame::TKeloMainFrame(KeloDataPtrClass source, QWidget* parent)
-    : TKeloMainFrame(KeloStartupSourceType{source, {}, {}, {}, {}}, parent) {}
+    : TKeloMainFrame(PlanOf(source), parent) {}
 
 TKeloMainFrame::TKeloMainFrame(const KeloStartupSourceType& plan, QWidget* parent)
     : QMainWindow(parent), source(plan.source), plan(plan) {

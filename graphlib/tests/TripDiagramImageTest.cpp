@@ -70,8 +70,9 @@ TEST(TripDiagramImage, ShippedLine02PRendersAsATimeDistanceDiagram) {
     // 08:00 once the names are past) shows grey kelos only.
     EXPECT_GT(CountColour(morning, ZoColorToQColor(0xFF0000).rgb()), 50);
     const int eight = diagram.TimeToX(8.0);
-    if (eight > window.width())
+    if (eight > window.width()) {
         EXPECT_EQ(CountColour(left, ZoColorToQColor(0xFF0000).rgb()), 0);
+    }
     EXPECT_GT(CountColour(left, ZoColorToQColor(0xE0E0E0).rgb()), 1000);
     EXPECT_TRUE(QFileInfo::exists("trip_diagram_02P.png"));
 

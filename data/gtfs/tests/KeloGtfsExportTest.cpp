@@ -152,8 +152,9 @@ TEST(KeloGtfsExport, EditsSavedInBetweenComeBackToo) {
     EXPECT_EQ(std::count(trips.begin(), trips.end(), original.tripId), 1);
     const KeloFeedPlanType after = KeloReadFeedPlan(Source(database));
     for (const KeloFeedKeloType& kelo : after.kelos) {
-        if (kelo.number == "C3")
+        if (kelo.number == "C3") {
             EXPECT_EQ(kelo.tripId, "");
+        }
     }
 }
 

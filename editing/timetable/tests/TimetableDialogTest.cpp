@@ -209,8 +209,9 @@ TEST_F(TimetableDialog, OvernightTimesOpenAndAreStoredWithinTheDay) {
         });
         dialog.ChangeInfoAction->trigger();
         EXPECT_EQ(error.Done(), shown[row] == nullptr);
-        if (shown[row] != nullptr)
+        if (shown[row] != nullptr) {
             EXPECT_EQ(seen.toStdString(), shown[row]);
+        }
     }
     EXPECT_EQ(Stored()[1], "2 00:10/-");
 

@@ -1,6 +1,5 @@
 #include "TKeloTripSwitchDialogForm.h"
 
-#include "KeloChoiceRules.h"
 #include "KeloQtText.h"
 #include "TZoFormStorage.h"
 #include "TZoStringStorage.h"
@@ -180,22 +179,17 @@ void TKeloTripSwitchDialogForm::KeloListViewColumnClick(int column) {
 
 int TKeloTripSwitchDialogForm::KeloListViewCompare(QTreeWidgetItem* row1,
                                                    QTreeWidgetItem* row2) const {
-    using namespace TripDiagramListOrder;
+    using Kind = TripDiagramListOrder::ColumnKind;
+    static constexpr Kind kinds[] = {Kind::Clock, Kind::Text,   Kind::Text,  Kind::Clock,
+                                     Kind::Clock, Kind::Number, Kind::Number};
     const int column = sortColumn - 1;
-    const bool clock = sortColumn == 1 || sortColumn == 4 || sortColumn == 5;
-    if (clock) {
-        // Rows without a time stay at the end in both directions.
-        return CompareClockTexts(row1->text(column).toStdString(), row2->text(column).toStdString(),
-                                 !sortAscending);
-    }
-    int result = 0;
-    if (sortColumn == 2 || sortColumn == 3)
-        result = KeloTextCompare(row1->data(column, TextBytesRole).toByteArray().toStdString(),
-                                 row2->data(column, TextBytesRole).toByteArray().toStdString());
-    else
-        result =
-            CompareNumberTexts(row1->text(column).toStdString(), row2->text(column).toStdString());
-    return sortAscending ? result : -result;
+    const auto text = [column](QTreeWidgetItem* row) {
+        const QVariant bytes = row->data(column, TextBytesRole);
+        return bytes.isValid() ? bytes.toByteArray().toStdString()
+                               : row->text(column).toStdString();
+    };
+    return TripDiagramListOrder::CompareCells(kinds[column], text(row1), text(row2),
+                                              !sortAscending);
 }
 
 void TKeloTripSwitchDialogForm::SortRows() {

@@ -87,7 +87,6 @@ void TKeloTripDiagramForm::SaveChanges() {
         return;
     }
 
-    SyncDocument();
     KeloDataCUApplyResultType result;
     KeloSaveOutcomeType outcome;
     try {
@@ -199,6 +198,5 @@ void TKeloTripDiagramForm::DiscardChanges() {
         if (review.exec() != QDialog::Accepted)
             return;
     }
-    SyncDocument();
     ApplyDocumentChange(document->Discard());
 }

@@ -25,10 +25,16 @@
 #include <memory>
 
 using namespace editing_test;
+using namespace kelo_list_test;
 using kelo_test::MessageBoxAnswer;
 using kelo_test::WhenModal;
 
 namespace {
+
+// The kelo index a row of the choice dialog carries.
+int SwitchRowKelo(QTreeWidgetItem* row) {
+    return row->data(0, Qt::UserRole).toInt();
+}
 
 // Pictures of the dialogs for a look by eye, only when KELO_SCREENSHOT_DIR names a folder.
 void Screenshot(QWidget* widget, const char* name) {
@@ -77,7 +83,7 @@ TEST_F(EditingFlowTest, MoveShiftsTheKeloToThePickedStart) {
     EXPECT_EQ(caption, U("Перенос рейса"));
     EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(9, 30));
     EXPECT_EQ(Changes(*form), (ChangeList{{Modified, "F1"}}));
-    EXPECT_EQ(form->KeloListView()->currentItem()->text(3), "09:30");
+    EXPECT_EQ(ListText(*form, CurrentListRow(*form), 3), "09:30");
     EXPECT_EQ(form->TimetableListView()->topLevelItem(0)->text(1), "09:30");
 }
 
@@ -95,8 +101,8 @@ TEST_F(EditingFlowTest, MoveWithCopyAddsTheCopyAndSelectsIt) {
     const int added = IndexOf(*form, "~F1(2)");
     ASSERT_EQ(added, 3);
     EXPECT_EQ(form->State().selectedKelo, added);
-    EXPECT_EQ(RowKelo(form->KeloListView()->currentItem()), added);
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 4);
+    EXPECT_EQ(CurrentListKelo(*form), added);
+    EXPECT_EQ(ListCount(*form), 4);
     EXPECT_EQ(form->Diagram().KeloViews().size(), 4u);
     EXPECT_EQ(FirstArrival(*form, "~F1(2)"), KeloTimeType(10, 0));
     EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(8, 0));
@@ -152,11 +158,10 @@ TEST_F(EditingFlowTest, CopyRefusesANumberInUseAndKeepsTheDialogOpen) {
 
 TEST_F(EditingFlowTest, DeleteSelectsTheNeighbourAndShiftsTheIndices) {
     auto form = Open();
-    QTreeWidget* list = form->KeloListView();
     // The first displayed row hands over to the second; any other to the one above.
-    const std::string first = NumberAt(*form, RowKelo(list->topLevelItem(0)));
-    const std::string second = NumberAt(*form, RowKelo(list->topLevelItem(1)));
-    const std::string third = NumberAt(*form, RowKelo(list->topLevelItem(2)));
+    const std::string first = NumberAt(*form, ListKelo(*form, 0));
+    const std::string second = NumberAt(*form, ListKelo(*form, 1));
+    const std::string third = NumberAt(*form, ListKelo(*form, 2));
     MessageBoxAnswer yes(QMessageBox::Yes);
     SelectRow(*form, IndexOf(*form, first));
     Trigger(*form, "KeloDeleteAction");
@@ -165,15 +170,15 @@ TEST_F(EditingFlowTest, DeleteSelectsTheNeighbourAndShiftsTheIndices) {
     Trigger(*form, "KeloDeleteAction");
     EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), second);
     EXPECT_EQ(Changes(*form), (ChangeList{{Deleted, first}, {Deleted, third}}));
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(RowKelo(list->topLevelItem(0)), 0);
+    ASSERT_EQ(ListCount(*form), 1);
+    EXPECT_EQ(ListKelo(*form, 0), 0);
     EXPECT_EQ(form->Diagram().KeloViews().size(), 1u);
     ASSERT_EQ(yes.Count(), 2);
     EXPECT_EQ(yes.Last().text, U("Удалить рейс?"));
 
     Trigger(*form, "KeloDeleteAction");
     EXPECT_EQ(form->State().selectedKelo, -1);
-    EXPECT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_EQ(ListCount(*form), 0);
 }
 
 TEST_F(EditingFlowTest, ReviewListsDeletedThenAddedAndModifiedInOrderOfFirstChange) {
@@ -306,7 +311,7 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
             Screenshot(dialog, "choice-dialog-shipped.png");
             dialog->CancelButton->click();
         });
-        emit form.KeloListView()->itemDoubleClicked(form.KeloListView()->topLevelItem(0), 0);
+        DoubleClickListRow(form, 0);
         EXPECT_TRUE(choice.Done());
         EXPECT_EQ(form.State().selectedKelo, selected);
         for (std::size_t i = 0; i < views.size(); ++i)
@@ -322,8 +327,7 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
     EXPECT_TRUE(ok.Last().text.contains(KeloToQString(copy)));
     EXPECT_FALSE(ok.Last().text.contains(U("успешно")));
     EXPECT_EQ(Changes(form), (ChangeList{{Added, copy}}));
-    EXPECT_EQ(form.KeloListView()->topLevelItemCount(),
-              form.EditBuffer()->GetKeloSet()->GetCount());
+    EXPECT_EQ(ListCount(form), form.EditBuffer()->GetKeloSet()->GetCount());
 }
 
 TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
@@ -338,23 +342,23 @@ TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
         rows = list->topLevelItemCount();
         for (int i = 0; i < rows; ++i) {
             QTreeWidgetItem* row = list->topLevelItem(i);
-            row->setSelected(RowKelo(row) == f1 || RowKelo(row) == f2);
+            row->setSelected(SwitchRowKelo(row) == f1 || SwitchRowKelo(row) == f2);
         }
         for (int i = 0; i < rows; ++i)
-            if (RowKelo(list->topLevelItem(i)) == f2)
+            if (SwitchRowKelo(list->topLevelItem(i)) == f2)
                 list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
         Screenshot(dialog, "choice-dialog.png");
         dialog->NextButton->click();
     });
-    emit form->KeloListView()->itemDoubleClicked(form->KeloListView()->topLevelItem(0), 0);
+    DoubleClickListRow(*form, 0);
     EXPECT_EQ(rows, 3);
     for (int kelo : {f1, f2, b1})
         EXPECT_FALSE(form->Diagram().KeloViews()[std::size_t(kelo)].visible) << kelo;
     const int picked = form->State().selectedKelo;
     EXPECT_TRUE(picked == f1 || picked == f2);
-    EXPECT_EQ(RowKelo(form->KeloListView()->currentItem()), picked);
+    EXPECT_EQ(CurrentListKelo(*form), picked);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(form->KeloListView()->topLevelItem(i)->checkState(0), Qt::Unchecked);
+        EXPECT_EQ(ListCheck(*form, i), Qt::Unchecked);
 }
 
 TEST(KeloSwitchDialog, SortsNumbersAsTextsAndKeepsEmptyTimesLast) {

@@ -100,8 +100,8 @@ public:
     void RedoActionExecute();
     // Shows what a command, an undo or a redo changed: each kelo that came, went or changed
     // gets its own row added, removed or rewritten and its lines redrawn, and the new
-    // selection is shown and, where drawn, scrolled into view.
-    void ApplyDocumentChange(const KeloDocumentChangeType& change);
+    // selection is shown and, where drawn, scrolled into view (a save leaves the scroll).
+    void ApplyDocumentChange(const KeloDocumentChangeType& change, bool scrollToSelected = true);
     QAction* UndoAction() const { return undoAction; }
     QAction* RedoAction() const { return redoAction; }
 

@@ -95,7 +95,9 @@ void TKeloTripDiagramForm::SaveChanges() {
         const KeloDocumentSaveResultType saved = document->Save(chosen);
         result = saved.applied;
         outcome = saved.outcome;
-        ApplyDocumentChange(saved.change);
+        // Only the saved kelos' rows and lines are redone; the details are shown afresh.
+        ApplyDocumentChange(saved.change, false);
+        FillInfoPanel(true);
     } catch (const std::exception& error) {
         KeloDocumentChangeType everything;
         everything.reset = true;

@@ -35,7 +35,8 @@ std::int32_t TKeloTripDiagramForm::ChartPosition(const std::string& number) cons
     return found == chartPositions.end() ? -1 : found->second;
 }
 
-void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& change) {
+void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& change,
+                                               bool scrollToSelected) {
     if (change.reset) {
         // After a discard or a reload any kelo may differ; entries keep their ticks by number.
         RebuildKeloEntries();
@@ -63,7 +64,8 @@ void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& cha
                 changed.push_back(ChartPosition(number));
             ShowSelectedKelo(&changed);
         }
-        ScrollToShownKelo(document->Selected());
+        if (scrollToSelected)
+            ScrollToShownKelo(document->Selected());
     }
     FollowClashes(change);
     UpdateUndoActions();

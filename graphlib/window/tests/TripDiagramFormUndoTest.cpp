@@ -142,8 +142,8 @@ TEST_F(UndoWiringTest, ChartShowsTheUndoneState) {
     EXPECT_LT(before - left, form->ChartScrollBox()->viewport()->width());
 }
 
-// The list follows a step row by row: an undo or redo rewrites the moved kelo's row, and a
-// click on another kelo repaints only the rows of the two kelos.
+// The list follows a step row by row: an undo or redo rewrites the moved kelo's row, a click
+// on another kelo repaints only the rows of the two kelos, and a save only the saved rows.
 TEST_F(UndoWiringTest, ListRewritesOnlyTheRowsConcerned) {
     auto form = Open();
     Move(*form, "F2", "07:00");
@@ -173,5 +173,12 @@ TEST_F(UndoWiringTest, ListRewritesOnlyTheRowsConcerned) {
     EXPECT_EQ(rowsChanged(), (std::set<std::string>{"F2", "B1"}));
     EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), "B1");
     EXPECT_EQ(kelo_list_test::CurrentListKelo(*form), IndexOf(*form, "B1"));
+
+    // A save reads only the saved kelo again (and the selected one's marks).
+    WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
+    WhenModal<QMessageBox> done([](QMessageBox* box) { box->accept(); });
+    form->SaveButton()->click();
+    EXPECT_TRUE(Changes(*form).empty());
+    EXPECT_EQ(rowsChanged(), (std::set<std::string>{"F2", "B1"}));
     EXPECT_EQ(reset.count() + inserted.count(), 0);
 }

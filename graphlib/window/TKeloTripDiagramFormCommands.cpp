@@ -71,13 +71,12 @@ TKeloTripDiagramForm::AskCopyNumberAndName(const std::string& number, bool inver
     if (!proposal)
         return std::nullopt;
     TKeloTripKeloCopyDialogForm dialog(this);
-    dialog.TripIdEdit->setText(KeloToQString(proposal->number));
-    dialog.TripNameEdit->setText(KeloToQString(KeloCopyName(*proposal, inverted)));
-    dialog.SetNumberTaken(
-        [kelos](const std::string& number) mutable { return FindKeloIndex(*kelos, number) >= 0; });
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<KeloCopyAnswerType> answer = dialog.Ask(
+        proposal->number, KeloCopyName(*proposal, inverted),
+        [kelos](const std::string& taken) mutable { return FindKeloIndex(*kelos, taken) >= 0; });
+    if (!answer)
         return std::nullopt;
-    return KeloCopyRequestType{dialog.Number(), dialog.Name()};
+    return KeloCopyRequestType{answer->number, answer->name};
 }
 
 bool TKeloTripDiagramForm::AskStartAndCopy(const std::string& selected, int caption, bool inverted,

@@ -31,9 +31,21 @@ using kelo_test::WhenModal;
 
 namespace {
 
-// The kelo index a row of the choice dialog carries.
-int SwitchRowKelo(QTreeWidgetItem* row) {
-    return row->data(0, Qt::UserRole).toInt();
+// Rows of the choice dialog's list in the order shown: the kelo a row carries, its selection
+// and its tick, set as the planner's clicks set them.
+QModelIndex SwitchRow(TKeloTripSwitchDialogForm& dialog, int row) {
+    return dialog.KeloListView->model()->index(row, 0);
+}
+int SwitchRowKelo(TKeloTripSwitchDialogForm& dialog, int row) {
+    return SwitchRow(dialog, row).data(Qt::UserRole).toInt();
+}
+void SelectSwitchRow(TKeloTripSwitchDialogForm& dialog, int row) {
+    dialog.KeloListView->selectionModel()->select(
+        SwitchRow(dialog, row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+void TickSwitchRow(TKeloTripSwitchDialogForm& dialog, int row, bool checked) {
+    dialog.KeloListView->model()->setData(
+        SwitchRow(dialog, row), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 // Pictures of the dialogs for a look by eye, only when KELO_SCREENSHOT_DIR names a folder.
@@ -305,9 +317,9 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
         const std::vector<TripDiagramKeloViewType> views = form.Diagram().KeloViews();
         const int selected = form.State().selectedKelo;
         WhenModal<TKeloTripSwitchDialogForm> choice([](auto* dialog) {
-            dialog->KeloListView->topLevelItem(0)->setSelected(true);
-            dialog->KeloListView->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
-            dialog->KeloListView->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+            SelectSwitchRow(*dialog, 0);
+            TickSwitchRow(*dialog, 0, false);
+            TickSwitchRow(*dialog, 1, false);
             Screenshot(dialog, "choice-dialog-shipped.png");
             dialog->CancelButton->click();
         });
@@ -338,15 +350,13 @@ TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
     ASSERT_FALSE(form->Diagram().KeloViews()[std::size_t(b1)].visible);
     int rows = 0;
     WhenModal<TKeloTripSwitchDialogForm> choice([&](auto* dialog) {
-        QTreeWidget* list = dialog->KeloListView;
-        rows = list->topLevelItemCount();
-        for (int i = 0; i < rows; ++i) {
-            QTreeWidgetItem* row = list->topLevelItem(i);
-            row->setSelected(SwitchRowKelo(row) == f1 || SwitchRowKelo(row) == f2);
-        }
+        rows = dialog->KeloListView->model()->rowCount();
         for (int i = 0; i < rows; ++i)
-            if (SwitchRowKelo(list->topLevelItem(i)) == f2)
-                list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+            if (SwitchRowKelo(*dialog, i) == f1 || SwitchRowKelo(*dialog, i) == f2)
+                SelectSwitchRow(*dialog, i);
+        for (int i = 0; i < rows; ++i)
+            if (SwitchRowKelo(*dialog, i) == f2)
+                TickSwitchRow(*dialog, i, false);
         Screenshot(dialog, "choice-dialog.png");
         dialog->NextButton->click();
     });
@@ -400,34 +410,34 @@ TEST(KeloSwitchDialog, ATickOnOneOfSeveralSelectedRowsTicksThemAll) {
         rows[std::size_t(i)].departure = QString("0%1:00").arg(i);
     }
     dialog.AddRows(rows);
-    QTreeWidget* list = dialog.KeloListView;
+    QTreeView* list = dialog.KeloListView;
     for (int i = 0; i < 3; ++i)
-        list->topLevelItem(i)->setSelected(true);
-    list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        SelectSwitchRow(dialog, i);
+    TickSwitchRow(dialog, 1, false);
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}, {3, true}}));
     list->clearSelection();
-    list->topLevelItem(3)->setSelected(true);
-    list->topLevelItem(3)->setCheckState(0, Qt::Unchecked);
-    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    SelectSwitchRow(dialog, 3);
+    TickSwitchRow(dialog, 3, false);
+    TickSwitchRow(dialog, 0, true);
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
 
     // The same through the mouse: a click on the box of one of two selected rows.
     dialog.show();
     list->clearSelection();
-    list->topLevelItem(1)->setSelected(true);
-    list->topLevelItem(3)->setSelected(true);
+    SelectSwitchRow(dialog, 1);
+    SelectSwitchRow(dialog, 3);
     QStyleOptionViewItem option;
     option.initFrom(list);
-    option.rect = list->visualItemRect(list->topLevelItem(3));
+    option.rect = list->visualRect(SwitchRow(dialog, 3));
     option.features |= QStyleOptionViewItem::HasCheckIndicator;
     const QRect box =
         list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, true}, {1, true}, {2, false}, {3, true}}));
-    EXPECT_TRUE(list->topLevelItem(1)->isSelected());
+    EXPECT_TRUE(list->selectionModel()->isSelected(SwitchRow(dialog, 1)));
 }
 
 TEST(KeloSwitchDialog, PlacementCarriesOverToTheNextDialog) {

@@ -108,10 +108,10 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
     document = std::make_unique<KeloDiagramDocumentClass>(*bottom, lineStopCodes, keloNumber);
     diagram->Create(keloNumber, lineStopCodes, document->Stack());
     // The document keeps the ticks the diagram starts with (forward kelos only).
-    const std::vector<std::string> numbers = document->KeloNumbers();
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        document->SetVisible(numbers[i], diagram->KeloViews()[i].visible);
-        chartPositions[numbers[i]] = std::int32_t(i);
+    chartNumbers = document->KeloNumbers();
+    for (std::size_t i = 0; i < chartNumbers.size(); ++i) {
+        document->SetVisible(chartNumbers[i], diagram->KeloViews()[i].visible);
+        chartPositions[chartNumbers[i]] = std::int32_t(i);
     }
     CreateKeloList();
 
@@ -574,11 +574,13 @@ void TKeloTripDiagramForm::BeginKeloListUpdate() {
 }
 
 void TKeloTripDiagramForm::SetKeloListCheck(std::int32_t keloIndex, bool checked) {
-    // The diagram has set its entry already; the document keeps the tick by number.
+    // The diagram has set its entry already; the document keeps the tick by number. While
+    // the window is being made, the ticks reach the document all at once afterwards.
+    if (keloListModel == nullptr)
+        return;
     const std::string number = KeloNumberAt(keloIndex);
     document->SetVisible(number, checked);
-    if (keloListModel != nullptr)
-        keloListModel->UpdateMarks(number);
+    keloListModel->UpdateMarks(number);
 }
 
 void TKeloTripDiagramForm::EndKeloListUpdate() {

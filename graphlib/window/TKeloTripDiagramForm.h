@@ -255,6 +255,7 @@ private:
     std::string shownSelected;          // the kelo whose row and lines show it selected
     // Kelo number to position in the view's kelo set: made from the document, never shifted.
     std::unordered_map<std::string, std::int32_t> chartPositions;
+    std::vector<std::string> chartNumbers; // the same, position to number
 
     QScrollArea* scrollBox = nullptr;
     TripDiagramPaintBox* paintBox = nullptr;

@@ -93,6 +93,8 @@ bool TKeloTripDiagramForm::AskStartAndCopy(const std::string& selected, int capt
 }
 
 std::string TKeloTripDiagramForm::KeloNumberAt(int index) const {
+    if (index >= 0 && std::size_t(index) < chartNumbers.size())
+        return chartNumbers[std::size_t(index)];
     return diagram->GetEditBuffer()->GetKeloSet()->GetItem(index)->GetNumber();
 }
 

@@ -21,7 +21,8 @@ void TKeloTripDiagramForm::RebuildKeloEntries() {
     auto& views = diagram->KeloViews();
     views.clear();
     chartPositions.clear();
-    for (const std::string& number : document->KeloNumbers()) {
+    chartNumbers = document->KeloNumbers();
+    for (const std::string& number : chartNumbers) {
         chartPositions[number] = std::int32_t(views.size());
         diagram->AppendKeloView();
         const KeloDocumentKeloEntryType entry = document->Entry(number);

@@ -22,7 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -53,12 +53,7 @@ protected:
         source = KeloDataPtrClass();
     }
     void Select(TKeloTripDiagramForm& form, const std::string& number) {
-        QTreeWidget* list = form.KeloListView();
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            const int index = list->topLevelItem(i)->data(0, Qt::UserRole).toInt();
-            if (form.EditBuffer()->GetKeloSet()->GetItem(index)->GetNumber() == number)
-                list->setCurrentItem(list->topLevelItem(i));
-        }
+        form.KeloListView()->setCurrentIndex(form.FindKeloListItem(number));
     }
     void Trigger(TKeloTripDiagramForm& form, const char* action) {
         form.KeloListViewPopupMenu()->findChild<QAction*>(action)->trigger();
@@ -117,7 +112,7 @@ TEST_F(KeloDatabaseProgramTest, ACopyAndADeletionSavedInTheWindowAreThereAtTheNe
     EXPECT_TRUE(source->FindKelo(victim).IsNull());
     // The window of the new start shows both.
     EXPECT_FALSE(form->EditBuffer()->FindKelo(Copy02P).IsNull());
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(),
+    EXPECT_EQ(form->KeloListView()->model()->rowCount(),
               form->EditBuffer()->GetKeloSet()->GetCount());
 }
 

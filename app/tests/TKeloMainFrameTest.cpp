@@ -28,6 +28,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -95,7 +96,7 @@ TEST_F(TKeloMainFrameTest, ChoosingAKeloOpensItsLineAndTwiceGivesTwoIndependentW
     TKeloTripDiagramForm* first = forms[0];
     TKeloTripDiagramForm* second = forms[1];
     EXPECT_EQ(first->TimetableListView()->topLevelItemCount(), 9);
-    EXPECT_EQ(first->KeloListView()->topLevelItemCount(),
+    EXPECT_EQ(first->KeloListView()->model()->rowCount(),
               first->EditBuffer()->GetKeloSet()->GetCount());
     EXPECT_EQ(first->Diagram().GetLineStopCodes().size(), 9u);
     EXPECT_EQ(first->Diagram().GetLineStopCodes().front(), "050100");

@@ -7,7 +7,7 @@
 #include "ScaleBenchData.h"
 #include "TKeloTripDiagramForm.h"
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <QTest>
 

@@ -28,8 +28,7 @@ void BM_SelectionClick(benchmark::State& state) {
     int next = 0;
     for (auto _ : state) {
         next = (next + 1) % kelos;
-        form.State().selectedKelo = next;
-        form.ApplyKeloSelection();
+        form.SelectKelo(form.Document().KeloNumbers()[std::size_t(next)]);
         PaintVisiblePart(form);
     }
 }

@@ -40,6 +40,19 @@ TKeloDiagramChangesForm::TKeloDiagramChangesForm(QWidget* parent) : QDialog(pare
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+std::optional<std::vector<bool>> TKeloDiagramChangesForm::Ask(const QString& caption,
+                                                              KeloCachedUpdateDataClass& buffer,
+                                                              bool fixed) {
+    setWindowTitle(caption);
+    SetChanges(&buffer);
+    // Box by box rather than the whole area, so that a long list still scrolls.
+    for (QCheckBox* box : changeBoxes)
+        box->setEnabled(!fixed);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ChosenChanges();
+}
+
 void TKeloDiagramChangesForm::SetChanges(KeloCachedUpdateDataClass* buffer) {
     if (buffer == nullptr)
         return;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <vector>
 
 class KeloCachedUpdateDataClass;
@@ -18,6 +19,12 @@ class TKeloDiagramChangesForm : public QDialog {
     Q_OBJECT
 public:
     explicit TKeloDiagramChangesForm(QWidget* parent = nullptr);
+
+    // Lists the buffer's changes under `caption` and answers the ticks the planner confirmed,
+    // or nothing when the planner stepped back. With `fixed` the boxes only show what would
+    // go (the list still scrolls).
+    std::optional<std::vector<bool>> Ask(const QString& caption, KeloCachedUpdateDataClass& buffer,
+                                         bool fixed);
 
     // Ignored when null; otherwise lists the buffer's changes. The buffer must outlive the dialog.
     void SetChanges(KeloCachedUpdateDataClass* buffer);

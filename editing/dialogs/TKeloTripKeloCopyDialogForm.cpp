@@ -38,6 +38,17 @@ TKeloTripKeloCopyDialogForm::TKeloTripKeloCopyDialogForm(QWidget* parent) : QDia
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+std::optional<KeloCopyAnswerType>
+TKeloTripKeloCopyDialogForm::Ask(const std::string& proposedNumber, const std::string& proposedName,
+                                 std::function<bool(const std::string&)> taken) {
+    TripIdEdit->setText(KeloToQString(proposedNumber));
+    TripNameEdit->setText(KeloToQString(proposedName));
+    numberTaken = std::move(taken);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return KeloCopyAnswerType{number, name};
+}
+
 void TKeloTripKeloCopyDialogForm::OkButtonClick() {
     std::string newNumber;
     std::string newName;

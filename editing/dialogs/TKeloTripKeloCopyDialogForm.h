@@ -3,11 +3,18 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+/// The number and the name the planner gave a copy, as Windows-1251 bytes.
+struct KeloCopyAnswerType {
+    std::string number;
+    std::string name;
+};
 
 /// Asks for the number and the name of a copy of a kelo. A number that cannot be a kelo's
 /// key (empty, not in the data's code page, or already given to a kelo) is refused with a
@@ -17,14 +24,11 @@ class TKeloTripKeloCopyDialogForm : public QDialog {
 public:
     explicit TKeloTripKeloCopyDialogForm(QWidget* parent = nullptr);
 
-    // Answers whether a number (Windows-1251) already names a kelo.
-    void SetNumberTaken(std::function<bool(const std::string&)> test) {
-        numberTaken = std::move(test);
-    }
-
-    // The texts as Windows-1251 bytes; valid once the dialog was accepted.
-    std::string Number() const { return number; }
-    std::string Name() const { return name; }
+    // Shows the dialog with the proposed number and name; the planner's answer, or nothing
+    // when the planner stepped back. `numberTaken` tells a number a kelo already has.
+    std::optional<KeloCopyAnswerType> Ask(const std::string& proposedNumber,
+                                          const std::string& proposedName,
+                                          std::function<bool(const std::string&)> numberTaken);
 
     QLabel* TripIdLabel = nullptr;
     QLineEdit* TripIdEdit = nullptr;

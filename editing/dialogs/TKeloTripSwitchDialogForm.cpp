@@ -1,7 +1,7 @@
 #include "TKeloTripSwitchDialogForm.h"
 
-#include "KeloChoiceRules.h"
 #include "KeloQtText.h"
+#include "TKeloListOrderProxyModel.h"
 #include "TZoFormStorage.h"
 #include "TZoStringStorage.h"
 #include "TripDiagramListOrder.h"
@@ -9,9 +9,10 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,55 +20,65 @@
 namespace {
 
 constexpr int KeloIndexRole = Qt::UserRole;
-constexpr int TextBytesRole = Qt::UserRole + 1;
 // The tick as it was before the latest change of the row, to tell ticks from other changes.
 constexpr int CheckedBeforeRole = Qt::UserRole + 2;
 constexpr int PanelTag = 10;
 
 /// A report list in which a click on a row's check box ticks it without changing which rows
 /// are selected, so one tick can act on several selected rows.
-class SwitchListView : public QTreeWidget {
+class SwitchListView : public QTreeView {
 public:
-    using QTreeWidget::QTreeWidget;
+    using QTreeView::QTreeView;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
-        const QModelIndex index = indexAt(event->position().toPoint());
-        if (index.isValid() && index.column() == 0 && event->button() == Qt::LeftButton) {
-            QStyleOptionViewItem option;
-            initViewItemOption(&option);
-            option.rect = visualRect(index);
-            option.features |= QStyleOptionViewItem::HasCheckIndicator;
-            const QRect box =
-                style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
-            if (box.contains(event->position().toPoint())) {
-                QTreeWidgetItem* row = itemFromIndex(index);
-                row->setCheckState(0,
-                                   row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-                event->accept();
-                return;
-            }
+        const QModelIndex index = CheckBoxAt(event);
+        if (index.isValid()) {
+            const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            model()->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+            event->accept();
+            return;
         }
-        QTreeWidget::mousePressEvent(event);
+        QTreeView::mousePressEvent(event);
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         // The press already ticked the box; the release must not tick it back.
-        const QModelIndex index = indexAt(event->position().toPoint());
-        if (index.isValid() && index.column() == 0) {
-            QStyleOptionViewItem option;
-            initViewItemOption(&option);
-            option.rect = visualRect(index);
-            option.features |= QStyleOptionViewItem::HasCheckIndicator;
-            if (style()
-                    ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this)
-                    .contains(event->position().toPoint())) {
-                event->accept();
-                return;
-            }
+        if (CheckBoxAt(event).isValid()) {
+            event->accept();
+            return;
         }
-        QTreeWidget::mouseReleaseEvent(event);
+        QTreeView::mouseReleaseEvent(event);
+    }
+
+private:
+    // The row whose check box the left button is on, or none.
+    QModelIndex CheckBoxAt(QMouseEvent* event) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (!index.isValid() || index.column() != 0 || event->button() != Qt::LeftButton)
+            return {};
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualRect(index);
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box =
+            style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+        return box.contains(event->position().toPoint()) ? index : QModelIndex();
     }
 };
+
+QStandardItem* Cell(const QString& text) {
+    auto* cell = new QStandardItem(text);
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return cell;
+}
+
+// A Windows-1251 text, sorted by its bytes.
+QStandardItem* TextCell(const std::string& bytes) {
+    QStandardItem* cell = Cell(KeloToQString(bytes));
+    cell->setData(QByteArray(bytes.data(), qsizetype(bytes.size())),
+                  TKeloListOrderProxyModel::SortBytesRole);
+    return cell;
+}
 
 } // namespace
 
@@ -92,11 +103,18 @@ TKeloTripSwitchDialogForm::TKeloTripSwitchDialogForm(QWidget* parent) : QDialog(
     KeloListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     KeloListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     KeloListView->setSortingEnabled(false);
-    KeloListView->setHeaderLabels(
+    rowsModel = new QStandardItemModel(0, 7, this);
+    rowsModel->setHorizontalHeaderLabels(
         {QString::fromUtf8("Время (баз.), приб."), QString::fromUtf8("Название"),
          QString::fromUtf8("Рейс"), QString::fromUtf8("Время отпр."),
          QString::fromUtf8("Время приб."), QString::fromUtf8("Расстояние"),
          QString::fromUtf8("Скорость,км/ч")});
+    using Kind = TripDiagramListOrder::ColumnKind;
+    sortedRows = new TKeloListOrderProxyModel(
+        {Kind::Clock, Kind::Text, Kind::Text, Kind::Clock, Kind::Clock, Kind::Number, Kind::Number},
+        sortColumn, this);
+    sortedRows->setSourceModel(rowsModel);
+    KeloListView->setModel(sortedRows);
     KeloListView->header()->setSectionsClickable(true);
     KeloListView->setColumnWidth(0, 130);
     KeloListView->setColumnWidth(1, 300);
@@ -119,8 +137,8 @@ TKeloTripSwitchDialogForm::TKeloTripSwitchDialogForm(QWidget* parent) : QDialog(
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(KeloListView->header(), &QHeaderView::sectionClicked, this,
             &TKeloTripSwitchDialogForm::KeloListViewColumnClick);
-    connect(KeloListView, &QTreeWidget::itemChanged, this,
-            [this](QTreeWidgetItem* row, int) { KeloListViewChange(row); });
+    connect(rowsModel, &QStandardItemModel::itemChanged, this,
+            &TKeloTripSwitchDialogForm::KeloListViewChange);
 
     FormStorage = new TZoFormStorage(this);
     FormStorage->setObjectName("FormStorage");
@@ -131,107 +149,65 @@ TKeloTripSwitchDialogForm::TKeloTripSwitchDialogForm(QWidget* parent) : QDialog(
 void TKeloTripSwitchDialogForm::AddRows(const std::vector<KeloSwitchRowType>& rows) {
     syncingChecks = true;
     for (const KeloSwitchRowType& data : rows) {
-        auto* row = new QTreeWidgetItem();
-        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        row->setText(0, data.time);
-        row->setCheckState(0, data.checked ? Qt::Checked : Qt::Unchecked);
-        row->setData(0, CheckedBeforeRole, data.checked);
-        row->setData(0, KeloIndexRole, data.keloIndex);
-        row->setText(1, KeloToQString(data.name));
-        row->setData(1, TextBytesRole, QByteArray(data.name.data(), qsizetype(data.name.size())));
-        row->setText(2, KeloToQString(data.number));
-        row->setData(2, TextBytesRole,
-                     QByteArray(data.number.data(), qsizetype(data.number.size())));
-        row->setText(3, data.departure);
-        row->setText(4, data.arrival);
-        row->setText(5, data.distance);
-        row->setText(6, data.speed);
+        QList<QStandardItem*> row;
+        QStandardItem* time = Cell(data.time);
+        time->setFlags(time->flags() | Qt::ItemIsUserCheckable);
+        time->setCheckState(data.checked ? Qt::Checked : Qt::Unchecked);
+        time->setData(data.checked, CheckedBeforeRole);
+        time->setData(data.keloIndex, KeloIndexRole);
+        row << time << TextCell(data.name) << TextCell(data.number) << Cell(data.departure)
+            << Cell(data.arrival) << Cell(data.distance) << Cell(data.speed);
         for (int column = 5; column <= 6; ++column)
-            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-        KeloListView->addTopLevelItem(row);
+            row[column]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        rowsModel->appendRow(row);
     }
     syncingChecks = false;
-    SortRows();
 }
 
 std::vector<std::pair<int, bool>> TKeloTripSwitchDialogForm::Checks() const {
     std::vector<std::pair<int, bool>> checks;
-    for (int i = 0; i < KeloListView->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = KeloListView->topLevelItem(i);
-        checks.emplace_back(row->data(0, KeloIndexRole).toInt(), row->checkState(0) == Qt::Checked);
+    for (int i = 0; i < sortedRows->rowCount(); ++i) {
+        const QModelIndex row = sortedRows->index(i, 0);
+        checks.emplace_back(row.data(KeloIndexRole).toInt(),
+                            row.data(Qt::CheckStateRole).toInt() == Qt::Checked);
     }
     return checks;
 }
 
 int TKeloTripSwitchDialogForm::FirstSelectedKelo() const {
-    for (int i = 0; i < KeloListView->topLevelItemCount(); ++i)
-        if (QTreeWidgetItem* row = KeloListView->topLevelItem(i); row->isSelected())
-            return row->data(0, KeloIndexRole).toInt();
+    for (int i = 0; i < sortedRows->rowCount(); ++i)
+        if (const QModelIndex row = sortedRows->index(i, 0);
+            KeloListView->selectionModel()->isSelected(row))
+            return row.data(KeloIndexRole).toInt();
     return -1;
 }
 
 void TKeloTripSwitchDialogForm::KeloListViewColumnClick(int column) {
+    // Another column keeps the direction; the same one reverses it.
     if (column + 1 == sortColumn)
         sortAscending = !sortAscending;
     else
         sortColumn = column + 1;
-    SortRows();
+    sortedRows->SetSortKey(sortAscending ? sortColumn : -sortColumn);
 }
 
-int TKeloTripSwitchDialogForm::KeloListViewCompare(QTreeWidgetItem* row1,
-                                                   QTreeWidgetItem* row2) const {
-    using namespace TripDiagramListOrder;
-    const int column = sortColumn - 1;
-    const bool clock = sortColumn == 1 || sortColumn == 4 || sortColumn == 5;
-    if (clock) {
-        // Rows without a time stay at the end in both directions.
-        return CompareClockTexts(row1->text(column).toStdString(), row2->text(column).toStdString(),
-                                 !sortAscending);
-    }
-    int result = 0;
-    if (sortColumn == 2 || sortColumn == 3)
-        result = KeloTextCompare(row1->data(column, TextBytesRole).toByteArray().toStdString(),
-                                 row2->data(column, TextBytesRole).toByteArray().toStdString());
-    else
-        result =
-            CompareNumberTexts(row1->text(column).toStdString(), row2->text(column).toStdString());
-    return sortAscending ? result : -result;
-}
-
-void TKeloTripSwitchDialogForm::SortRows() {
-    const bool wasSyncing = syncingChecks;
-    syncingChecks = true;
-    QList<QTreeWidgetItem*> selected = KeloListView->selectedItems();
-    QTreeWidgetItem* current = KeloListView->currentItem();
-    QList<QTreeWidgetItem*> rows;
-    while (KeloListView->topLevelItemCount() > 0)
-        rows.append(KeloListView->takeTopLevelItem(0));
-    std::stable_sort(rows.begin(), rows.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return KeloListViewCompare(a, b) < 0;
-    });
-    KeloListView->addTopLevelItems(rows);
-    if (current != nullptr)
-        KeloListView->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-    for (QTreeWidgetItem* row : selected)
-        row->setSelected(true);
-    syncingChecks = wasSyncing;
-}
-
-void TKeloTripSwitchDialogForm::KeloListViewChange(QTreeWidgetItem* row) {
-    if (syncingChecks || row == nullptr)
+void TKeloTripSwitchDialogForm::KeloListViewChange(QStandardItem* cell) {
+    if (syncingChecks || cell == nullptr || cell->column() != 0)
         return;
-    const bool checked = row->checkState(0) == Qt::Checked;
-    if (checked == row->data(0, CheckedBeforeRole).toBool())
+    const bool checked = cell->checkState() == Qt::Checked;
+    if (checked == cell->data(CheckedBeforeRole).toBool())
         return;
     syncingChecks = true;
-    row->setData(0, CheckedBeforeRole, checked);
-    if (row->isSelected() && KeloListView->selectedItems().size() > 1) {
-        for (int i = 0; i < KeloListView->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* other = KeloListView->topLevelItem(i);
-            if (other == row || !other->isSelected())
+    cell->setData(checked, CheckedBeforeRole);
+    QItemSelectionModel* selection = KeloListView->selectionModel();
+    const QModelIndex shown = sortedRows->mapFromSource(cell->index());
+    if (selection->isSelected(shown) && selection->selectedRows().size() > 1) {
+        for (const QModelIndex& other : selection->selectedRows()) {
+            QStandardItem* item = rowsModel->itemFromIndex(sortedRows->mapToSource(other));
+            if (item == cell)
                 continue;
-            other->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-            other->setData(0, CheckedBeforeRole, checked);
+            item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+            item->setData(checked, CheckedBeforeRole);
         }
     }
     syncingChecks = false;

@@ -6,9 +6,11 @@
 #include <vector>
 
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QStandardItem;
+class QStandardItemModel;
+class QTreeView;
 class QWidget;
+class TKeloListOrderProxyModel;
 class TZoFormStorage;
 class TZoStringStorage;
 
@@ -40,11 +42,10 @@ public:
     int FirstSelectedKelo() const;
 
     void KeloListViewColumnClick(int column);
-    int KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidgetItem* row2) const;
     int SortColumn() const { return sortColumn; }
     bool SortAscending() const { return sortAscending; }
 
-    QTreeWidget* KeloListView = nullptr;
+    QTreeView* KeloListView = nullptr;
     QWidget* Panel = nullptr;
     QPushButton* NextButton = nullptr;
     QPushButton* CancelButton = nullptr;
@@ -55,10 +56,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void SortRows();
-    void KeloListViewChange(QTreeWidgetItem* row);
+    void KeloListViewChange(QStandardItem* cell);
     void PanelResize();
 
+    QStandardItemModel* rowsModel = nullptr;
+    TKeloListOrderProxyModel* sortedRows = nullptr;
     int sortColumn = 1;
     bool sortAscending = true;
     bool syncingChecks = false;

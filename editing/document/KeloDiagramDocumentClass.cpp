@@ -3,6 +3,7 @@
 #include "KeloCachedUpdateDataClass.h"
 
 #include <algorithm>
+#include <set>
 
 KeloDiagramDocumentClass::KeloDiagramDocumentClass(KeloDataPtrClass bottom,
                                                    std::vector<std::string> lineStopCodes,
@@ -165,17 +166,65 @@ KeloDocumentChangeType KeloDiagramDocumentClass::Redo() {
     return Restore(step->before, step->after, step->entriesAfter, step->selectedAfter);
 }
 
+namespace {
+
+// What a save showed of the kelo set: the kelos that came or went, the saved ones that stay,
+// or a reset when the kelos that stay changed their order.
+KeloDocumentChangeType SaveChange(const std::vector<std::string>& before,
+                                  const std::vector<std::string>& after,
+                                  const std::vector<std::string>& saved) {
+    KeloDocumentChangeType change;
+    const std::set<std::string> was(before.begin(), before.end());
+    const std::set<std::string> is(after.begin(), after.end());
+    std::vector<std::string> stayedBefore;
+    std::vector<std::string> stayedAfter;
+    for (const std::string& number : before)
+        (is.count(number) != 0 ? stayedBefore : change.removed).push_back(number);
+    for (const std::string& number : after)
+        (was.count(number) != 0 ? stayedAfter : change.added).push_back(number);
+    if (stayedBefore != stayedAfter) {
+        change.added.clear();
+        change.removed.clear();
+        change.reset = true;
+        return change;
+    }
+    for (const std::string& number : saved)
+        if (was.count(number) != 0 && is.count(number) != 0)
+            change.changed.push_back(number);
+    return change;
+}
+
+} // namespace
+
 KeloDocumentSaveResultType KeloDiagramDocumentClass::Save(const std::vector<bool>& chosen) {
     KeloCachedUpdateDataClass& buffer = *stack.editBufferObject;
     KeloDocumentSaveResultType result;
     // Whatever the save does, the steps recorded describe a buffer that is no more.
     history.Clear();
+    std::vector<std::string> saved;
+    bool onlyModified = true;
+    for (int i = 0; i < buffer.GetChangeCount(); ++i) {
+        KeloDataCUChangeKind kind = Modified;
+        std::string number;
+        buffer.GetChange(i, kind, number);
+        onlyModified = onlyModified && kind == Modified;
+        if (std::size_t(i) < chosen.size() && chosen[std::size_t(i)])
+            saved.push_back(number);
+    }
+    // Timetable changes alone leave the kelo set as it is: listing it (a read per kelo
+    // below) is needed only when kelos came or went.
+    const std::vector<std::string> before =
+        onlyModified ? std::vector<std::string>() : KeloNumbers();
     result.outcome =
         KeloSaveInTransaction(KeloFindTransaction(stack.bottom), *stack.cacheObject, buffer,
                               [&] { result.applied = buffer.ApplySelectedUpdates(chosen); });
+    // Only the saved kelos are read again; the others are as they were shown.
+    if (onlyModified)
+        result.change.changed = saved;
+    else
+        result.change = SaveChange(before, KeloNumbers(), saved);
     if (IndexOf(selected) < 0)
         selected.clear();
-    result.change.reset = true;
     result.change.selected = selected;
     Notify(result.change);
     return result;

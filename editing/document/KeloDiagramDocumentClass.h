@@ -116,6 +116,7 @@ public:
 
     // Writes the chosen changes (positions of the buffer's change list) below, in one
     // transaction where the source has them, or drops every change. Both end the history.
+    // A save's change names the saved kelos; it resets only when the set's order moved.
     KeloDocumentSaveResultType Save(const std::vector<bool>& chosen);
     KeloDocumentChangeType Discard();
 

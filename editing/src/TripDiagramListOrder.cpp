@@ -1,5 +1,6 @@
 #include "TripDiagramListOrder.h"
 
+#include "Cp1251.h"
 #include "KeloNumberText.h"
 
 namespace TripDiagramListOrder {
@@ -43,6 +44,13 @@ int CompareNumberTexts(const std::string& a, const std::string& b) {
     if (!ParseDecimal(a, va) || !ParseDecimal(b, vb))
         return 0;
     return va > vb ? 1 : (va < vb ? -1 : 0);
+}
+
+int CompareCells(ColumnKind kind, const std::string& a, const std::string& b, bool descending) {
+    if (kind == ColumnKind::Clock)
+        return CompareClockTexts(a, b, descending);
+    const int result = kind == ColumnKind::Text ? KeloTextCompare(a, b) : CompareNumberTexts(a, b);
+    return descending ? -result : result;
 }
 
 } // namespace TripDiagramListOrder

@@ -6,6 +6,14 @@
 /// negative, 0 or positive for row 1 before, tied with, or after row 2.
 namespace TripDiagramListOrder {
 
+// How a column of a kelo list sorts.
+enum class ColumnKind { Clock, Text, Number };
+
+// The one order of two cells of a column, ascending or descending: clocks by
+// CompareClockTexts, texts (Windows-1251 bytes) by KeloTextCompare, numbers by
+// CompareNumberTexts; only clocks keep their empties last when descending.
+int CompareCells(ColumnKind kind, const std::string& a, const std::string& b, bool descending);
+
 // Clock texts "HH:MM": a time sorts before an empty text, and the order of two empties or of
 // text and empty does not flip when descending, so kelos without a time stay at the end.
 int CompareClockTexts(const std::string& a, const std::string& b, bool descending);

@@ -49,3 +49,29 @@ TEST(TripDiagramListOrder, NumbersSortUnderARussianCLocale) {
     EXPECT_EQ(CompareNumberTexts("41,3", "41.3"), 0);
     std::setlocale(LC_NUMERIC, old.c_str());
 }
+
+// The one cell order of both kelo lists, per column kind and direction.
+TEST(TripDiagramListOrder, CellsOrderByTheirColumnKind) {
+    const struct {
+        ColumnKind kind;
+        const char* a;
+        const char* b;
+        bool descending;
+        int sign;
+    } cases[] = {
+        {ColumnKind::Clock, "08:00", "", false, -1},
+        {ColumnKind::Clock, "08:00", "", true, -1}, // empties stay last both ways
+        {ColumnKind::Clock, "08:00", "09:00", true, 1},
+        {ColumnKind::Text, "abc", "ABD", false, -1}, // Latin letters fold
+        {ColumnKind::Text, "", "A", true, 1},        // texts flip, empties included
+        {ColumnKind::Text, "\xC0", "Z", false, 1},   // Cyrillic bytes after Latin
+        {ColumnKind::Number, "9,5", "10.0", false, -1},
+        {ColumnKind::Number, "9,5", "10.0", true, 1},
+        {ColumnKind::Number, "x", "10.0", true, 0},
+    };
+    for (const auto& c : cases) {
+        const int result = CompareCells(c.kind, c.a, c.b, c.descending);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign)
+            << int(c.kind) << " '" << c.a << "' '" << c.b << "' " << c.descending;
+    }
+}

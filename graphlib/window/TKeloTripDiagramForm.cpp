@@ -6,7 +6,9 @@
 #include "KeloMessageBoxes.h"
 #include "KeloQtText.h"
 #include "TKeloGtfsExportDialog.h"
+#include "TKeloListOrderProxyModel.h"
 #include "TKeloTripDiagramClashPanel.h"
+#include "TKeloTripDiagramKeloListModel.h"
 #include "TZoFormStorage.h"
 #include "TZoStringStorage.h"
 #include "TripDiagramPaintBox.h"
@@ -28,6 +30,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -106,6 +109,13 @@ void TKeloTripDiagramForm::Construct(const std::string& keloNumber,
                                                  *measureSurface);
     document = std::make_unique<KeloDiagramDocumentClass>(*bottom, lineStopCodes, keloNumber);
     diagram->Create(keloNumber, lineStopCodes, document->Stack());
+    // The document keeps the ticks the diagram starts with (forward kelos only).
+    chartNumbers = document->KeloNumbers();
+    for (std::size_t i = 0; i < chartNumbers.size(); ++i) {
+        document->SetVisible(chartNumbers[i], diagram->KeloViews()[i].visible);
+        chartPositions[chartNumbers[i]] = std::int32_t(i);
+    }
+    CreateKeloList();
 
     KeloDataPtrClass buffer = diagram->GetEditBuffer();
     for (const std::string& code : lineStopCodes) {
@@ -180,7 +190,7 @@ void TKeloTripDiagramForm::CreateControls() {
     groupToTimetableSplitter->setChildrenCollapsible(false);
     editLayout->addWidget(groupToTimetableSplitter, 1);
 
-    keloListView = new QTreeWidget(groupToTimetableSplitter);
+    keloListView = new QTreeView(groupToTimetableSplitter);
     keloListView->setObjectName("KeloListView");
     keloListView->setRootIsDecorated(false);
     keloListView->setUniformRowHeights(true);
@@ -189,12 +199,10 @@ void TKeloTripDiagramForm::CreateControls() {
     keloListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     keloListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keloListView->setSortingEnabled(false);
-    keloListView->setHeaderLabels(
-        {U("Время"), U("Рейс"), U("Скорость, км/ч"), U("Отпр."), U("Приб.")});
     keloListView->header()->setSectionsClickable(true);
     keloListView->header()->setSortIndicatorShown(false);
     // Each column at least as wide as its caption at the font in use.
-    auto fitCaptions = [](QTreeWidget* list, std::initializer_list<int> widths) {
+    auto fitCaptions = [](QTreeView* list, std::initializer_list<int> widths) {
         int column = 0;
         for (int designed : widths) {
             list->setColumnWidth(column,
@@ -202,7 +210,6 @@ void TKeloTripDiagramForm::CreateControls() {
             ++column;
         }
     };
-    fitCaptions(keloListView, {100, 250, 95, 50, 50}); // the first: check box, colour and time
     keloListView->setContextMenuPolicy(Qt::CustomContextMenu);
 
     timetableListView = new QTreeWidget(groupToTimetableSplitter);
@@ -231,13 +238,9 @@ void TKeloTripDiagramForm::CreateControls() {
     horizSplitter->setStretchFactor(1, 0);
     horizSplitter->setSizes({DefaultSize.height() - 213 - 3, 213});
 
-    connect(keloListView, &QTreeWidget::itemChanged, this,
-            [this](QTreeWidgetItem* item, int) { KeloListViewChange(item); });
-    connect(keloListView, &QTreeWidget::itemSelectionChanged, this,
-            &TKeloTripDiagramForm::KeloListViewSelectItem);
     connect(keloListView->header(), &QHeaderView::sectionClicked, this,
             &TKeloTripDiagramForm::KeloListViewColumnClick);
-    connect(keloListView, &QTreeWidget::itemDoubleClicked, this, [this] { OpenKeloChoice(); });
+    connect(keloListView, &QTreeView::doubleClicked, this, [this] { OpenKeloChoice(); });
     connect(timetableListView, &QTreeWidget::itemDoubleClicked, this,
             [this] { OpenTimetableDialog(State().selectedKelo); });
     // A kelo without stops has no row to double-click: the empty area serves instead.
@@ -433,9 +436,7 @@ void TKeloTripDiagramForm::showEvent(QShowEvent* event) {
     // The scroll bars exist only once the window is laid out: bring the kelo into view now.
     if (!scrolledOnFirstShow) {
         scrolledOnFirstShow = true;
-        if (State().selectedKelo != -1 && State().selectedKelo < int(diagram->KeloViews().size()) &&
-            diagram->KeloViews()[State().selectedKelo].visible)
-            diagram->ScrollToKelo(State().selectedKelo);
+        ScrollToShownKelo(document->Selected());
     }
 }
 
@@ -502,7 +503,7 @@ void TKeloTripDiagramForm::ToggleMonoColor() {
     TripDiagramDisplayOptionsType options = diagram->GetDisplayOptions();
     options.monoColor = !options.monoColor;
     diagram->ApplyDisplayOptions(options);
-    FillKeloList(); // the colour squares follow
+    keloListView->viewport()->update(); // the colour squares follow
 }
 
 // ---- TripDiagramHostClass ----
@@ -577,11 +578,13 @@ void TKeloTripDiagramForm::BeginKeloListUpdate() {
 }
 
 void TKeloTripDiagramForm::SetKeloListCheck(std::int32_t keloIndex, bool checked) {
-    // The diagram has set its entry already; the document keeps the tick by number.
-    document->SetVisible(diagram->GetEditBuffer()->GetKeloSet()->GetItem(keloIndex)->GetNumber(),
-                         checked);
-    if (QTreeWidgetItem* row = FindKeloListItem(keloIndex))
-        row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    // The diagram has set its entry already; the document keeps the tick by number. While
+    // the window is being made, the ticks reach the document all at once afterwards.
+    if (keloListModel == nullptr)
+        return;
+    const std::string number = KeloNumberAt(keloIndex);
+    document->SetVisible(number, checked);
+    keloListModel->UpdateMarks(number);
 }
 
 void TKeloTripDiagramForm::EndKeloListUpdate() {

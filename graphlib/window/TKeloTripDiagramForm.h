@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct KeloDataCUApplyResultType;
@@ -24,9 +25,11 @@ class QPrinter;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
+class QTreeView;
 class QTreeWidget;
-class QTreeWidgetItem;
+class TKeloListOrderProxyModel;
 class TKeloTripDiagramClashPanel;
+class TKeloTripDiagramKeloListModel;
 class TKeloTripDiagramForm;
 class TKeloTripKeloMoveDialogForm;
 class TZoFormStorage;
@@ -65,6 +68,8 @@ public:
     TripDiagramDisplayStateType& State() { return diagram->State(); }
     KeloDataPtrClass EditBuffer() const { return diagram->GetEditBuffer(); }
 
+    // Selects the kelo of this number (none for ""), as a click on its row or line does.
+    void SelectKelo(const std::string& number);
     // Selection and refresh, as the lists, the chart and later the editing commands use them.
     void ApplyKeloSelection();
     // The same when nothing but the selected kelo changed: the picture redoes two kelos.
@@ -72,13 +77,11 @@ public:
     void RefreshKeloDetails();
     void ApplyStopSelection();
     void FillKeloList();
-    bool AddKeloListItem(int index, KeloKeloPtrClass kelo);
-    void FillKeloListTexts(QTreeWidgetItem* row, KeloKeloPtrClass kelo);
-    QTreeWidgetItem* FindKeloListItem(int index) const;
+    // The list row of a kelo as the list shows it, invalid when it has none.
+    QModelIndex FindKeloListItem(const std::string& number) const;
     void FillTimetableList(int index);
     void RefreshKeloTimes();
     QString KeloTimeAtSelectedStop(KeloKeloPtrClass kelo);
-    void SortKeloList();
     void OpenKeloChoice();
     void OpenTimetableDialog(int index);
     // The reports of the chart popup menu, on the edit buffer (TKeloTripDiagramFormReports.cpp).
@@ -92,15 +95,16 @@ public:
     void KeloDeleteActionExecute();
     // Runs the copy dialog for the kelo at `index`: the number and name the planner gave,
     // nothing when no copy is to be made.
-    std::optional<KeloCopyRequestType> AskCopyNumberAndName(int index, bool inverted);
+    std::optional<KeloCopyRequestType> AskCopyNumberAndName(const std::string& number,
+                                                            bool inverted);
 
     // "Отменить действие" and "Повторить действие" (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z).
     void UndoActionExecute();
     void RedoActionExecute();
-    // Shows what a command, an undo or a redo changed: kelos that came or went rebuild the
-    // view entries and the list from the document, changed ones refresh their rows, and
-    // the new selection is shown and, where drawn, scrolled into view.
-    void ApplyDocumentChange(const KeloDocumentChangeType& change);
+    // Shows what a command, an undo or a redo changed: each kelo that came, went or changed
+    // gets its own row added, removed or rewritten and its lines redrawn, and the new
+    // selection is shown and, where drawn, scrolled into view (a save leaves the scroll).
+    void ApplyDocumentChange(const KeloDocumentChangeType& change, bool scrollToSelected = true);
     QAction* UndoAction() const { return undoAction; }
     QAction* RedoAction() const { return redoAction; }
 
@@ -126,8 +130,7 @@ public:
     QPushButton* DiscardButton() const { return cancelButton; }
 
     // Kelo list sort key: column index + 1, negative for descending.
-    int KeloListSortKey() const { return keloListSortKey; }
-    int KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidgetItem* row2) const;
+    int KeloListSortKey() const;
     void KeloListViewColumnClick(int column);
 
     // Chart mouse handling in paint-area coordinates; `globalX` follows the screen so that
@@ -172,7 +175,12 @@ public:
 
     TripDiagramPaintBox* ChartPaintBox() const { return paintBox; }
     QScrollArea* ChartScrollBox() const { return scrollBox; }
-    QTreeWidget* KeloListView() const { return keloListView; }
+    QTreeView* KeloListView() const { return keloListView; }
+    // The rows of the kelo list by kelo number, and the same sorted as the list shows them.
+    TKeloTripDiagramKeloListModel* KeloListModel() const { return keloListModel; }
+    TKeloListOrderProxyModel* KeloListProxy() const { return keloListProxy; }
+    // Kelo number of a row of the list as shown.
+    std::string KeloNumberOfRow(const QModelIndex& index) const;
     QTreeWidget* TimetableListView() const { return timetableListView; }
     QMenu* ChartPopupMenu() const { return chartPopupMenu; }
     QMenu* KeloListViewPopupMenu() const { return keloListPopupMenu; }
@@ -203,32 +211,32 @@ private:
     void CreateReportCommands();
     void FormCreate();
     void FillInfoPanel(bool showZeroCapacity);
-    void KeloListViewChange(QTreeWidgetItem* item);
+    void KeloListViewChange(const std::string& number, bool checked);
     void KeloListViewSelectItem();
-    void SelectKeloListRow(int index);
+    void SelectKeloListRow(const std::string& number);
+    void CreateKeloList();
 
-    // The selection as the window shows it now, told to the document before every command
-    // so that a step records it.
-    void SyncDocument();
     // Ticks or clears a kelo in the chart's entries and in the document's table.
-    void SetKeloVisible(int index, bool visible);
+    void SetKeloVisible(const std::string& number, bool visible);
+    // The chart's entries in the order of the view's kelo set, from the document's table,
+    // and the positions of the kelos there.
     void RebuildKeloEntries();
+    // Where the chart draws a kelo (its position in the view's kelo set), -1 for none.
+    std::int32_t ChartPosition(const std::string& number) const;
     void CreateUndoActions();
     void UpdateUndoActions();
     QString StepText(const KeloDocumentStepNameType& step) const;
-    // Kelo index of the selected list row, or -1.
-    int SelectedRowKelo() const;
-    // Rewrites the texts of a kelo's row after its timetable changed.
-    void RefreshKeloRow(int index);
-    void ShowChangedKelo(int index);
+    // Kelo number of the selected list row, or "".
+    std::string SelectedRowNumber() const;
     // Brings the kelo's start into view when it is drawn.
-    void ScrollToShownKelo(int index);
+    void ScrollToShownKelo(const std::string& number);
     // The start-time dialog for the kelo at `selected`, made once and kept hidden between
     // commands (showing a made window again is much quicker).
-    std::optional<KeloStartTimeAnswerType> AskStartTime(int caption, bool offerCopy, int selected);
+    std::optional<KeloStartTimeAnswerType> AskStartTime(int caption, bool offerCopy,
+                                                        const std::string& selected);
     // The start-time dialog of move and invert with the copy it may ask for; false when the
     // planner stepped back.
-    bool AskStartAndCopy(int selected, int caption, bool inverted, int& startMinutes,
+    bool AskStartAndCopy(const std::string& selected, int caption, bool inverted, int& startMinutes,
                          std::optional<KeloCopyRequestType>& copy);
     std::string KeloNumberAt(int index) const;
     void CreateClashPanel();
@@ -269,12 +277,18 @@ private:
     std::unique_ptr<TripDiagramClass> diagram;
     std::unique_ptr<TKeloTripDiagramCanvasEventHandlerClass> canvasHandler;
     std::vector<std::string> stopNames; // names of the line's stops, for the hints
+    std::string shownSelected;          // the kelo whose row and lines show it selected
+    // Kelo number to position in the view's kelo set: made from the document, never shifted.
+    std::unordered_map<std::string, std::int32_t> chartPositions;
+    std::vector<std::string> chartNumbers; // the same, position to number
 
     QScrollArea* scrollBox = nullptr;
     TripDiagramPaintBox* paintBox = nullptr;
     QSplitter* horizSplitter = nullptr;
     QWidget* editPanel = nullptr;
-    QTreeWidget* keloListView = nullptr;
+    QTreeView* keloListView = nullptr;
+    TKeloTripDiagramKeloListModel* keloListModel = nullptr;
+    TKeloListOrderProxyModel* keloListProxy = nullptr;
     QTreeWidget* timetableListView = nullptr;
     QSplitter* groupToTimetableSplitter = nullptr;
     QLabel* busModelValue = nullptr;
@@ -301,7 +315,6 @@ private:
     TKeloTripKeloMoveDialogForm* startTimeDialog = nullptr;
 
     QString saveRefusal;
-    int keloListSortKey = 1;
     bool keloListRebuilding = false;
     int lastMouseX = 0;
     int lastMouseY = 0;

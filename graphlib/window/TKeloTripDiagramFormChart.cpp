@@ -119,8 +119,7 @@ void TKeloTripDiagramForm::OnChartItemMouseDown(std::uint32_t id, int button) {
         return;
     ZoCanvasClass& canvas = diagram->GetCanvas();
     if (auto kelo = canvas.GetTag(id, TripDiagramClass::KeloIndexTag)) {
-        State().selectedKelo = std::stoi(*kelo);
-        ApplyKeloSelectionChange();
+        SelectKelo(KeloNumberAt(std::stoi(*kelo)));
     } else if (auto stop = canvas.GetTag(id, TripDiagramClass::StopIndexTag)) {
         State().selectedStop = std::stoi(*stop);
         ApplyStopSelection();

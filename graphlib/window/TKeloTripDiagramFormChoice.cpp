@@ -6,17 +6,8 @@
 #include "KeloQtText.h"
 #include "TKeloTripSwitchDialogForm.h"
 
-#include <QTreeWidget>
-
-namespace {
-
-constexpr int KeloIndexRole = Qt::UserRole;
-
-} // namespace
-
 void TKeloTripDiagramForm::OpenKeloChoice() {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    auto& views = diagram->KeloViews();
     std::vector<KeloSwitchRowType> rows;
     for (int i = 0; i < kelos->GetCount(); ++i) {
         KeloKeloPtrClass kelo = kelos->GetItem(i);
@@ -24,10 +15,10 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
             return;
         KeloSwitchRowType row;
         row.keloIndex = i;
-        row.checked = i < int(views.size()) && views[std::size_t(i)].visible;
-        row.time = KeloTimeAtSelectedStop(kelo);
         row.name = kelo->GetName();
         row.number = kelo->GetNumber();
+        row.checked = document->Entry(row.number).visible;
+        row.time = KeloTimeAtSelectedStop(kelo);
         KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
         if (const int count = schedule->GetCount(); count > 0) {
             row.departure = KeloClockText(schedule->GetItem(0)->GetArrival());
@@ -43,21 +34,15 @@ void TKeloTripDiagramForm::OpenKeloChoice() {
         return;
 
     // Ticks first, with one rebuild of the chart, then the selection.
-    keloListRebuilding = true;
-    for (const auto& [index, checked] : dialog.Checks()) {
-        if (index < 0 || index >= int(views.size()))
-            continue;
-        SetKeloVisible(index, checked);
-        if (QTreeWidgetItem* row = FindKeloListItem(index))
-            row->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    }
-    keloListRebuilding = false;
+    for (const auto& [index, checked] : dialog.Checks())
+        if (index >= 0 && index < int(rows.size()))
+            SetKeloVisible(rows[std::size_t(index)].number, checked);
     const int picked = dialog.FirstSelectedKelo();
-    if (picked >= 0 && picked < kelos->GetCount()) {
-        State().selectedKelo = picked;
+    if (picked >= 0 && picked < int(rows.size())) {
+        const std::string& number = rows[std::size_t(picked)].number;
+        document->Select(number);
         ApplyKeloSelection();
-        if (views[std::size_t(picked)].visible)
-            diagram->ScrollToKelo(picked);
+        ScrollToShownKelo(number);
     } else {
         diagram->BuildScene();
     }

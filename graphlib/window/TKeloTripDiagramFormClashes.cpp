@@ -76,11 +76,9 @@ void TKeloTripDiagramForm::ShowClash(const TimetableClashType& clash) {
     if (index < 0)
         return;
     // A kelo of the hidden direction is ticked, so that it and its mark are drawn.
-    QTreeWidgetItem* row = FindKeloListItem(index);
-    if (row != nullptr && row->checkState(0) != Qt::Checked)
-        row->setCheckState(0, Qt::Checked);
-    State().selectedKelo = index;
-    ApplyKeloSelectionChange();
+    if (!document->Entry(clash.keloA).visible)
+        KeloListViewChange(clash.keloA, true);
+    SelectKelo(clash.keloA);
 
     const std::vector<std::string>& line = diagram->GetLineStopCodes();
     if (clash.stop < 0 || std::size_t(clash.stop) >= line.size())

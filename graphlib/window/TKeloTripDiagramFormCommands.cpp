@@ -1,5 +1,5 @@
-// The diagram window's kelo commands: move, invert, copy and delete, and the bookkeeping of
-// the index-based window state when kelos come and go.
+// The diagram window's kelo commands: move, invert, copy and delete, and the dialogs
+// they ask.
 
 #include "TKeloTripDiagramForm.h"
 
@@ -15,16 +15,16 @@
 #include "TShortTimePicker.h"
 #include "TZoStringStorage.h"
 
+#include "TKeloListOrderProxyModel.h"
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTreeWidget>
+
+#include <QTreeView>
 
 #include <stdexcept>
 
 namespace {
-
-constexpr int KeloIndexRole = Qt::UserRole;
 
 // A kelo without stops has no start to move, invert or copy from: the planner is told how
 // to give it a timetable instead of meeting an internal error. True when refused.
@@ -40,56 +40,23 @@ bool RefuseWithoutStops(KeloKeloPtrClass kelo, QWidget* parent) {
 
 } // namespace
 
-int TKeloTripDiagramForm::SelectedRowKelo() const {
-    QTreeWidgetItem* row = keloListView->currentItem();
-    if (row == nullptr || !row->isSelected())
-        return -1;
-    const QVariant data = row->data(0, KeloIndexRole);
-    if (!data.isValid())
-        return -1;
-    const int index = data.toInt();
-    return index >= 0 && index < diagram->GetEditBuffer()->GetKeloSet()->GetCount() ? index : -1;
+std::string TKeloTripDiagramForm::SelectedRowNumber() const {
+    const QModelIndex row = keloListView->currentIndex();
+    if (!row.isValid() || !keloListView->selectionModel()->isSelected(row.siblingAtColumn(0)))
+        return {};
+    return KeloNumberOfRow(row);
 }
 
-// After a command: the changed kelo selected everywhere and, when shown, brought into view.
-void TKeloTripDiagramForm::ShowChangedKelo(int index) {
-    State().selectedKelo = index;
-    ApplyKeloSelection();
-    ScrollToShownKelo(index);
-}
-
-void TKeloTripDiagramForm::ScrollToShownKelo(int index) {
+void TKeloTripDiagramForm::ScrollToShownKelo(const std::string& number) {
     if (holdChartScroll)
         return;
-    const auto& views = diagram->KeloViews();
-    if (index >= 0 && index < int(views.size()) && views[std::size_t(index)].visible)
-        diagram->ScrollToKelo(index);
-}
-
-void TKeloTripDiagramForm::RefreshKeloRow(int index) {
-    QTreeWidgetItem* row = FindKeloListItem(index);
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    if (row == nullptr || index >= kelos->GetCount())
-        return;
-    KeloKeloPtrClass kelo = kelos->GetItem(index);
-    keloListRebuilding = true;
-    FillKeloListTexts(row, kelo);
-    // Only this row can be out of order: move it to its place instead of sorting them all.
-    const bool wasCurrent = keloListView->currentItem() == row;
-    keloListView->takeTopLevelItem(keloListView->indexOfTopLevelItem(row));
-    const int rows = keloListView->topLevelItemCount();
-    int place = 0;
-    while (place < rows && KeloListViewCompare(keloListView->topLevelItem(place), row) <= 0)
-        ++place;
-    keloListView->insertTopLevelItem(place, row);
-    if (wasCurrent)
-        keloListView->setCurrentItem(row);
-    keloListRebuilding = false;
+    if (ChartPosition(number) >= 0 && document->Entry(number).visible)
+        diagram->ScrollToKelo(ChartPosition(number));
 }
 
 std::optional<KeloStartTimeAnswerType>
-TKeloTripDiagramForm::AskStartTime(int caption, bool offerCopy, int selected) {
-    KeloKeloPtrClass kelo = diagram->GetEditBuffer()->GetKeloSet()->GetItem(selected);
+TKeloTripDiagramForm::AskStartTime(int caption, bool offerCopy, const std::string& selected) {
+    KeloKeloPtrClass kelo = document->FindKelo(selected);
     if (RefuseWithoutStops(kelo, this))
         return std::nullopt;
     const QTime start = KeloTimeToPickerTime(KeloFirstArrival(*kelo->GetSchedule()));
@@ -98,23 +65,23 @@ TKeloTripDiagramForm::AskStartTime(int caption, bool offerCopy, int selected) {
     return startTimeDialog->Ask(stringStorage->Line(caption), offerCopy, start);
 }
 
-std::optional<KeloCopyRequestType> TKeloTripDiagramForm::AskCopyNumberAndName(int index,
-                                                                              bool inverted) {
+std::optional<KeloCopyRequestType>
+TKeloTripDiagramForm::AskCopyNumberAndName(const std::string& number, bool inverted) {
     KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    const std::optional<KeloCopyProposalType> proposal = ProposeCopyNumber(*kelos, index);
+    const std::optional<KeloCopyProposalType> proposal =
+        ProposeCopyNumber(*kelos, ChartPosition(number));
     if (!proposal)
         return std::nullopt;
     TKeloTripKeloCopyDialogForm dialog(this);
-    dialog.TripIdEdit->setText(KeloToQString(proposal->number));
-    dialog.TripNameEdit->setText(KeloToQString(KeloCopyName(*proposal, inverted)));
-    dialog.SetNumberTaken(
-        [kelos](const std::string& number) mutable { return FindKeloIndex(*kelos, number) >= 0; });
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<KeloCopyAnswerType> answer = dialog.Ask(
+        proposal->number, KeloCopyName(*proposal, inverted),
+        [kelos](const std::string& taken) mutable { return FindKeloIndex(*kelos, taken) >= 0; });
+    if (!answer)
         return std::nullopt;
-    return KeloCopyRequestType{dialog.Number(), dialog.Name()};
+    return KeloCopyRequestType{answer->number, answer->name};
 }
 
-bool TKeloTripDiagramForm::AskStartAndCopy(int selected, int caption, bool inverted,
+bool TKeloTripDiagramForm::AskStartAndCopy(const std::string& selected, int caption, bool inverted,
                                            int& startMinutes,
                                            std::optional<KeloCopyRequestType>& copy) {
     const std::optional<KeloStartTimeAnswerType> answer = AskStartTime(caption, true, selected);
@@ -128,50 +95,50 @@ bool TKeloTripDiagramForm::AskStartAndCopy(int selected, int caption, bool inver
 }
 
 std::string TKeloTripDiagramForm::KeloNumberAt(int index) const {
+    if (index >= 0 && std::size_t(index) < chartNumbers.size())
+        return chartNumbers[std::size_t(index)];
     return diagram->GetEditBuffer()->GetKeloSet()->GetItem(index)->GetNumber();
 }
 
 void TKeloTripDiagramForm::KeloMoveActionExecute() {
-    const int selected = SelectedRowKelo();
-    if (selected < 0)
+    const std::string selected = SelectedRowNumber();
+    if (selected.empty())
         return;
     try {
         int start = 0;
         std::optional<KeloCopyRequestType> copy;
         if (!AskStartAndCopy(selected, 0, false, start, copy))
             return;
-        SyncDocument();
-        ApplyDocumentChange(document->MoveKelo(KeloNumberAt(selected), start, copy));
+        ApplyDocumentChange(document->MoveKelo(selected, start, copy));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
 }
 
 void TKeloTripDiagramForm::KeloInvertActionExecute() {
-    const int selected = SelectedRowKelo();
-    if (selected < 0)
+    const std::string selected = SelectedRowNumber();
+    if (selected.empty())
         return;
     try {
         KeloDataPtrClass buffer = diagram->GetEditBuffer();
         KeloTopologyPtrClass topology = buffer->GetTopology();
         KeloInvertMessageBoxesClass questions(this);
-        if (!CheckKeloInvertible(*buffer->GetKeloSet()->GetItem(selected)->GetSchedule(), *topology,
+        if (!CheckKeloInvertible(*document->FindKelo(selected)->GetSchedule(), *topology,
                                  questions))
             return;
         int start = 0;
         std::optional<KeloCopyRequestType> copy;
         if (!AskStartAndCopy(selected, 1, true, start, copy))
             return;
-        SyncDocument();
-        ApplyDocumentChange(document->InvertKelo(KeloNumberAt(selected), start, questions, copy));
+        ApplyDocumentChange(document->InvertKelo(selected, start, questions, copy));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
 }
 
 void TKeloTripDiagramForm::KeloCopyActionExecute() {
-    const int selected = SelectedRowKelo();
-    if (selected < 0)
+    const std::string selected = SelectedRowNumber();
+    if (selected.empty())
         return;
     try {
         const std::optional<KeloStartTimeAnswerType> start = AskStartTime(2, false, selected);
@@ -180,16 +147,15 @@ void TKeloTripDiagramForm::KeloCopyActionExecute() {
         const std::optional<KeloCopyRequestType> copy = AskCopyNumberAndName(selected, false);
         if (!copy)
             return;
-        SyncDocument();
-        ApplyDocumentChange(document->CopyKelo(KeloNumberAt(selected), *copy, start->startMinutes));
+        ApplyDocumentChange(document->CopyKelo(selected, *copy, start->startMinutes));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
 }
 
 void TKeloTripDiagramForm::KeloDeleteActionExecute() {
-    const int selected = SelectedRowKelo();
-    if (selected < 0)
+    const std::string selected = SelectedRowNumber();
+    if (selected.empty())
         return;
     QMessageBox ask(QMessageBox::Question, KeloApplicationTitle(), stringStorage->Line(7),
                     QMessageBox::Yes | QMessageBox::No, this);
@@ -198,12 +164,9 @@ void TKeloTripDiagramForm::KeloDeleteActionExecute() {
         return;
 
     // The row displayed above takes over the selection, or the one below for the first row.
-    QTreeWidgetItem* row = FindKeloListItem(selected);
-    const int position = keloListView->indexOfTopLevelItem(row);
-    QTreeWidgetItem* neighbour =
-        keloListView->topLevelItem(position > 0 ? position - 1 : position + 1);
-    const std::string next =
-        neighbour != nullptr ? KeloNumberAt(neighbour->data(0, KeloIndexRole).toInt()) : "";
-    SyncDocument();
-    ApplyDocumentChange(document->DeleteKelo(KeloNumberAt(selected), next));
+    const int position = FindKeloListItem(selected).row();
+    const QModelIndex neighbour =
+        keloListProxy->index(position > 0 ? position - 1 : position + 1, 0);
+    const std::string next = neighbour.isValid() ? KeloNumberOfRow(neighbour) : std::string();
+    ApplyDocumentChange(document->DeleteKelo(selected, next));
 }

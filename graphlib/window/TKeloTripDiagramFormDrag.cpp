@@ -78,17 +78,17 @@ bool TKeloTripDiagramForm::BeginKeloDrag(int x, int y, bool copy) {
     if (!tag)
         return false;
     const int index = std::stoi(*tag);
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    if (index < 0 || index >= kelos->GetCount())
+    const std::string number = KeloNumberAt(index);
+    KeloKeloPtrClass kelo = number.empty() ? KeloKeloPtrClass() : document->FindKelo(number);
+    if (kelo.IsNull())
         return false;
-    KeloKeloPtrClass kelo = kelos->GetItem(index);
     const KeloTimeType start = KeloFirstArrival(*kelo->GetSchedule());
     if (start.IsEmpty())
         return false;
     const TripDiagramDisplayStateType& s = State();
     dragSnapshot = QPixmap();
-    if (!keloDrag.Begin(canvas, index, kelo->GetNumber(), x,
-                        double(s.timeScale) * double(s.timeZoom), start.GetTotalMinutes()))
+    if (!keloDrag.Begin(canvas, index, number, x, double(s.timeScale) * double(s.timeZoom),
+                        start.GetTotalMinutes()))
         return false;
     // Shift at the press makes it a copy: the kind of drag is fixed when the kelo is taken.
     keloDragCopy = copy;
@@ -146,7 +146,6 @@ void TKeloTripDiagramForm::DropKeloDrag() {
     CancelKeloDrag();
     if (minutes == 0)
         return; // put down where it was taken: nothing changes
-    SyncDocument();
     ChartScrollHold hold(holdChartScroll);
     try {
         if (keloDragCopy) {
@@ -170,15 +169,13 @@ bool TKeloTripDiagramForm::ChartPaintBoxKeyPress(int key, Qt::KeyboardModifiers 
     }
     if (!(modifiers & Qt::ControlModifier) || (key != Qt::Key_Left && key != Qt::Key_Right))
         return false;
-    const int selected = State().selectedKelo;
-    if (selected < 0 || selected >= diagram->GetEditBuffer()->GetKeloSet()->GetCount())
+    const std::string selected = document->Selected();
+    if (selected.empty() || document->FindKelo(selected).IsNull())
         return false;
-    SyncDocument();
     ChartScrollHold hold(holdChartScroll);
     try {
         ApplyDocumentChange(document->NudgeKelo(
-            KeloNumberAt(selected),
-            KeloNudgeMinutes(key == Qt::Key_Right, modifiers & Qt::ShiftModifier)));
+            selected, KeloNudgeMinutes(key == Qt::Key_Right, modifiers & Qt::ShiftModifier)));
     } catch (const std::exception& error) {
         ShowExceptionError(error, this);
     }
@@ -186,11 +183,10 @@ bool TKeloTripDiagramForm::ChartPaintBoxKeyPress(int key, Qt::KeyboardModifiers 
 }
 
 void TKeloTripDiagramForm::KeloSeriesActionExecute() {
-    const int selected = SelectedRowKelo();
-    if (selected < 0)
+    const std::string number = SelectedRowNumber();
+    KeloKeloPtrClass kelo = number.empty() ? KeloKeloPtrClass() : document->FindKelo(number);
+    if (kelo.IsNull())
         return;
-    const std::string number = KeloNumberAt(selected);
-    KeloKeloPtrClass kelo = diagram->GetEditBuffer()->GetKeloSet()->GetItem(selected);
     const KeloTimeType start = KeloFirstArrival(*kelo->GetSchedule());
     if (start.IsEmpty()) {
         KeloDocumentCopiesResultType refused;
@@ -206,7 +202,6 @@ void TKeloTripDiagramForm::KeloSeriesActionExecute() {
     const std::optional<KeloSeriesAnswerType> answer = dialog.Ask(KeloToQString(number), proposal);
     if (!answer)
         return;
-    SyncDocument();
     ChartScrollHold hold(holdChartScroll);
     try {
         const KeloDocumentCopiesResultType result = document->MakeSeries(

@@ -2,11 +2,11 @@
 
 #include "TKeloTripDiagramForm.h"
 
-#include "KeloChoiceRules.h"
 #include "KeloQtText.h"
 #include "KeloTimetableArithmetic.h"
+#include "TKeloListOrderProxyModel.h"
+#include "TKeloTripDiagramKeloListModel.h"
 #include "TZoWaitCursor.h"
-#include "TripDiagramListOrder.h"
 #include "ZoQtDrawingSurfaceClass.h"
 
 #include <QApplication>
@@ -14,16 +14,13 @@
 #include <QLabel>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr int KeloIndexRole = Qt::UserRole;
-// The cp1251 bytes of the "Рейс" text, compared as the data's own bytes.
-constexpr int KeloTextBytesRole = Qt::UserRole + 1;
 
 QString FormatOneDecimal(double value) {
     return KeloFormatDecimal(value, 1);
@@ -33,13 +30,12 @@ QString FormatOneDecimal(double value) {
 /// the chart. The square follows the display state at every repaint.
 class KeloColorSquareDelegate : public QStyledItemDelegate {
 public:
-    KeloColorSquareDelegate(TKeloTripDiagramForm& form, QObject* parent)
-        : QStyledItemDelegate(parent), form(form) {}
+    using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyledItemDelegate::paint(painter, option, index);
-        if (index.column() != 0 || !index.data(KeloIndexRole).isValid())
+        if (index.column() != 0)
             return;
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
@@ -52,7 +48,7 @@ public:
         const int top = cell.top() + (cell.height() - 10) / 2;
         painter->save();
         painter->setPen(Qt::NoPen);
-        painter->setBrush(form.KeloColorOfRow(index));
+        painter->setBrush(index.data(TKeloTripDiagramKeloListModel::KeloColorRole).value<QColor>());
         painter->drawRect(left, top, 10, 10);
         painter->restore();
     }
@@ -79,30 +75,17 @@ protected:
                                                       std::max(0, room)) +
                        number;
     }
-
-private:
-    TKeloTripDiagramForm& form;
 };
-
-QIcon BlankIcon() {
-    // Reserves the icon cell of every row, like an empty small-image list.
-    static const QIcon blank = [] {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::transparent);
-        return QIcon(pixmap);
-    }();
-    return blank;
-}
 
 } // namespace
 
 QColor TKeloTripDiagramForm::KeloColorOfRow(const QModelIndex& index) const {
-    const QVariant data = index.data(KeloIndexRole);
-    const auto& views = diagram->KeloViews();
-    const int kelo = data.isValid() ? data.toInt() : -1;
-    if (kelo < 0 || kelo >= int(views.size()))
-        return Qt::black;
-    return ZoColorToQColor(views[kelo].color);
+    const QVariant color = index.data(TKeloTripDiagramKeloListModel::KeloColorRole);
+    return color.isValid() ? color.value<QColor>() : QColor(Qt::black);
+}
+
+std::string TKeloTripDiagramForm::KeloNumberOfRow(const QModelIndex& index) const {
+    return index.data(TKeloTripDiagramKeloListModel::KeloNumberRole).toByteArray().toStdString();
 }
 
 QString TKeloTripDiagramForm::KeloTimeAtSelectedStop(KeloKeloPtrClass kelo) {
@@ -124,176 +107,104 @@ QString TKeloTripDiagramForm::KeloTimeAtSelectedStop(KeloKeloPtrClass kelo) {
     return {};
 }
 
-bool TKeloTripDiagramForm::AddKeloListItem(int index, KeloKeloPtrClass kelo) {
-    if (kelo.IsNull())
-        return false;
-    auto* row = new QTreeWidgetItem();
-    row->setIcon(0, BlankIcon());
-    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    const auto& views = diagram->KeloViews();
-    const bool visible = index < int(views.size()) && views[index].visible;
-    row->setCheckState(0, visible ? Qt::Checked : Qt::Unchecked);
-    FillKeloListTexts(row, kelo);
-    row->setData(0, KeloIndexRole, index);
-    keloListView->addTopLevelItem(row);
-    return true;
+void TKeloTripDiagramForm::CreateKeloList() {
+    TKeloTripDiagramKeloListModel::HooksType hooks;
+    hooks.timeText = [this](KeloKeloPtrClass kelo) { return KeloTimeAtSelectedStop(kelo); };
+    hooks.color = [this](const std::string& number) {
+        const int index = ChartPosition(number);
+        const auto& views = diagram->KeloViews();
+        if (index < 0 || index >= int(views.size()))
+            return QColor(Qt::black);
+        return ZoColorToQColor(views[std::size_t(index)].color);
+    };
+    hooks.checked = [this](const std::string& number, bool checked) {
+        KeloListViewChange(number, checked);
+    };
+    keloListModel = new TKeloTripDiagramKeloListModel(*document, std::move(hooks), this);
+    using Kind = TripDiagramListOrder::ColumnKind;
+    keloListProxy = new TKeloListOrderProxyModel(
+        {Kind::Clock, Kind::Text, Kind::Number, Kind::Clock, Kind::Clock}, 1, this);
+    keloListProxy->setSourceModel(keloListModel);
+    keloListView->setModel(keloListProxy);
+    keloListView->setItemDelegate(new KeloColorSquareDelegate(keloListView));
+    connect(keloListView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TKeloTripDiagramForm::KeloListViewSelectItem);
+    // Each column at least as wide as its caption; the first holds check box, colour and time.
+    const int widths[] = {100, 250, 95, 50, 50};
+    for (int column = 0; column < 5; ++column)
+        keloListView->setColumnWidth(
+            column, std::max(widths[column], keloListView->header()->sectionSizeHint(column)));
 }
 
-// One filling for a new row and a refreshed one, so the two never show a kelo differently.
-void TKeloTripDiagramForm::FillKeloListTexts(QTreeWidgetItem* row, KeloKeloPtrClass kelo) {
-    const std::string keloText = kelo->GetName() + " - [" + kelo->GetNumber() + "]";
-    row->setText(0, KeloTimeAtSelectedStop(kelo));
-    row->setText(1, KeloToQString(keloText));
-    row->setData(1, KeloTextBytesRole, QByteArray(keloText.data(), qsizetype(keloText.size())));
-    row->setText(2, FormatOneDecimal(kelo->GetAverageSpeed()));
-    KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-    const std::int32_t count = schedule->GetCount();
-    row->setText(3, count > 0 ? KeloClockText(schedule->GetItem(0)->GetArrival()) : QString());
-    row->setText(4,
-                 count > 0 ? KeloClockText(schedule->GetItem(count - 1)->GetArrival()) : QString());
-}
-
-QTreeWidgetItem* TKeloTripDiagramForm::FindKeloListItem(int index) const {
-    const int rows = keloListView->topLevelItemCount();
-    for (int i = 0; i < rows; ++i) {
-        QTreeWidgetItem* row = keloListView->topLevelItem(i);
-        const QVariant data = row->data(0, KeloIndexRole);
-        if (data.isValid() && data.toInt() == index)
-            return row;
-    }
-    return nullptr;
+QModelIndex TKeloTripDiagramForm::FindKeloListItem(const std::string& number) const {
+    const int row = keloListModel->RowOf(number);
+    return row < 0 ? QModelIndex() : keloListProxy->mapFromSource(keloListModel->index(row, 0));
 }
 
 void TKeloTripDiagramForm::FillKeloList() {
-    if (keloListView->itemDelegate() == nullptr ||
-        dynamic_cast<KeloColorSquareDelegate*>(keloListView->itemDelegate()) == nullptr)
-        keloListView->setItemDelegate(new KeloColorSquareDelegate(*this, keloListView));
-
     keloListRebuilding = true;
-    keloListView->setUpdatesEnabled(false);
-    keloListView->clear();
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    const std::int32_t count = kelos->GetCount();
-    bool allAdded = true;
-    for (std::int32_t i = 0; i < count && allAdded; ++i)
-        allAdded = AddKeloListItem(i, kelos->GetItem(i));
+    keloListModel->Reset();
     keloListRebuilding = false;
-    if (allAdded) {
-        SortKeloList();
-        if (keloListView->topLevelItemCount() > 0) {
-            QTreeWidgetItem* row = FindKeloListItem(State().selectedKelo);
-            const bool firstInstead = row == nullptr;
-            if (firstInstead)
-                row = keloListView->topLevelItem(0);
-            keloListRebuilding = true;
-            keloListView->setCurrentItem(row);
-            keloListRebuilding = false;
-            keloListView->scrollToItem(row);
-            // The first row stands in for a kelo that has no row: it becomes the selected
-            // kelo, so the list, the chart and the info panel agree.
-            if (firstInstead)
-                KeloListViewSelectItem();
-        }
-    }
-    keloListView->setUpdatesEnabled(true);
-}
-
-int TKeloTripDiagramForm::KeloListViewCompare(QTreeWidgetItem* row1, QTreeWidgetItem* row2) const {
-    using namespace TripDiagramListOrder;
-    const int k = std::abs(keloListSortKey);
-    const bool descending = keloListSortKey < 0;
-    if (k == 1 || k == 4 || k == 5) {
-        const int column = k - 1;
-        return CompareClockTexts(row1->text(column).toStdString(), row2->text(column).toStdString(),
-                                 descending);
-    }
-    int result = 0;
-    if (k == 2) {
-        const QByteArray a = row1->data(1, KeloTextBytesRole).toByteArray();
-        const QByteArray b = row2->data(1, KeloTextBytesRole).toByteArray();
-        result = KeloTextCompare(a.toStdString(), b.toStdString());
-    } else if (k == 3) {
-        result = CompareNumberTexts(row1->text(2).toStdString(), row2->text(2).toStdString());
-    }
-    return descending ? -result : result;
-}
-
-void TKeloTripDiagramForm::SortKeloList() {
-    // The list sorts with its own comparison: rows without a time must stay last both ways,
-    // which a plain ascending/descending flip cannot do.
-    const bool wasRebuilding = keloListRebuilding;
+    if (keloListProxy->rowCount() == 0)
+        return;
+    QModelIndex row = FindKeloListItem(document->Selected());
+    const bool firstInstead = !row.isValid();
+    if (firstInstead)
+        row = keloListProxy->index(0, 0);
     keloListRebuilding = true;
-    QTreeWidgetItem* current = keloListView->currentItem();
-    const int currentIndex = current ? current->data(0, KeloIndexRole).toInt() : -1;
-    QList<QTreeWidgetItem*> rows;
-    while (keloListView->topLevelItemCount() > 0)
-        rows.append(keloListView->takeTopLevelItem(0));
-    std::stable_sort(rows.begin(), rows.end(), [this](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return KeloListViewCompare(a, b) < 0;
-    });
-    keloListView->addTopLevelItems(rows);
-    if (currentIndex != -1)
-        if (QTreeWidgetItem* row = FindKeloListItem(currentIndex))
-            keloListView->setCurrentItem(row);
-    keloListRebuilding = wasRebuilding;
+    keloListView->setCurrentIndex(row);
+    keloListRebuilding = false;
+    keloListView->scrollTo(row);
+    // The first row stands in for a kelo that has no row: it becomes the selected kelo, so
+    // the list, the chart and the info panel agree.
+    if (firstInstead)
+        KeloListViewSelectItem();
+}
+
+int TKeloTripDiagramForm::KeloListSortKey() const {
+    return keloListProxy->SortKey();
 }
 
 void TKeloTripDiagramForm::KeloListViewColumnClick(int column) {
-    if (std::abs(keloListSortKey) == column + 1)
-        keloListSortKey = -keloListSortKey;
-    else
-        keloListSortKey = column + 1;
-    SortKeloList();
-    if (QTreeWidgetItem* row = keloListView->currentItem())
-        keloListView->scrollToItem(row);
+    keloListRebuilding = true;
+    keloListProxy->ColumnClick(column);
+    keloListRebuilding = false;
+    keloListView->scrollTo(keloListView->currentIndex());
 }
 
-void TKeloTripDiagramForm::KeloListViewChange(QTreeWidgetItem* item) {
-    if (keloListRebuilding || item == nullptr)
+void TKeloTripDiagramForm::KeloListViewChange(const std::string& number, bool checked) {
+    if (keloListRebuilding || document->Entry(number).visible == checked)
         return;
-    const QVariant data = item->data(0, KeloIndexRole);
-    if (!data.isValid())
-        return;
-    auto& views = diagram->KeloViews();
-    const int index = data.toInt();
-    if (index < 0 || index >= int(views.size()))
-        return;
-    const bool visible = item->checkState(0) == Qt::Checked;
-    if (views[index].visible == visible)
-        return;
-    SetKeloVisible(index, visible);
+    SetKeloVisible(number, checked);
     diagram->BuildScene();
 }
 
 void TKeloTripDiagramForm::KeloListViewSelectItem() {
     if (keloListRebuilding)
         return;
-    QTreeWidgetItem* row = keloListView->currentItem();
-    if (row == nullptr || !row->isSelected())
+    const QModelIndex row = keloListView->currentIndex();
+    if (!row.isValid() || !keloListView->selectionModel()->isSelected(row.siblingAtColumn(0)))
         return;
-    const QVariant data = row->data(0, KeloIndexRole);
-    if (!data.isValid())
+    const std::string number = KeloNumberOfRow(row);
+    if (number.empty() || number == document->Selected())
         return;
-    const int index = data.toInt();
-    if (index == State().selectedKelo)
-        return;
-    State().selectedKelo = index;
-    ApplyKeloSelectionChange();
-    const auto& views = diagram->KeloViews();
-    if (index >= 0 && index < int(views.size()) && views[index].visible)
-        diagram->ScrollToKelo(index);
+    SelectKelo(number);
+    ScrollToShownKelo(number);
 }
 
-void TKeloTripDiagramForm::SelectKeloListRow(int index) {
-    QTreeWidgetItem* current = keloListView->currentItem();
-    if (current != nullptr && current->data(0, KeloIndexRole).toInt() == index)
+void TKeloTripDiagramForm::SelectKelo(const std::string& number) {
+    document->Select(number);
+    ApplyKeloSelectionChange();
+}
+
+void TKeloTripDiagramForm::SelectKeloListRow(const std::string& number) {
+    const QModelIndex row = FindKeloListItem(number);
+    if (!row.isValid() || keloListView->currentIndex().row() == row.row())
         return;
-    if (QTreeWidgetItem* row = FindKeloListItem(index)) {
-        keloListRebuilding = true;
-        keloListView->setCurrentItem(row);
-        keloListRebuilding = false;
-        keloListView->scrollToItem(row);
-    }
+    keloListRebuilding = true;
+    keloListView->setCurrentIndex(row);
+    keloListRebuilding = false;
+    keloListView->scrollTo(row);
 }
 
 void TKeloTripDiagramForm::FillInfoPanel(bool showZeroCapacity) {
@@ -328,7 +239,9 @@ void TKeloTripDiagramForm::ApplyKeloSelectionChange() {
 
 void TKeloTripDiagramForm::ShowSelectedKelo(const std::vector<int>* changedKelos) {
     TZoWaitCursor wait;
-    SelectKeloListRow(State().selectedKelo);
+    // The document holds the selection by number; the picture wants its position.
+    State().selectedKelo = ChartPosition(document->Selected());
+    SelectKeloListRow(document->Selected());
     diagram->ApplyKeloColors();
     // A changed selection and edits of known kelos take the short way of redrawing only the
     // kelos concerned.
@@ -338,21 +251,18 @@ void TKeloTripDiagramForm::ShowSelectedKelo(const std::vector<int>* changedKelos
         diagram->UpdateKelos(*changedKelos);
     FillInfoPanel(false);
     FillTimetableList(State().selectedKelo);
-    keloListView->viewport()->update();
+    // Every colour square may have changed; a mere change of selection repaints its two rows.
+    if (changedKelos == nullptr)
+        keloListView->viewport()->update();
+    keloListModel->UpdateMarks(shownSelected);
+    shownSelected = document->Selected();
+    keloListModel->UpdateMarks(shownSelected);
 }
 
 void TKeloTripDiagramForm::RefreshKeloDetails() {
     ApplyKeloSelection();
     FillInfoPanel(true);
-    QTreeWidgetItem* row = FindKeloListItem(State().selectedKelo);
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    if (row == nullptr || State().selectedKelo >= kelos->GetCount())
-        return;
-    KeloKeloPtrClass kelo = kelos->GetItem(State().selectedKelo);
-    const std::string keloText = kelo->GetName() + " - [" + kelo->GetNumber() + "]";
-    row->setText(1, KeloToQString(keloText));
-    row->setData(1, KeloTextBytesRole, QByteArray(keloText.data(), qsizetype(keloText.size())));
-    row->setText(2, FormatOneDecimal(kelo->GetAverageSpeed()));
+    keloListModel->UpdateKelo(document->Selected());
 }
 
 void TKeloTripDiagramForm::ApplyStopSelection() {
@@ -400,16 +310,7 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
 void TKeloTripDiagramForm::RefreshKeloTimes() {
     TZoWaitCursor wait;
     keloListRebuilding = true;
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    const int rows = keloListView->topLevelItemCount();
-    for (int i = 0; i < rows; ++i) {
-        QTreeWidgetItem* row = keloListView->topLevelItem(i);
-        const QVariant data = row->data(0, KeloIndexRole);
-        if (data.isValid() && data.toInt() < kelos->GetCount())
-            row->setText(0, KeloTimeAtSelectedStop(kelos->GetItem(data.toInt())));
-    }
+    keloListModel->RefreshTimes(); // the proxy sorts the changed column again
     keloListRebuilding = false;
-    SortKeloList();
-    if (QTreeWidgetItem* row = keloListView->currentItem())
-        keloListView->scrollToItem(row);
+    keloListView->scrollTo(keloListView->currentIndex());
 }

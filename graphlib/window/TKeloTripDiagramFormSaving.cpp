@@ -14,8 +14,8 @@
 #include "TZoStringStorage.h"
 #include "TZoWaitCursor.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTreeWidget>
@@ -76,18 +76,17 @@ void TKeloTripDiagramForm::SaveChanges() {
         return;
     }
     TKeloDiagramChangesForm review(this);
-    review.setWindowTitle(stringStorage->Line(4));
-    review.SetChanges(&buffer);
-    if (review.exec() != QDialog::Accepted)
+    const std::optional<std::vector<bool>> answer =
+        review.Ask(stringStorage->Line(4), buffer, false);
+    if (!answer)
         return;
-    const std::vector<bool> chosen = review.ChosenChanges();
+    const std::vector<bool>& chosen = *answer;
     if (std::none_of(chosen.begin(), chosen.end(), [](bool ticked) { return ticked; })) {
         KeloShowInformation(QString::fromUtf8("Не выбрано ни одного изменения: сохранять нечего."),
                             this);
         return;
     }
 
-    SyncDocument();
     KeloDataCUApplyResultType result;
     KeloSaveOutcomeType outcome;
     try {
@@ -96,7 +95,9 @@ void TKeloTripDiagramForm::SaveChanges() {
         const KeloDocumentSaveResultType saved = document->Save(chosen);
         result = saved.applied;
         outcome = saved.outcome;
-        ApplyDocumentChange(saved.change);
+        // Only the saved kelos' rows and lines are redone; the details are shown afresh.
+        ApplyDocumentChange(saved.change, false);
+        FillInfoPanel(true);
     } catch (const std::exception& error) {
         KeloDocumentChangeType everything;
         everything.reset = true;
@@ -189,16 +190,10 @@ void TKeloTripDiagramForm::DiscardChanges() {
                     QMessageBox::Yes | QMessageBox::No, this);
     ask.setDefaultButton(QMessageBox::No);
     if (ask.exec() != QMessageBox::Yes) {
-        // The list only shows what would go: its boxes cannot be changed, but a long list
-        // still scrolls, so the boxes are fixed one by one rather than the whole area.
+        // The list only shows what would go: its boxes cannot be changed.
         TKeloDiagramChangesForm review(this);
-        review.setWindowTitle(stringStorage->Line(5));
-        review.SetChanges(&buffer);
-        for (QCheckBox* box : review.ChangeBoxes())
-            box->setEnabled(false);
-        if (review.exec() != QDialog::Accepted)
+        if (!review.Ask(stringStorage->Line(5), buffer, true))
             return;
     }
-    SyncDocument();
     ApplyDocumentChange(document->Discard());
 }

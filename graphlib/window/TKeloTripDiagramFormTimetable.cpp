@@ -35,7 +35,6 @@ void TKeloTripDiagramForm::OpenTimetableDialog(int index) {
         return;
     }
     // Whatever was done inside the dialog is one step.
-    SyncDocument();
     std::vector<std::string> held;
     const KeloDocumentChangeType change =
         document->ApplyNestedEdits(kelo->GetNumber(), *nested, &held);

@@ -3,65 +3,70 @@
 #include "TKeloTripDiagramForm.h"
 
 #include "KeloQtText.h"
+#include "TKeloTripDiagramKeloListModel.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
 
-void TKeloTripDiagramForm::SetKeloVisible(int index, bool visible) {
-    diagram->KeloViews()[std::size_t(index)].visible = visible;
-    document->SetVisible(diagram->GetEditBuffer()->GetKeloSet()->GetItem(index)->GetNumber(),
-                         visible);
-}
-
-void TKeloTripDiagramForm::SyncDocument() {
-    // The ticks reach the document as they change; only the selection is told here.
-    const int selected = State().selectedKelo;
-    KeloKeloSetPtrClass kelos = diagram->GetEditBuffer()->GetKeloSet();
-    document->Select(selected >= 0 && selected < kelos->GetCount()
-                         ? kelos->GetItem(selected)->GetNumber()
-                         : std::string());
+void TKeloTripDiagramForm::SetKeloVisible(const std::string& number, bool visible) {
+    const int index = ChartPosition(number);
+    if (index >= 0 && index < int(diagram->KeloViews().size()))
+        diagram->KeloViews()[std::size_t(index)].visible = visible;
+    document->SetVisible(number, visible);
+    keloListModel->UpdateMarks(number);
 }
 
 void TKeloTripDiagramForm::RebuildKeloEntries() {
     auto& views = diagram->KeloViews();
     views.clear();
-    for (const std::string& number : document->KeloNumbers()) {
+    chartPositions.clear();
+    chartNumbers = document->KeloNumbers();
+    for (const std::string& number : chartNumbers) {
+        chartPositions[number] = std::int32_t(views.size());
         diagram->AppendKeloView();
         const KeloDocumentKeloEntryType entry = document->Entry(number);
         views.back().visible = entry.visible;
         views.back().penStyle = entry.penStyle;
     }
-    State().selectedKelo = document->IndexOf(document->Selected());
-    FillKeloList();
 }
 
-void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& change) {
+std::int32_t TKeloTripDiagramForm::ChartPosition(const std::string& number) const {
+    auto found = chartPositions.find(number);
+    return found == chartPositions.end() ? -1 : found->second;
+}
+
+void TKeloTripDiagramForm::ApplyDocumentChange(const KeloDocumentChangeType& change,
+                                               bool scrollToSelected) {
     if (change.reset) {
-        // After a save or a discard any kelo may differ; entries keep their ticks by number.
+        // After a discard or a reload any kelo may differ; entries keep their ticks by number.
         RebuildKeloEntries();
-        // A selected kelo that is gone hands the selection to the row the list shows as current.
-        if (State().selectedKelo < 0)
-            State().selectedKelo = SelectedRowKelo();
+        FillKeloList();
         RefreshKeloDetails();
     } else if (!change.IsEmpty()) {
-        // Kelos that came or went move the positions of others: everything is laid out again
-        // from the document, by number, instead of shifting indices.
-        const int selected = document->IndexOf(change.selected);
+        // One path each for a kelo that came, went or changed; the list sorts each row in.
+        keloListRebuilding = true;
+        for (const std::string& number : change.removed)
+            keloListModel->RemoveKelo(number);
+        for (const std::string& number : change.added)
+            keloListModel->AddKelo(number);
+        for (const std::string& number : change.changed)
+            keloListModel->UpdateKelo(number);
+        keloListRebuilding = false;
         if (!change.added.empty() || !change.removed.empty()) {
+            // Kelos that came or went move the chart's positions: its entries follow the
+            // document and the picture is drawn anew.
             RebuildKeloEntries();
-            ShowChangedKelo(selected);
+            ApplyKeloSelection();
         } else {
-            std::vector<int> changed;
-            for (const std::string& number : change.changed) {
-                changed.push_back(document->IndexOf(number));
-                RefreshKeloRow(changed.back());
-            }
             // Only these kelos' lines changed: the picture redoes them alone.
-            State().selectedKelo = selected;
+            std::vector<int> changed;
+            for (const std::string& number : change.changed)
+                changed.push_back(ChartPosition(number));
             ShowSelectedKelo(&changed);
-            ScrollToShownKelo(selected);
         }
+        if (scrollToSelected)
+            ScrollToShownKelo(document->Selected());
     }
     FollowClashes(change);
     UpdateUndoActions();
@@ -151,13 +156,11 @@ void TKeloTripDiagramForm::UpdateUndoActions() {
 void TKeloTripDiagramForm::UndoActionExecute() {
     if (!document->CanUndo())
         return;
-    SyncDocument();
     ApplyDocumentChange(document->Undo());
 }
 
 void TKeloTripDiagramForm::RedoActionExecute() {
     if (!document->CanRedo())
         return;
-    SyncDocument();
     ApplyDocumentChange(document->Redo());
 }

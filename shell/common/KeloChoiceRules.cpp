@@ -10,27 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
-unsigned char Folded(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-} // namespace
-
-int KeloTextCompare(const std::string& text1, const std::string& text2) {
-    const std::size_t common = std::min(text1.size(), text2.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const int difference = Folded(text1[i]) - Folded(text2[i]);
-        if (difference != 0)
-            return difference;
-    }
-    if (text1.size() == text2.size())
-        return 0;
-    return text1.size() < text2.size() ? -1 : 1;
-}
-
 int KeloChoiceCompare(int sortColumn, const TKeloListRow& row1, const TKeloListRow& row2) {
     int result = 0;
     switch (std::abs(sortColumn)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Cp1251.h"
+
 #include <QString>
 
 #include <string>
@@ -10,10 +12,6 @@ class TKeloListRow;
 class TKeloSimpleDataSetViewForm;
 
 // The rules the kelo and stop choice windows share.
-
-/// Text order of the choice lists: the Windows-1251 bytes compared one by one as unsigned
-/// values after mapping only a-z to A-Z; a prefix orders first. Negative, zero, positive.
-int KeloTextCompare(const std::string& text1, const std::string& text2);
 
 /// Row order for `sortColumn` (1-based column; negative for descending): column 1 by the
 /// captions, column 2 by the names.

@@ -1,5 +1,6 @@
 #include "Cp1251.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -122,4 +123,20 @@ Cp1251EncodeResult Utf8ToCp1251(std::string_view utf8) {
         }
     }
     return result;
+}
+
+int KeloTextCompare(std::string_view text1, std::string_view text2) {
+    const auto folded = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : int(byte);
+    };
+    const std::size_t common = std::min(text1.size(), text2.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int difference = folded(text1[i]) - folded(text2[i]);
+        if (difference != 0)
+            return difference;
+    }
+    if (text1.size() == text2.size())
+        return 0;
+    return text1.size() < text2.size() ? -1 : 1;
 }

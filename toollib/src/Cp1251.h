@@ -21,3 +21,7 @@ Cp1251EncodeResult Utf8ToCp1251(std::string_view utf8);
 
 /// Unicode code point of one Windows-1251 byte.
 char32_t Cp1251ByteToCodePoint(unsigned char byte);
+
+/// Text order of the lists: the Windows-1251 bytes compared one by one as unsigned values
+/// after mapping only a-z to A-Z; a prefix orders first. Negative, zero, positive.
+int KeloTextCompare(std::string_view text1, std::string_view text2);

@@ -224,7 +224,7 @@ TEST(DocumentHistoryTest, SaveAndDiscardEndHistory) {
 
     const KeloDocumentSaveResultType saved = document.Save({true});
     EXPECT_TRUE(saved.outcome.saved);
-    EXPECT_TRUE(saved.change.reset);
+    EXPECT_EQ(saved.change, Changed({}, {}, {"01"}, "01")); // only the saved kelo
     EXPECT_FALSE(document.CanUndo());
     EXPECT_EQ(document.GetEditBufferObject().GetChangeCount(), 0);
     EXPECT_EQ(document.FindKelo("01")->GetSchedule()->GetItem(0)->GetArrival().GetTotalMinutes(),
@@ -238,6 +238,7 @@ TEST(DocumentHistoryTest, SaveAndDiscardEndHistory) {
     EXPECT_FALSE(document.CanUndo());
     EXPECT_EQ(document.IndexOf("N"), -1);
     EXPECT_EQ(heard.size(), 4u);
+    EXPECT_EQ(heard[1], saved.change);
     document.Unsubscribe(id);
     document.MoveKelo("01", 60);
     EXPECT_EQ(heard.size(), 4u);
@@ -274,3 +275,41 @@ TEST(DocumentHistoryTest, NestedEditsAreOneStep) {
 }
 
 } // namespace
+
+// A save names what it wrote: a kept subset, a copy and a deletion each come back as the
+// change the window applies row by row.
+TEST(DocumentHistoryTest, SaveNamesTheSavedKelos) {
+    const struct {
+        const char* title;
+        std::function<void(KeloDiagramDocumentClass&)> edit;
+        std::vector<bool> chosen;
+        KeloDocumentChangeType expected;
+    } cases[] = {
+        {"two moves, one saved",
+         [](auto& d) {
+             d.MoveKelo("01", 7 * 60);
+             d.MoveKelo("02", 9 * 60);
+         },
+         {false, true},
+         Changed({}, {}, {"02"}, "02")},
+        {"a copy",
+         [](auto& d) {
+             d.CopyKelo("01", {"N", "n"}, 60);
+         },
+         {true},
+         Changed({}, {}, {"N"}, "N")},
+        {"a deletion",
+         [](auto& d) { d.DeleteKelo("01", "02"); },
+         {true},
+         Changed({}, {}, {}, "02")},
+    };
+    for (const auto& c : cases) {
+        KeloDiagramDocumentClass document(MakeDocumentSource(), Line, "01");
+        c.edit(document);
+        const std::vector<std::string> shown = document.KeloNumbers();
+        const KeloDocumentSaveResultType saved = document.Save(c.chosen);
+        EXPECT_TRUE(saved.outcome.saved) << c.title;
+        EXPECT_EQ(saved.change, c.expected) << c.title;
+        EXPECT_EQ(document.KeloNumbers(), shown) << c.title;
+    }
+}

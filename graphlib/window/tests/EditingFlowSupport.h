@@ -8,6 +8,7 @@
 #include "KeloCachedUpdateDataClass.h"
 #include "KeloCopy.h"
 #include "KeloDemoDataClass.h"
+#include "KeloListTestSupport.h"
 #include "TKeloTripDiagramForm.h"
 
 #include <QAction>
@@ -73,16 +74,11 @@ inline std::string NumberAt(TKeloTripDiagramForm& form, int index) {
     return form.EditBuffer()->GetKeloSet()->GetItem(index)->GetNumber();
 }
 
-inline int RowKelo(QTreeWidgetItem* row) {
-    return row->data(0, Qt::UserRole).toInt();
-}
-
 // Selects the kelo's row the way a click does.
 inline void SelectRow(TKeloTripDiagramForm& form, int index) {
-    QTreeWidget* list = form.KeloListView();
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (RowKelo(list->topLevelItem(i)) == index)
-            list->setCurrentItem(list->topLevelItem(i));
+    for (int i = 0; i < kelo_list_test::ListCount(form); ++i)
+        if (kelo_list_test::ListKelo(form, i) == index)
+            kelo_list_test::SetCurrentListRow(form, i);
 }
 
 inline void Trigger(TKeloTripDiagramForm& form, const char* action) {

@@ -3,6 +3,7 @@
 // arrows, and laid out as a series from the kelo list.
 
 #include "EditingFlowSupport.h"
+#include "KeloListTestSupport.h"
 #include "KeloQtText.h"
 #include "ModalAnswer.h"
 #include "TKeloTripKeloSeriesDialogForm.h"
@@ -214,7 +215,7 @@ TEST_F(ChartDragTest, SeriesMakesCopiesAndOneUndoRemovesThem) {
     EXPECT_TRUE(refusal.Last().text.contains("1440"));
     EXPECT_EQ(shownCount, "33");
     EXPECT_EQ(Changes(*form).size(), 33u);
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 36);
+    EXPECT_EQ(kelo_list_test::ListCount(*form), 36);
 
     // The window is active and holds the focus again once the dialog has gone.
     form->activateWindow();
@@ -222,5 +223,5 @@ TEST_F(ChartDragTest, SeriesMakesCopiesAndOneUndoRemovesThem) {
     form->KeloListView()->setFocus();
     QTest::keyClick(form->KeloListView(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(Changes(*form).empty());
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 3);
+    EXPECT_EQ(kelo_list_test::ListCount(*form), 3);
 }

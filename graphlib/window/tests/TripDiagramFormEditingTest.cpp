@@ -25,10 +25,28 @@
 #include <memory>
 
 using namespace editing_test;
+using namespace kelo_list_test;
 using kelo_test::MessageBoxAnswer;
 using kelo_test::WhenModal;
 
 namespace {
+
+// Rows of the choice dialog's list in the order shown: the kelo a row carries, its selection
+// and its tick, set as the planner's clicks set them.
+QModelIndex SwitchRow(TKeloTripSwitchDialogForm& dialog, int row) {
+    return dialog.KeloListView->model()->index(row, 0);
+}
+int SwitchRowKelo(TKeloTripSwitchDialogForm& dialog, int row) {
+    return SwitchRow(dialog, row).data(Qt::UserRole).toInt();
+}
+void SelectSwitchRow(TKeloTripSwitchDialogForm& dialog, int row) {
+    dialog.KeloListView->selectionModel()->select(
+        SwitchRow(dialog, row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+void TickSwitchRow(TKeloTripSwitchDialogForm& dialog, int row, bool checked) {
+    dialog.KeloListView->model()->setData(
+        SwitchRow(dialog, row), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
 
 // Pictures of the dialogs for a look by eye, only when KELO_SCREENSHOT_DIR names a folder.
 void Screenshot(QWidget* widget, const char* name) {
@@ -77,7 +95,7 @@ TEST_F(EditingFlowTest, MoveShiftsTheKeloToThePickedStart) {
     EXPECT_EQ(caption, U("Перенос рейса"));
     EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(9, 30));
     EXPECT_EQ(Changes(*form), (ChangeList{{Modified, "F1"}}));
-    EXPECT_EQ(form->KeloListView()->currentItem()->text(3), "09:30");
+    EXPECT_EQ(ListText(*form, CurrentListRow(*form), 3), "09:30");
     EXPECT_EQ(form->TimetableListView()->topLevelItem(0)->text(1), "09:30");
 }
 
@@ -95,8 +113,8 @@ TEST_F(EditingFlowTest, MoveWithCopyAddsTheCopyAndSelectsIt) {
     const int added = IndexOf(*form, "~F1(2)");
     ASSERT_EQ(added, 3);
     EXPECT_EQ(form->State().selectedKelo, added);
-    EXPECT_EQ(RowKelo(form->KeloListView()->currentItem()), added);
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 4);
+    EXPECT_EQ(CurrentListKelo(*form), added);
+    EXPECT_EQ(ListCount(*form), 4);
     EXPECT_EQ(form->Diagram().KeloViews().size(), 4u);
     EXPECT_EQ(FirstArrival(*form, "~F1(2)"), KeloTimeType(10, 0));
     EXPECT_EQ(FirstArrival(*form, "F1"), KeloTimeType(8, 0));
@@ -152,11 +170,10 @@ TEST_F(EditingFlowTest, CopyRefusesANumberInUseAndKeepsTheDialogOpen) {
 
 TEST_F(EditingFlowTest, DeleteSelectsTheNeighbourAndShiftsTheIndices) {
     auto form = Open();
-    QTreeWidget* list = form->KeloListView();
     // The first displayed row hands over to the second; any other to the one above.
-    const std::string first = NumberAt(*form, RowKelo(list->topLevelItem(0)));
-    const std::string second = NumberAt(*form, RowKelo(list->topLevelItem(1)));
-    const std::string third = NumberAt(*form, RowKelo(list->topLevelItem(2)));
+    const std::string first = NumberAt(*form, ListKelo(*form, 0));
+    const std::string second = NumberAt(*form, ListKelo(*form, 1));
+    const std::string third = NumberAt(*form, ListKelo(*form, 2));
     MessageBoxAnswer yes(QMessageBox::Yes);
     SelectRow(*form, IndexOf(*form, first));
     Trigger(*form, "KeloDeleteAction");
@@ -165,15 +182,15 @@ TEST_F(EditingFlowTest, DeleteSelectsTheNeighbourAndShiftsTheIndices) {
     Trigger(*form, "KeloDeleteAction");
     EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), second);
     EXPECT_EQ(Changes(*form), (ChangeList{{Deleted, first}, {Deleted, third}}));
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    EXPECT_EQ(RowKelo(list->topLevelItem(0)), 0);
+    ASSERT_EQ(ListCount(*form), 1);
+    EXPECT_EQ(ListKelo(*form, 0), 0);
     EXPECT_EQ(form->Diagram().KeloViews().size(), 1u);
     ASSERT_EQ(yes.Count(), 2);
     EXPECT_EQ(yes.Last().text, U("Удалить рейс?"));
 
     Trigger(*form, "KeloDeleteAction");
     EXPECT_EQ(form->State().selectedKelo, -1);
-    EXPECT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_EQ(ListCount(*form), 0);
 }
 
 TEST_F(EditingFlowTest, ReviewListsDeletedThenAddedAndModifiedInOrderOfFirstChange) {
@@ -300,13 +317,13 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
         const std::vector<TripDiagramKeloViewType> views = form.Diagram().KeloViews();
         const int selected = form.State().selectedKelo;
         WhenModal<TKeloTripSwitchDialogForm> choice([](auto* dialog) {
-            dialog->KeloListView->topLevelItem(0)->setSelected(true);
-            dialog->KeloListView->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
-            dialog->KeloListView->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+            SelectSwitchRow(*dialog, 0);
+            TickSwitchRow(*dialog, 0, false);
+            TickSwitchRow(*dialog, 1, false);
             Screenshot(dialog, "choice-dialog-shipped.png");
             dialog->CancelButton->click();
         });
-        emit form.KeloListView()->itemDoubleClicked(form.KeloListView()->topLevelItem(0), 0);
+        DoubleClickListRow(form, 0);
         EXPECT_TRUE(choice.Done());
         EXPECT_EQ(form.State().selectedKelo, selected);
         for (std::size_t i = 0; i < views.size(); ++i)
@@ -322,8 +339,7 @@ TEST_F(EditingFlowTest, HeldBackSaveOverTheShippedSourceIsReportedAsAnError) {
     EXPECT_TRUE(ok.Last().text.contains(KeloToQString(copy)));
     EXPECT_FALSE(ok.Last().text.contains(U("успешно")));
     EXPECT_EQ(Changes(form), (ChangeList{{Added, copy}}));
-    EXPECT_EQ(form.KeloListView()->topLevelItemCount(),
-              form.EditBuffer()->GetKeloSet()->GetCount());
+    EXPECT_EQ(ListCount(form), form.EditBuffer()->GetKeloSet()->GetCount());
 }
 
 TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
@@ -334,27 +350,25 @@ TEST_F(EditingFlowTest, ChoiceDialogTakesOverTicksAndTheSelection) {
     ASSERT_FALSE(form->Diagram().KeloViews()[std::size_t(b1)].visible);
     int rows = 0;
     WhenModal<TKeloTripSwitchDialogForm> choice([&](auto* dialog) {
-        QTreeWidget* list = dialog->KeloListView;
-        rows = list->topLevelItemCount();
-        for (int i = 0; i < rows; ++i) {
-            QTreeWidgetItem* row = list->topLevelItem(i);
-            row->setSelected(RowKelo(row) == f1 || RowKelo(row) == f2);
-        }
+        rows = dialog->KeloListView->model()->rowCount();
         for (int i = 0; i < rows; ++i)
-            if (RowKelo(list->topLevelItem(i)) == f2)
-                list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+            if (SwitchRowKelo(*dialog, i) == f1 || SwitchRowKelo(*dialog, i) == f2)
+                SelectSwitchRow(*dialog, i);
+        for (int i = 0; i < rows; ++i)
+            if (SwitchRowKelo(*dialog, i) == f2)
+                TickSwitchRow(*dialog, i, false);
         Screenshot(dialog, "choice-dialog.png");
         dialog->NextButton->click();
     });
-    emit form->KeloListView()->itemDoubleClicked(form->KeloListView()->topLevelItem(0), 0);
+    DoubleClickListRow(*form, 0);
     EXPECT_EQ(rows, 3);
     for (int kelo : {f1, f2, b1})
         EXPECT_FALSE(form->Diagram().KeloViews()[std::size_t(kelo)].visible) << kelo;
     const int picked = form->State().selectedKelo;
     EXPECT_TRUE(picked == f1 || picked == f2);
-    EXPECT_EQ(RowKelo(form->KeloListView()->currentItem()), picked);
+    EXPECT_EQ(CurrentListKelo(*form), picked);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(form->KeloListView()->topLevelItem(i)->checkState(0), Qt::Unchecked);
+        EXPECT_EQ(ListCheck(*form, i), Qt::Unchecked);
 }
 
 TEST(KeloSwitchDialog, SortsNumbersAsTextsAndKeepsEmptyTimesLast) {
@@ -396,34 +410,34 @@ TEST(KeloSwitchDialog, ATickOnOneOfSeveralSelectedRowsTicksThemAll) {
         rows[std::size_t(i)].departure = QString("0%1:00").arg(i);
     }
     dialog.AddRows(rows);
-    QTreeWidget* list = dialog.KeloListView;
+    QTreeView* list = dialog.KeloListView;
     for (int i = 0; i < 3; ++i)
-        list->topLevelItem(i)->setSelected(true);
-    list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        SelectSwitchRow(dialog, i);
+    TickSwitchRow(dialog, 1, false);
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, false}, {1, false}, {2, false}, {3, true}}));
     list->clearSelection();
-    list->topLevelItem(3)->setSelected(true);
-    list->topLevelItem(3)->setCheckState(0, Qt::Unchecked);
-    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    SelectSwitchRow(dialog, 3);
+    TickSwitchRow(dialog, 3, false);
+    TickSwitchRow(dialog, 0, true);
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}, {3, false}}));
 
     // The same through the mouse: a click on the box of one of two selected rows.
     dialog.show();
     list->clearSelection();
-    list->topLevelItem(1)->setSelected(true);
-    list->topLevelItem(3)->setSelected(true);
+    SelectSwitchRow(dialog, 1);
+    SelectSwitchRow(dialog, 3);
     QStyleOptionViewItem option;
     option.initFrom(list);
-    option.rect = list->visualItemRect(list->topLevelItem(3));
+    option.rect = list->visualRect(SwitchRow(dialog, 3));
     option.features |= QStyleOptionViewItem::HasCheckIndicator;
     const QRect box =
         list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
     EXPECT_EQ(dialog.Checks(),
               (std::vector<std::pair<int, bool>>{{0, true}, {1, true}, {2, false}, {3, true}}));
-    EXPECT_TRUE(list->topLevelItem(1)->isSelected());
+    EXPECT_TRUE(list->selectionModel()->isSelected(SwitchRow(dialog, 1)));
 }
 
 TEST(KeloSwitchDialog, PlacementCarriesOverToTheNextDialog) {

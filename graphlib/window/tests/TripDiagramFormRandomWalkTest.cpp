@@ -176,28 +176,27 @@ Answer Take(std::deque<Answer>& log, Answer::Kind kind) {
 void CheckWindowAgreesWithBuffer(TKeloTripDiagramForm& form) {
     KeloKeloSetPtrClass kelos = form.EditBuffer()->GetKeloSet();
     const int count = kelos->GetCount();
-    QTreeWidget* list = form.KeloListView();
-    ASSERT_EQ(list->topLevelItemCount(), count);
+    using namespace kelo_list_test;
+    ASSERT_EQ(ListCount(form), count);
     ASSERT_EQ(int(form.Diagram().KeloViews().size()), count);
     std::vector<bool> seen(std::size_t(count), false);
     for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem* row = list->topLevelItem(i);
-        const int index = RowKelo(row);
+        const int index = ListKelo(form, i);
         ASSERT_TRUE(index >= 0 && index < count) << "row " << i << " carries " << index;
         ASSERT_FALSE(seen[std::size_t(index)]) << "two rows carry " << index;
         seen[std::size_t(index)] = true;
         KeloKeloPtrClass kelo = kelos->GetItem(index);
-        ASSERT_EQ(row->text(1).toStdString(),
+        ASSERT_EQ(ListText(form, i, 1).toStdString(),
                   KeloToQString(kelo->GetName() + " - [" + kelo->GetNumber() + "]").toStdString());
-        ASSERT_EQ(row->checkState(0) == Qt::Checked,
+        ASSERT_EQ(ListCheck(form, i) == Qt::Checked,
                   form.Diagram().KeloViews()[std::size_t(index)].visible);
     }
     const int selected = form.State().selectedKelo;
     ASSERT_TRUE(selected >= -1 && selected < count);
     if (count > 0) {
         ASSERT_NE(selected, -1);
-        ASSERT_NE(list->currentItem(), nullptr);
-        ASSERT_EQ(RowKelo(list->currentItem()), selected);
+        ASSERT_GE(CurrentListRow(form), 0);
+        ASSERT_EQ(CurrentListKelo(form), selected);
     }
 }
 
@@ -271,10 +270,9 @@ TEST(EditingRandomWalk, WindowStateAndChangeListFollowEveryStep) {
             break;
         case Tick:
             if (count > 0) {
-                QTreeWidgetItem* row =
-                    form.KeloListView()->topLevelItem(int(rng() % unsigned(count)));
-                row->setCheckState(0,
-                                   row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+                const int row = int(rng() % unsigned(count));
+                kelo_list_test::SetListCheck(form, row,
+                                             kelo_list_test::ListCheck(form, row) != Qt::Checked);
             }
             break;
         case Move:

@@ -1,7 +1,9 @@
 #include "InMemoryKeloData.h"
 #include "KeloBuiltInTestSupport.h"
 #include "KeloDemoDataClass.h"
+#include "KeloListTestSupport.h"
 #include "KeloQtText.h"
+#include "TKeloListOrderProxyModel.h"
 #include "TKeloTripDiagramForm.h"
 #include "TempDirSandbox.h"
 #include "TripDiagramPaintBox.h"
@@ -26,15 +28,13 @@
 
 namespace {
 
+using namespace kelo_list_test;
+
 const std::string Kelo02P = "02\xCF"; // 02П
 
 QString LabelText(QWidget& form, const char* name) {
     auto* label = form.findChild<QLabel*>(name);
     return label ? label->text() : QString("<missing %1>").arg(name);
-}
-
-int KeloOfRow(QTreeWidgetItem* row) {
-    return row->data(0, Qt::UserRole).toInt();
 }
 
 // Moves the mouse over the paint area with no button held, as the planner's pointer does.
@@ -105,23 +105,23 @@ TEST_F(TripDiagramFormTest, OpensOnTheChosenKeloWithItsListsAndInfo) {
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Диаграмма рейсов"));
 
     KeloKeloSetPtrClass kelos = form.EditBuffer()->GetKeloSet();
-    ASSERT_EQ(form.KeloListView()->topLevelItemCount(), kelos->GetCount());
+    ASSERT_EQ(ListCount(form), kelos->GetCount());
     ASSERT_GE(kelos->GetCount(), 12);
     std::set<int> indices;
-    for (int i = 0; i < form.KeloListView()->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = form.KeloListView()->topLevelItem(i);
-        const int index = KeloOfRow(row);
+    for (int i = 0; i < ListCount(form); ++i) {
+        const int index = ListKelo(form, i);
         indices.insert(index);
         KeloKeloPtrClass kelo = kelos->GetItem(index);
-        EXPECT_EQ(row->text(1), KeloToQString(kelo->GetName() + " - [" + kelo->GetNumber() + "]"));
+        EXPECT_EQ(ListText(form, i, 1),
+                  KeloToQString(kelo->GetName() + " - [" + kelo->GetNumber() + "]"));
     }
     EXPECT_EQ(int(indices.size()), kelos->GetCount());
 
     const int selected = form.State().selectedKelo;
     ASSERT_GE(selected, 0);
     EXPECT_EQ(kelos->GetItem(selected)->GetNumber(), Kelo02P);
-    ASSERT_NE(form.KeloListView()->currentItem(), nullptr);
-    EXPECT_EQ(KeloOfRow(form.KeloListView()->currentItem()), selected);
+    ASSERT_GE(CurrentListRow(form), 0);
+    EXPECT_EQ(CurrentListKelo(form), selected);
 
     ASSERT_EQ(form.TimetableListView()->topLevelItemCount(), 9);
     QTreeWidgetItem* first = form.TimetableListView()->topLevelItem(0);
@@ -152,21 +152,20 @@ TEST_F(TripDiagramFormTest, OpensOnTheChosenKeloWithItsListsAndInfo) {
     auto* backward = form.findChild<QAction*>("ShowBackwardMenuItem");
     EXPECT_TRUE(forward->isChecked());
     EXPECT_FALSE(backward->isChecked());
-    for (int i = 0; i < form.KeloListView()->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = form.KeloListView()->topLevelItem(i);
-        EXPECT_EQ(row->checkState(0) == Qt::Checked, form.Diagram().IsKeloForward(KeloOfRow(row)));
-    }
+    for (int i = 0; i < ListCount(form); ++i)
+        EXPECT_EQ(ListCheck(form, i) == Qt::Checked,
+                  form.Diagram().IsKeloForward(ListKelo(form, i)));
 }
 
 TEST_F(TripDiagramFormTest, TimeColumnShowsDepartureAtSelectedStopAndKeepsEmptiesLast) {
     auto form = OpenSmall();
-    QTreeWidget* list = form->KeloListView();
-    ASSERT_EQ(list->topLevelItemCount(), 4);
+    QTreeView* list = form->KeloListView();
+    ASSERT_EQ(ListCount(*form), 4);
     auto textOf = [&](const std::string& number) {
         KeloKeloSetPtrClass kelos = form->EditBuffer()->GetKeloSet();
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (kelos->GetItem(KeloOfRow(list->topLevelItem(i)))->GetNumber() == number)
-                return list->topLevelItem(i)->text(0);
+        for (int i = 0; i < ListCount(*form); ++i)
+            if (kelos->GetItem(ListKelo(*form, i))->GetNumber() == number)
+                return ListText(*form, i, 0);
         return QString("<none>");
     };
     EXPECT_EQ(textOf("F1"), "08:00");
@@ -176,14 +175,14 @@ TEST_F(TripDiagramFormTest, TimeColumnShowsDepartureAtSelectedStopAndKeepsEmptie
 
     auto checkOrder = [&](bool descending) {
         bool seenEmpty = false;
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            const QString text = list->topLevelItem(i)->text(0);
+        for (int i = 0; i < ListCount(*form); ++i) {
+            const QString text = ListText(*form, i, 0);
             if (text.isEmpty())
                 seenEmpty = true;
             else
                 EXPECT_FALSE(seenEmpty) << "a time after an empty row, descending=" << descending;
             if (i > 0 && !text.isEmpty()) {
-                const QString before = list->topLevelItem(i - 1)->text(0);
+                const QString before = ListText(*form, i - 1, 0);
                 EXPECT_TRUE(descending ? before >= text : before <= text);
             }
         }
@@ -192,7 +191,7 @@ TEST_F(TripDiagramFormTest, TimeColumnShowsDepartureAtSelectedStopAndKeepsEmptie
     list->header()->sectionClicked(0);
     EXPECT_EQ(form->KeloListSortKey(), -1);
     checkOrder(true);
-    EXPECT_EQ(list->topLevelItem(0)->text(0), "08:00");
+    EXPECT_EQ(ListText(*form, 0, 0), "08:00");
 
     // Moving the time axis to CHARLIE recomputes the column.
     form->State().selectedStop = 2;
@@ -204,32 +203,38 @@ TEST_F(TripDiagramFormTest, TimeColumnShowsDepartureAtSelectedStopAndKeepsEmptie
 
 TEST_F(TripDiagramFormTest, EveryColumnSortsBothWays) {
     auto form = OpenSmall();
-    QTreeWidget* list = form->KeloListView();
+    QTreeView* list = form->KeloListView();
+    // The order the list shows, as the one rule of the kelo lists tells it.
+    auto compare = [&](int row1, int row2) {
+        QAbstractItemModel& rows = Shown(*form);
+        return form->KeloListProxy()->Compare(
+            form->KeloListProxy()->mapToSource(rows.index(row1, 0)),
+            form->KeloListProxy()->mapToSource(rows.index(row2, 0)));
+    };
     for (int column = 0; column < 5; ++column) {
         for (int pass = 0; pass < 2; ++pass) {
             const int before = form->KeloListSortKey();
             const int expectedKey = std::abs(before) == column + 1 ? -before : column + 1;
             list->header()->sectionClicked(column);
             ASSERT_EQ(form->KeloListSortKey(), expectedKey) << "column " << column;
-            for (int i = 1; i < list->topLevelItemCount(); ++i)
-                EXPECT_LE(
-                    form->KeloListViewCompare(list->topLevelItem(i - 1), list->topLevelItem(i)), 0)
+            for (int i = 1; i < ListCount(*form); ++i)
+                EXPECT_LE(compare(i - 1, i), 0)
                     << "column " << column << " pass " << pass << " row " << i;
         }
     }
     // Speeds as shown in the planner's locale ("41,3" in Russian) really order the rows.
     list->header()->sectionClicked(2);
     ASSERT_EQ(form->KeloListSortKey(), 3);
-    const int last = list->topLevelItemCount() - 1;
-    EXPECT_LT(QLocale::system().toDouble(list->topLevelItem(0)->text(2)),
-              QLocale::system().toDouble(list->topLevelItem(last)->text(2)));
-    EXPECT_LT(form->KeloListViewCompare(list->topLevelItem(0), list->topLevelItem(last)), 0);
+    const int last = ListCount(*form) - 1;
+    EXPECT_LT(QLocale::system().toDouble(ListText(*form, 0, 2)),
+              QLocale::system().toDouble(ListText(*form, last, 2)));
+    EXPECT_LT(compare(0, last), 0);
     // Latin letters fold: "alpha - offline" sorts with the capitals, before "BRAVO".
     list->header()->sectionClicked(1);
     ASSERT_EQ(form->KeloListSortKey(), 2);
-    EXPECT_TRUE(list->topLevelItem(0)->text(1).startsWith("alpha") ||
-                list->topLevelItem(0)->text(1).startsWith("ALPHA"));
-    EXPECT_TRUE(list->topLevelItem(2)->text(1).startsWith("BRAVO"));
+    EXPECT_TRUE(ListText(*form, 0, 1).startsWith("alpha") ||
+                ListText(*form, 0, 1).startsWith("ALPHA"));
+    EXPECT_TRUE(ListText(*form, 2, 1).startsWith("BRAVO"));
 }
 
 TEST_F(TripDiagramFormTest, UntickingARowHidesTheKeloAtOnce) {
@@ -241,14 +246,15 @@ TEST_F(TripDiagramFormTest, UntickingARowHidesTheKeloAtOnce) {
             count += canvas.TagMatches(id, "KeloIndex", std::to_string(kelo)) ? 1 : 0;
         return count;
     };
-    QTreeWidgetItem* row = form->FindKeloListItem(0);
-    ASSERT_NE(row, nullptr);
-    ASSERT_EQ(row->checkState(0), Qt::Checked);
+    const int row = form->FindKeloListItem(form->Document().KeloNumbers()[0]).row();
+    ASSERT_GE(row, 0);
+    ASSERT_EQ(ListCheck(*form, row), Qt::Checked);
     EXPECT_GT(itemsOf(0), 0);
-    row->setCheckState(0, Qt::Unchecked);
+    SetListCheck(*form, row, false);
     EXPECT_FALSE(form->Diagram().KeloViews()[0].visible);
+    EXPECT_EQ(ListCheck(*form, row), Qt::Unchecked);
     EXPECT_EQ(itemsOf(0), 0);
-    row->setCheckState(0, Qt::Checked);
+    SetListCheck(*form, row, true);
     EXPECT_GT(itemsOf(0), 0);
 }
 
@@ -274,7 +280,7 @@ TEST_F(TripDiagramFormTest, LeftClickOnALineSelectsTheKeloOtherButtonsDoNot) {
     EXPECT_NE(form->State().selectedKelo, target);
     QTest::mouseClick(form->ChartPaintBox(), Qt::LeftButton, {}, point);
     EXPECT_EQ(form->State().selectedKelo, target);
-    EXPECT_EQ(KeloOfRow(form->KeloListView()->currentItem()), target);
+    EXPECT_EQ(CurrentListKelo(*form), target);
     EXPECT_EQ(form->TimetableListView()->topLevelItemCount(), 4);
     EXPECT_EQ(form->TimetableListView()->topLevelItem(3)->text(0), "OFFLINE"); // off the line too
     EXPECT_EQ(LabelText(*form, "BusCapacityValueLabel"), "42");
@@ -294,7 +300,7 @@ TEST_F(TripDiagramFormTest, ClickOnAStopNameMovesTheTimeAxis) {
     ASSERT_FALSE(point.isNull());
     QTest::mouseClick(form->ChartPaintBox(), Qt::LeftButton, {}, point);
     EXPECT_EQ(form->State().selectedStop, 2);
-    EXPECT_EQ(form->FindKeloListItem(0)->text(0), "08:23");
+    EXPECT_EQ(form->FindKeloListItem(form->Document().KeloNumbers()[0]).data().toString(), "08:23");
 }
 
 TEST_F(TripDiagramFormTest, HintsFollowTheMouse) {
@@ -362,7 +368,8 @@ TEST_F(TripDiagramFormTest, PopupTogglesChangeTheDisplayState) {
     EXPECT_TRUE(form->State().showBackward);
     EXPECT_TRUE(backward->isChecked());
     EXPECT_TRUE(form->Diagram().KeloViews()[2].visible); // B1
-    EXPECT_EQ(form->FindKeloListItem(2)->checkState(0), Qt::Checked);
+    EXPECT_EQ(form->FindKeloListItem(form->Document().KeloNumbers()[2]).data(Qt::CheckStateRole),
+              Qt::Checked);
 
     auto* grid = form->findChild<QAction*>("ShowGridMenuItem");
     grid->trigger();
@@ -373,10 +380,8 @@ TEST_F(TripDiagramFormTest, PopupTogglesChangeTheDisplayState) {
     mono->trigger();
     EXPECT_FALSE(form->State().monoColor);
     EXPECT_EQ(form->Diagram().KeloViews()[1].color, TripDiagramClass::Palette[1]);
-    EXPECT_EQ(
-        form->KeloColorOfRow(form->KeloListView()->model()->index(0, 0)),
-        ZoColorToQColor(
-            form->Diagram().KeloViews()[KeloOfRow(form->KeloListView()->topLevelItem(0))].color));
+    EXPECT_EQ(form->KeloColorOfRow(form->KeloListView()->model()->index(0, 0)),
+              ZoColorToQColor(form->Diagram().KeloViews()[std::size_t(ListKelo(*form, 0))].color));
 }
 
 TEST_F(TripDiagramFormTest, TwoWindowsOfOneLineAreIndependent) {
@@ -406,10 +411,8 @@ TEST_F(TripDiagramFormTest, ColumnWidthsCarryOverToTheNextWindow) {
 
 TEST_F(TripDiagramFormTest, KeloWithoutARowLeavesTheFirstRowSelectedInListAndState) {
     auto form = OpenSmall("NOT-ON-THE-LINE");
-    QTreeWidgetItem* current = form->KeloListView()->currentItem();
-    ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current, form->KeloListView()->topLevelItem(0));
-    EXPECT_EQ(form->State().selectedKelo, KeloOfRow(current));
+    ASSERT_EQ(CurrentListRow(*form), 0);
+    EXPECT_EQ(form->State().selectedKelo, ListKelo(*form, 0));
     EXPECT_FALSE(LabelText(*form, "TripPathLengthValueLabel").isEmpty());
     EXPECT_GT(form->TimetableListView()->topLevelItemCount(), 0);
 }

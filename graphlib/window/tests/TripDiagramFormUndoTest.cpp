@@ -1,12 +1,12 @@
 // The wiring of undo and redo in the diagram window: the menu items, their keys and enabled
-
-#include "KeloQtText.h"
 // state, and a chart that shows the state brought back.
 
 #include "DocumentTestSupport.h"
 #include "EditingFlowSupport.h"
+#include "KeloQtText.h"
 #include "ModalAnswer.h"
 #include "TKeloDiagramChangesForm.h"
+#include "TKeloTripDiagramKeloListModel.h"
 #include "TKeloTripKeloMoveDialogForm.h"
 #include "TShortTimePicker.h"
 #include "TempDirSandbox.h"
@@ -16,11 +16,13 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 using namespace editing_test;
 using kelo_test::WhenModal;
@@ -122,11 +124,11 @@ TEST_F(UndoWiringTest, ChartShowsTheUndoneState) {
     WhenModal<QMessageBox> yes([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     Trigger(*form, "KeloDeleteAction");
     ASSERT_EQ(IndexOf(*form, "F2"), -1);
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 2);
+    EXPECT_EQ(kelo_list_test::ListCount(*form), 2);
 
     form->UndoAction()->trigger();
     ASSERT_GE(IndexOf(*form, "F2"), 0);
-    EXPECT_EQ(form->KeloListView()->topLevelItemCount(), 3);
+    EXPECT_EQ(kelo_list_test::ListCount(*form), 3);
     EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), "F2");
     EXPECT_GE(FirstX(*form, "F2"), 0);
 
@@ -138,4 +140,45 @@ TEST_F(UndoWiringTest, ChartShowsTheUndoneState) {
     const int left = form->ChartScrollBox()->horizontalScrollBar()->value();
     EXPECT_LE(left, before);
     EXPECT_LT(before - left, form->ChartScrollBox()->viewport()->width());
+}
+
+// The list follows a step row by row: an undo or redo rewrites the moved kelo's row, a click
+// on another kelo repaints only the rows of the two kelos, and a save only the saved rows.
+TEST_F(UndoWiringTest, ListRewritesOnlyTheRowsConcerned) {
+    auto form = Open();
+    Move(*form, "F2", "07:00");
+    TKeloTripDiagramKeloListModel& rows = *form->KeloListModel();
+    QSignalSpy reset(&rows, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(&rows, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(&rows, &QAbstractItemModel::dataChanged);
+    auto rowsChanged = [&] {
+        std::set<std::string> numbers;
+        for (const QList<QVariant>& signal : changed) {
+            const auto first = signal[0].value<QModelIndex>();
+            const auto last = signal[1].value<QModelIndex>();
+            for (int row = first.row(); row <= last.row(); ++row)
+                numbers.insert(rows.NumberAt(row));
+        }
+        changed.clear();
+        return numbers;
+    };
+    form->UndoAction()->trigger();
+    EXPECT_EQ(rowsChanged(), std::set<std::string>{"F2"});
+    EXPECT_EQ(rows.index(rows.RowOf("F2"), 3).data().toString(), "06:00");
+    form->RedoAction()->trigger();
+    EXPECT_EQ(rowsChanged(), std::set<std::string>{"F2"});
+    EXPECT_EQ(rows.index(rows.RowOf("F2"), 3).data().toString(), "07:00");
+
+    form->SelectKelo("B1");
+    EXPECT_EQ(rowsChanged(), (std::set<std::string>{"F2", "B1"}));
+    EXPECT_EQ(NumberAt(*form, form->State().selectedKelo), "B1");
+    EXPECT_EQ(kelo_list_test::CurrentListKelo(*form), IndexOf(*form, "B1"));
+
+    // A save reads only the saved kelo again (and the selected one's marks).
+    WhenModal<TKeloDiagramChangesForm> review([](auto* dialog) { dialog->OkButton->click(); });
+    WhenModal<QMessageBox> done([](QMessageBox* box) { box->accept(); });
+    form->SaveButton()->click();
+    EXPECT_TRUE(Changes(*form).empty());
+    EXPECT_EQ(rowsChanged(), (std::set<std::string>{"F2", "B1"}));
+    EXPECT_EQ(reset.count() + inserted.count(), 0);
 }

@@ -88,6 +88,18 @@ void KeloCacheDataClass::ReloadKelo(const std::string& number) {
         LowerVersioned->ReloadKelo(number);
 }
 
+std::optional<std::vector<KeloScheduleRowType>>
+KeloCacheDataClass::GetScheduleRows(const std::string& number) {
+    const KeloCAKeloScheduleType* schedule = ScheduleCache.Get(number);
+    if (schedule == nullptr)
+        return std::nullopt;
+    std::vector<KeloScheduleRowType> rows;
+    rows.reserve(schedule->Entries.size());
+    for (const KeloCAStopScheduleType& entry : schedule->Entries)
+        rows.push_back({entry.StopCode, entry.Arrival, entry.Stay});
+    return rows;
+}
+
 std::optional<KeloFeedRouteType> KeloCacheDataClass::GetKeloRoute(const std::string& number) {
     KeloKeloRouteDataClass* below = KeloFindKeloRoutes(Lower);
     return below ? below->GetKeloRoute(number) : std::nullopt;

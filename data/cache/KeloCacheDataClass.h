@@ -6,6 +6,7 @@
 #include "KeloCAVersionLedgerClass.h"
 #include "KeloDataClass.h"
 #include "KeloKeloRouteDataClass.h"
+#include "KeloScheduleRowsDataClass.h"
 #include "KeloVersionedDataClass.h"
 
 #include <string>
@@ -17,7 +18,8 @@
 /// Entity objects it hands out refer into this object and must not outlive it.
 class KeloCacheDataClass : public KeloDataClass,
                            public KeloVersionedDataClass,
-                           public KeloKeloRouteDataClass {
+                           public KeloKeloRouteDataClass,
+                           public KeloScheduleRowsDataClass {
 public:
     explicit KeloCacheDataClass(KeloDataPtrClass lower);
 
@@ -46,6 +48,9 @@ public:
 
     // Routes are read and written below each time: only copies ask, one kelo at a time.
     std::optional<KeloFeedRouteType> GetKeloRoute(const std::string& number) override;
+    // Straight from the cached timetable, read below once like any other.
+    std::optional<std::vector<KeloScheduleRowType>>
+    GetScheduleRows(const std::string& number) override;
     bool SetKeloRoute(const std::string& number,
                       const std::optional<KeloFeedRouteType>& route) override;
 

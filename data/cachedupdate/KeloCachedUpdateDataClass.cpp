@@ -75,6 +75,23 @@ void KeloCachedUpdateDataClass::DeleteKelo(const std::string& number) {
     keloSetPtr->RemoveNumber(number);
 }
 
+std::optional<std::vector<KeloScheduleRowType>>
+KeloCachedUpdateDataClass::GetScheduleRows(const std::string& number) {
+    if (const KeloDataCUKeloType* record = modified.Find(number)) {
+        if (record->scheduleLoaded) {
+            std::vector<KeloScheduleRowType> rows;
+            rows.reserve(record->stops.size());
+            for (const KeloDataCUStopScheduleType& stop : record->stops)
+                rows.push_back({stop.stopCode, stop.arrival, stop.stay});
+            return rows;
+        }
+        if (record->isNew)
+            return std::vector<KeloScheduleRowType>(); // nothing below until it is saved
+    }
+    KeloScheduleRowsDataClass* below = KeloFindScheduleRows(underlying);
+    return below ? below->GetScheduleRows(number) : std::nullopt;
+}
+
 std::optional<KeloFeedRouteType>
 KeloCachedUpdateDataClass::GetKeloRoute(const std::string& number) {
     if (const KeloDataCUKeloType* record = modified.Find(number)) {

@@ -6,6 +6,7 @@
 #include "KeloDataCUTypes.h"
 #include "KeloDataClass.h"
 #include "KeloKeloRouteDataClass.h"
+#include "KeloScheduleRowsDataClass.h"
 
 #include <cstdint>
 #include <map>
@@ -18,7 +19,9 @@
 /// CancelUpdates drops it. Objects it hands out must not outlive it.
 class KeloVersionedDataClass;
 
-class KeloCachedUpdateDataClass : public KeloDataClass, public KeloKeloRouteDataClass {
+class KeloCachedUpdateDataClass : public KeloDataClass,
+                                  public KeloKeloRouteDataClass,
+                                  public KeloScheduleRowsDataClass {
 public:
     explicit KeloCachedUpdateDataClass(KeloDataPtrClass underlying);
 
@@ -40,6 +43,9 @@ public:
     // A route set here is kept with the kelo's other changes and written below with them;
     // otherwise the route below is read, as long as the kelo is not new here.
     std::optional<KeloFeedRouteType> GetKeloRoute(const std::string& number) override;
+    // The buffered timetable of a changed kelo, else what the layer below answers.
+    std::optional<std::vector<KeloScheduleRowType>>
+    GetScheduleRows(const std::string& number) override;
     bool SetKeloRoute(const std::string& number,
                       const std::optional<KeloFeedRouteType>& route) override;
 

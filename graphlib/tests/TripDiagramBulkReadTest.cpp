@@ -9,6 +9,7 @@
 #include "KeloDBStatementCounterClass.h"
 #include "KeloLineOf.h"
 #include "KeloScaleDBWrite.h"
+#include "KeloScheduleRowsDataClass.h"
 #include "StopInfoReport.h"
 #include "TripDiagramClass.h"
 #include "TripDiagramFakeHostClass.h"
@@ -18,6 +19,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -113,6 +115,51 @@ TEST_P(TripDiagramBulkRead, DrawsAndReportsWhatTheRowByRowReadsGive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInAndScale, TripDiagramBulkRead, testing::Values(1, 2));
+
+// The station timetable of the whole network over a window's stack, with a changed, a
+// deleted and a new kelo waiting in its buffer: each timetable read in one call gives the
+// rows the entry-by-entry walk gives.
+TEST_P(TripDiagramBulkRead, StationRowsOverTheEditedStackEqualTheWalk) {
+    const DatabaseType& db = Database(GetParam());
+    KeloDBOpenResultType opened = KeloDBOpen(db.path);
+    ASSERT_EQ(opened.status, KeloDBOpenStatusType::Ok) << opened.detail;
+    KeloDataPtrClass all(new KeloDBDataClass(opened.connection, {}));
+    const std::vector<std::string> line = KeloLineOf(all, db.kelo);
+    const TripDiagramDataStackType stack = MakeTripDiagramDataStack(all, line);
+    KeloDataPtrClass buffer = stack.editBuffer;
+    ASSERT_NE(KeloFindScheduleRows(buffer), nullptr);
+
+    KeloKeloPtrClass moved = buffer->FindKelo(db.kelo);
+    KeloKeloSchedulePtrClass schedule = moved->GetSchedule();
+    ASSERT_GE(schedule->GetCount(), 2);
+    schedule->GetItem(1)->SetArrival(schedule->GetItem(1)->GetArrival() + KeloTimeType(0, 7));
+    schedule->RemoveStop(schedule->GetCount() - 1);
+    buffer->DeleteKelo(buffer->GetKeloSet()->GetItem(1)->GetNumber());
+    KeloKeloPtrClass made = buffer->CreateKelo("NEW1");
+    made->GetSchedule()->AppendStop(line[0])->SetArrival(KeloTimeType(5, 0));
+    made->GetSchedule()->AppendStop(line[1])->SetArrival(KeloTimeType(5, 20));
+    buffer->CreateKelo("NEW2"); // no timetable yet
+
+    std::vector<StopInfoReportKeloDataType> bulk;
+    std::vector<StopInfoReportKeloDataType> walked;
+    std::size_t calls = 0;
+    for (const std::string& code : line) {
+        CollectStopInfoRows(bulk, buffer, code);
+        CollectStopInfoRows(walked, buffer->GetKeloSet(), code);
+        ASSERT_EQ(bulk.size(), walked.size()) << code;
+        for (std::size_t i = 0; i < bulk.size(); ++i) {
+            EXPECT_EQ(bulk[i].keloNumber, walked[i].keloNumber) << code << ' ' << i;
+            EXPECT_EQ(bulk[i].keloName, walked[i].keloName) << code << ' ' << i;
+            EXPECT_EQ(bulk[i].arrival, walked[i].arrival) << code << ' ' << i;
+            EXPECT_EQ(bulk[i].stay, walked[i].stay) << code << ' ' << i;
+        }
+        calls += bulk.size();
+    }
+    EXPECT_GT(calls, 20u);
+    CollectStopInfoRows(bulk, buffer, line[0]);
+    EXPECT_TRUE(std::any_of(bulk.begin(), bulk.end(),
+                            [](const auto& row) { return row.keloNumber == "NEW1"; }));
+}
 
 // The line's stops (20 on the trunk at every factor) cost statements; its kelos do not.
 TEST(TripDiagramBulkRead, OpeningTheTrunkTakesAFixedNumberOfStatements) {

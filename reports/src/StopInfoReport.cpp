@@ -1,6 +1,7 @@
 #include "StopInfoReport.h"
 
 #include "Cp1251.h"
+#include "KeloScheduleRowsDataClass.h"
 #include "ReportTextWriter.h"
 
 #include <algorithm>
@@ -16,6 +17,12 @@ std::string Cp1251(const char* utf8) {
     return Utf8ToCp1251(utf8).bytes;
 }
 
+// Stable, so that a report of the same data always reads the same.
+void SortByArrival(std::vector<StopInfoReportKeloDataType>& rows) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.arrival < b.arrival; });
+}
+
 } // namespace
 
 void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKeloSetPtrClass kelos,
@@ -28,14 +35,40 @@ void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKelo
         const std::int32_t entries = schedule->GetCount();
         for (std::int32_t i = 0; i < entries; ++i) {
             KeloStopSchedulePtrClass entry = schedule->GetItem(i);
-            if (entry->GetStop()->GetCode() == stopCode)
+            if (entry.IsNull())
+                continue;
+            if (KeloStopPtrClass stop = entry->GetStop();
+                !stop.IsNull() && stop->GetCode() == stopCode)
                 rows.push_back(
                     {kelo->GetNumber(), kelo->GetName(), entry->GetArrival(), entry->GetStay()});
         }
     }
-    // Stable, so that a report of the same data always reads the same.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& a, const auto& b) { return a.arrival < b.arrival; });
+    SortByArrival(rows);
+}
+
+void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloDataPtrClass data,
+                         const std::string& stopCode) {
+    rows.clear();
+    KeloScheduleRowsDataClass* bulk = KeloFindScheduleRows(data);
+    KeloKeloSetPtrClass kelos = data->GetKeloSet();
+    const std::int32_t count = kelos->GetCount();
+    for (std::int32_t k = 0; k < count; ++k) {
+        KeloKeloPtrClass kelo = kelos->GetItem(k);
+        if (kelo.IsNull())
+            continue;
+        std::string name;
+        bool named = false;
+        for (const KeloScheduleRowType& row : KeloReadScheduleRows(bulk, kelo)) {
+            if (row.stopCode != stopCode)
+                continue;
+            if (!named) { // only the kelos that call here are asked their name
+                name = kelo->GetName();
+                named = true;
+            }
+            rows.push_back({kelo->GetNumber(), name, row.arrival, row.stay});
+        }
+    }
+    SortByArrival(rows);
 }
 
 bool WriteStopInfoHeader(std::ostream& file, KeloStopPtrClass stop) {
@@ -77,7 +110,7 @@ bool WriteStopInfoFooter(std::ostream& file) {
 
 bool WriteStopInfoReport(std::ostream& file, KeloDataPtrClass data, const std::string& stopCode) {
     std::vector<StopInfoReportKeloDataType> rows;
-    CollectStopInfoRows(rows, data->GetKeloSet(), stopCode);
+    CollectStopInfoRows(rows, data, stopCode);
     return WriteStopInfoHeader(file, data->FindStop(stopCode)) && WriteStopInfoRows(file, rows) &&
            WriteStopInfoFooter(file);
 }

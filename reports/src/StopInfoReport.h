@@ -18,6 +18,10 @@ struct StopInfoReportKeloDataType {
 /// ordered by arrival with the empty arrivals first; equal arrivals keep the set order.
 void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKeloSetPtrClass kelos,
                          const std::string& stopCode);
+/// The same rows for every kelo of `data`, each timetable read in one call where the source
+/// offers it.
+void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloDataPtrClass data,
+                         const std::string& stopCode);
 
 // The writers return false when the stream fails or a text cannot stand in a report line;
 // they stop at the first failure.

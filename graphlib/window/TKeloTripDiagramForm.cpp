@@ -74,6 +74,10 @@ TKeloTripDiagramForm::~TKeloTripDiagramForm() {
     // The canvas must not call back into a half-destroyed window.
     if (diagram)
         diagram->GetCanvas().SetEventHandler(nullptr);
+    // The base destructor hides the child widgets after the document has gone, and a list
+    // laid out then would read it: the list lets go of its model first.
+    if (keloListView != nullptr)
+        keloListView->setModel(nullptr);
 }
 
 void TKeloTripDiagramForm::Construct(const std::string& keloNumber,

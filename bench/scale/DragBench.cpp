@@ -61,15 +61,23 @@ QPoint VisiblePointOnSelected(TKeloTripDiagramForm& form) {
     return {};
 }
 
-void BM_DragMoveStep(benchmark::State& state) {
+// The trunk's window, shown; null after telling the benchmark why not.
+std::unique_ptr<TKeloTripDiagramForm> OpenShownTrunk(benchmark::State& state) {
     const ScaleBenchDatabase& db = ScaleDatabase(Regions);
     auto form = std::make_unique<TKeloTripDiagramForm>(nullptr, db.trunkKelo, db.trunkLine,
                                                        db.Source(db.trunkLine));
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) {
         state.SkipWithError("the window was not shown");
-        return;
+        return nullptr;
     }
+    return form;
+}
+
+void BM_DragMoveStep(benchmark::State& state) {
+    auto form = OpenShownTrunk(state);
+    if (!form)
+        return;
     QWidget* chart = form->ChartPaintBox();
     const QPoint grab = VisiblePointOnSelected(*form);
     Send(chart, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
@@ -102,14 +110,9 @@ void BM_DragMoveStep(benchmark::State& state) {
 // visible chart) and the release where it started, which changes nothing. Argument 0 makes
 // the same click without Ctrl, for comparison.
 void BM_DragPickUp(benchmark::State& state) {
-    const ScaleBenchDatabase& db = ScaleDatabase(Regions);
-    auto form = std::make_unique<TKeloTripDiagramForm>(nullptr, db.trunkKelo, db.trunkLine,
-                                                       db.Source(db.trunkLine));
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get())) {
-        state.SkipWithError("the window was not shown");
+    auto form = OpenShownTrunk(state);
+    if (!form)
         return;
-    }
     QWidget* chart = form->ChartPaintBox();
     const QPoint grab = VisiblePointOnSelected(*form);
     const Qt::KeyboardModifiers modifiers =

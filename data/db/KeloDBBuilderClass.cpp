@@ -4,6 +4,7 @@
 #include "KeloDBErrorClass.h"
 #include "KeloDBGuard.h"
 #include "KeloDBIntegrityCheck.h"
+#include "KeloDBRouteColumns.h"
 #include "KeloDBSchema.h"
 
 #include <sqlite3.h>
@@ -209,15 +210,7 @@ void KeloDBBuilderClass::SetKeloFeedDetails(const std::string& number,
     KeloDBQueryClass update(*connection,
                             "UPDATE kelo SET route_id = ?, route_short_name = ?, "
                             "route_long_name = ?, route_type = ?, trip_id = ? WHERE id = ?");
-    if (route) {
-        update->Bind(1, route->id);
-        update->Bind(2, route->shortName);
-        update->Bind(3, route->longName);
-        update->Bind(4, static_cast<std::int64_t>(route->type));
-    } else {
-        for (int column = 1; column <= 4; ++column)
-            update->BindNull(column);
-    }
+    KeloDBBindRoute(*update, 1, route);
     if (tripId.empty())
         update->BindNull(5);
     else

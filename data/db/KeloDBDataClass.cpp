@@ -5,6 +5,7 @@
 #include "KeloDBKeloClass.h"
 #include "KeloDBPrefetchClass.h"
 #include "KeloDBReadFeedPlan.h"
+#include "KeloDBRouteColumns.h"
 #include "KeloDBTopologyClass.h"
 #include "KeloDBValueClasses.h"
 
@@ -264,15 +265,7 @@ bool KeloDBDataClass::SetKeloRoute(const std::string& number,
         KeloDBQueryClass update(*connection, "UPDATE kelo SET route_id = ?, route_short_name = ?, "
                                              "route_long_name = ?, route_type = ?, trip_id = NULL "
                                              "WHERE number = ?");
-        if (route) {
-            update->Bind(1, route->id);
-            update->Bind(2, route->shortName);
-            update->Bind(3, route->longName);
-            update->Bind(4, static_cast<std::int64_t>(route->type));
-        } else {
-            for (int column = 1; column <= 4; ++column)
-                update->BindNull(column);
-        }
+        KeloDBBindRoute(*update, 1, route);
         update->Bind(5, number);
         update->Run();
         return true;

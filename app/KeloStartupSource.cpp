@@ -19,6 +19,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <future>
 #include <stdexcept>
 
 #include <unistd.h>
@@ -122,10 +123,8 @@ QString SettingsFile() {
         .filePath(QStringLiteral("Kelo.ini"));
 }
 
-} // namespace
-
-KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs,
-                                        bool readOnly) {
+KeloStartupSourceType OpenSource(const std::string& databaseFile, int busyTimeoutMs, bool readOnly,
+                                 KeloDBOpenCheckType check) {
     KeloStartupSourceType result;
     if (databaseFile.empty()) {
         result.source = MakeBuiltInSource();
@@ -152,7 +151,7 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
     }
     KeloDBOpenResultType opened =
         KeloDBOpen(databaseFile, busyTimeoutMs,
-                   readOnly ? KeloDBOpenModeType::ReadOnly : KeloDBOpenModeType::ReadWrite);
+                   readOnly ? KeloDBOpenModeType::ReadOnly : KeloDBOpenModeType::ReadWrite, check);
     if (opened.status != KeloDBOpenStatusType::Ok) {
         result.error = OpenError(opened, databaseFile);
         return result;
@@ -178,7 +177,30 @@ KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int bus
                            "поэтому изменения не сохранены. Разрешите запись в файл или "
                            "откройте другой план.")
                 .arg(Quoted(databaseFile));
+    if (check == KeloDBOpenCheckType::Deferred) {
+        // Started after the opening, which may have upgraded the file: the check reads what
+        // the planner will work on.
+        std::shared_future<KeloDBOpenResultType> whole =
+            std::async(std::launch::async, KeloDBCheckWhole, databaseFile, busyTimeoutMs).share();
+        result.awaitWholeCheck = [whole, databaseFile] {
+            const KeloDBOpenResultType& checked = whole.get();
+            return checked.status == KeloDBOpenStatusType::Ok ? QString()
+                                                              : OpenError(checked, databaseFile);
+        };
+    }
     return result;
+}
+
+} // namespace
+
+KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs,
+                                        bool readOnly) {
+    return OpenSource(databaseFile, busyTimeoutMs, readOnly, KeloDBOpenCheckType::Whole);
+}
+
+KeloStartupSourceType OpenStartupSourceCheckingBehind(const std::string& databaseFile) {
+    return OpenSource(databaseFile, KeloDBDefaultBusyTimeoutMs, false,
+                      KeloDBOpenCheckType::Deferred);
 }
 
 KeloStartupSourceType OpenPlannersPlan() {

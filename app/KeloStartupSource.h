@@ -21,6 +21,10 @@ struct KeloStartupSourceType {
     std::string file;    // the plan file; empty for the built-in data
     QString planName;    // which plan is open, as the caption shows it
     QString saveRefusal; // not empty when this plan cannot be saved: why, for the planner
+    // Set when the whole-file check runs behind the opening: waits for it and answers why
+    // the plan cannot be trusted, empty for a sound one. Ask before anything but the first
+    // list is read.
+    std::function<QString()> awaitWholeCheck;
 };
 
 /// The bottom source of this run: the built-in data when `databaseFile` is empty; a plan on a
@@ -32,6 +36,11 @@ struct KeloStartupSourceType {
 /// created nor changed in any byte.
 KeloStartupSourceType OpenStartupSource(const std::string& databaseFile, int busyTimeoutMs = 3000,
                                         bool readOnly = false);
+
+/// The same for the window's start: a database file opens after its header and schema are
+/// checked, and the check of every page and row runs meanwhile on another thread (see
+/// `awaitWholeCheck`), so a large plan shows its choice list at once.
+KeloStartupSourceType OpenStartupSourceCheckingBehind(const std::string& databaseFile);
 
 /// The planner's own plan, opened when no option names one: the plan opened last, else the
 /// plan file in the user's data folder, made from the built-in data set on first start.

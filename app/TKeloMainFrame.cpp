@@ -33,6 +33,7 @@
 
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -418,10 +419,24 @@ void TKeloMainFrame::NewPlanActionExecute() {
         DoFlightDiagramActionExecute();
 }
 
+bool TKeloMainFrame::TrustPlan() {
+    if (!plan.awaitWholeCheck)
+        return !planRefused;
+    const QString damage = std::exchange(plan.awaitWholeCheck, {})();
+    if (damage.isEmpty())
+        return true;
+    KeloShowError(damage, this);
+    planRefused = true;
+    hide();
+    return false;
+}
+
 void TKeloMainFrame::DoFlightDiagramActionExecute() {
     try {
         auto choice = std::make_unique<TKeloSimpleKeloDataSetViewForm>(source, this);
-        if (choice->exec() != QDialog::Accepted)
+        const int answer = choice->exec();
+        // The modal list is all the planner could reach while the check ran behind it.
+        if (!TrustPlan() || answer != QDialog::Accepted)
             return;
         const std::string number = choice->SelectedNumber();
         choice.reset();

@@ -43,6 +43,12 @@ public:
     // start. False when a window stayed open or the file was refused (with a message).
     bool SwitchPlan(const std::string& file, bool create);
     const KeloStartupSourceType& Plan() const { return plan; }
+    // The plan's whole-file check, run behind the start, found it damaged: the planner was
+    // told and the window hidden.
+    bool PlanRefused() const { return planRefused; }
+    // Waits for a whole-file check still running behind the start; false, after saying why
+    // and hiding the window, for a plan that cannot be trusted.
+    bool TrustPlan();
 
     // Status bar panel texts: 0 hint, 1 date, 2 time.
     QString PanelText(int panel) const;
@@ -69,6 +75,7 @@ private:
 
     KeloDataPtrClass source;
     KeloStartupSourceType plan;
+    bool planRefused = false;
     QMdiArea* mdiArea = nullptr;
     QLabel* hintPanel = nullptr;
     QLabel* datePanel = nullptr;

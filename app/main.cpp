@@ -39,10 +39,10 @@ int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
             QApplication::installTranslator(&qtTexts);
 
         // Without options the planner's own plan opens, so saved work is there next time.
-        const KeloStartupSourceType startup = options.demo ? OpenStartupSource("")
-                                              : options.database.empty()
-                                                  ? OpenPlannersPlan()
-                                                  : OpenStartupSource(options.database);
+        const KeloStartupSourceType startup =
+            options.demo               ? OpenStartupSource("")
+            : options.database.empty() ? OpenPlannersPlan()
+                                       : OpenStartupSourceCheckingBehind(options.database);
         if (!ReportStartupError(startup))
             return KeloStartupRefusedExitCode;
         auto mainFrame = std::make_unique<TKeloMainFrame>(startup);
@@ -52,6 +52,9 @@ int RunInteractive(int argc, char** argv, const KeloCommandLineType& options) {
         mainFrame->showMaximized();
         // The planner meets the kelo choice first, over the empty main window.
         mainFrame->DoFlightDiagramActionExecute();
+        // Should the list not have been shown, the check is waited for here.
+        if (!mainFrame->TrustPlan())
+            return KeloStartupRefusedExitCode;
         mainFrame->setAttribute(Qt::WA_QuitOnClose);
         if (mainFrame->isVisible())
             app.exec();

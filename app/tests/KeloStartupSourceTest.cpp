@@ -1,5 +1,6 @@
 #include "KeloStartupSource.h"
 #include "KeloChooseKelo.h"
+#include "KeloDBConnectionClass.h"
 #include "KeloDemoDataClass.h"
 #include "KeloTransactionClass.h"
 #include "ModalAnswer.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QRegularExpression>
 
 #include <sstream>
@@ -150,6 +152,43 @@ TEST_F(KeloStartupSourceTest, ACopyGoesIntoANewFileOnlyAndPrintsItsCounts) {
     EXPECT_EQ(RunKeloCopyDatabaseCommand(File("none.db"), File("new.db"), out, err), 2);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(File("none.db"))));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(File("new.db"))));
+}
+
+// `--database FILE` shows the choice list while the whole file is checked behind it. A sound
+// plan goes on as before; a damage only the whole check sees (a time outside the day) is
+// refused as soon as the list closes, before any window opens.
+TEST_F(KeloStartupSourceTest, APlanCheckedBehindTheChoiceListIsRefusedWhenDamaged) {
+    const std::string sound = File("sound.db");
+    ASSERT_FALSE(OpenStartupSource(sound).source.IsNull());
+    KeloStartupSourceType soundStart = OpenStartupSourceCheckingBehind(sound);
+    ASSERT_TRUE(soundStart.awaitWholeCheck);
+    EXPECT_EQ(soundStart.awaitWholeCheck(), QString());
+
+    const std::string path = File("damaged.db");
+    ASSERT_FALSE(OpenStartupSource(path).source.IsNull());
+    {
+        KeloDBConnectionClass raw(path, KeloDBConnectionClass::ModeType::OpenExisting, 0);
+        raw.Execute("UPDATE entry SET arrival = 5000 WHERE id = (SELECT min(id) FROM entry)");
+    }
+    EXPECT_TRUE(OpenStartupSource(path).error.contains(QStringLiteral("повреждена")));
+
+    KeloStartupSourceType startup = OpenStartupSourceCheckingBehind(path);
+    ASSERT_FALSE(startup.source.IsNull()) << startup.error.toStdString();
+    TKeloMainFrame frame(startup);
+    frame.showMaximized();
+    kelo_test::MessageBoxAnswer answer(QMessageBox::Ok);
+    {
+        kelo_test::WhenModal<TKeloSimpleKeloDataSetViewForm> choose(
+            [](auto* choice) { ChooseKelo(choice, "02\xCF"); });
+        frame.DoFlightDiagramActionExecute();
+    }
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_TRUE(answer.Last().text.contains(QStringLiteral("повреждена")))
+        << answer.Last().text.toStdString();
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(frame.PlanRefused());
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(frame.TrustPlan()); // asked again, as start-up does after the list
 }
 
 TEST_F(KeloStartupSourceTest, TheChoiceListAndTheDiagramWindowsReadTheDatabase) {

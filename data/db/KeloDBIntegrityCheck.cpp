@@ -20,7 +20,9 @@ const TableColumnsType RequiredColumns[] = {
     {"entry", {"id", "kelo_id", "seq", "stop_id", "arrival", "stay"}},
 };
 
-std::string MissingColumn(KeloDBConnectionClass& connection) {
+} // namespace
+
+std::string KeloDBFindMissingColumn(KeloDBConnectionClass& connection) {
     for (const TableColumnsType& required : RequiredColumns) {
         std::set<std::string> missing = required.columns;
         KeloDBStatementClass columns(connection.GetHandle(),
@@ -37,6 +39,8 @@ std::string MissingColumn(KeloDBConnectionClass& connection) {
     }
     return {};
 }
+
+namespace {
 
 std::string DanglingReference(KeloDBConnectionClass& connection) {
     KeloDBStatementClass check(connection.GetHandle(), "PRAGMA foreign_key_check");
@@ -74,7 +78,7 @@ const RowCheckType RowChecks[] = {
 std::string KeloDBFindDamage(KeloDBConnectionClass& connection) {
     static_assert(KeloDBMaxMinute == 1439 && KeloDBMaxLinkKm == 100000,
                   "the range checks below spell these out");
-    if (std::string missing = MissingColumn(connection); !missing.empty())
+    if (std::string missing = KeloDBFindMissingColumn(connection); !missing.empty())
         return missing;
     if (std::string dangling = DanglingReference(connection); !dangling.empty())
         return dangling;

@@ -15,3 +15,5 @@ inline constexpr int KeloDBMaxMinute = 1439;
 /// and values within their ranges. Runs after `PRAGMA integrity_check` found the pages and
 /// indexes sound. Returns what is wrong, empty for a sound file.
 std::string KeloDBFindDamage(KeloDBConnectionClass& connection);
+/// The first of those checks alone: a table or column the reads name that the file lacks.
+std::string KeloDBFindMissingColumn(KeloDBConnectionClass& connection);

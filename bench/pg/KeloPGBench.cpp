@@ -11,7 +11,6 @@
 #include "KeloPGDataClass.h"
 #include "KeloPGOpen.h"
 #include "KeloPGPlanCopy.h"
-#include "KeloTimetableArithmetic.h"
 #include "ScaleBenchData.h"
 #include "TKeloTripDiagramForm.h"
 
@@ -83,11 +82,7 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
     int shift = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        shift = (shift + 7) % 60;
-        KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
-        const int count = kelos->GetCount();
-        for (int i = 0; i < 20 && i < count; ++i)
-            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(), 300 + 10 * i + shift);
+        ShiftTwentyKelos(buffer, shift);
         state.ResumeTiming();
         form.SaveButton()->click();
     }

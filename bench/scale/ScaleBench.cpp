@@ -13,7 +13,6 @@
 #include "KeloExportCommand.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloStartupSource.h"
-#include "KeloTimetableArithmetic.h"
 #include "ScaleBenchData.h"
 #include "TKeloMainFrame.h"
 #include "TKeloSimpleKeloDataSetViewForm.h"
@@ -254,11 +253,7 @@ void BM_SaveTwentyModifiedKelos(benchmark::State& state) {
     int shift = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        shift = (shift + 7) % 60;
-        KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
-        const int count = kelos->GetCount();
-        for (int i = 0; i < 20 && i < count; ++i) // spread over the trunk's kelos
-            ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(), 300 + 10 * i + shift);
+        ShiftTwentyKelos(buffer, shift);
         state.ResumeTiming();
         form->SaveButton()->click();
     }

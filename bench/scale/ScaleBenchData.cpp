@@ -6,6 +6,7 @@
 #include "KeloDBPlanCopy.h"
 #include "KeloGtfsImporterClass.h"
 #include "KeloScaleDBWrite.h"
+#include "KeloTimetableArithmetic.h"
 
 #include <sys/resource.h>
 
@@ -67,4 +68,12 @@ double PeakResidentMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0;
+}
+
+void ShiftTwentyKelos(KeloDataPtrClass buffer, int& round) {
+    round = (round + 7) % 60;
+    KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
+    const int count = kelos->GetCount();
+    for (int i = 0; i < 20 && i < count; ++i) // spread over the set
+        ShiftKeloSchedule(*kelos->GetItem(i * count / 20)->GetSchedule(), 300 + 10 * i + round);
 }

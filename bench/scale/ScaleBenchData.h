@@ -34,3 +34,7 @@ std::shared_ptr<KeloDBConnectionClass> ScaleOpen(const std::string& path);
 
 /// Peak resident memory of this process so far, in megabytes.
 double PeakResidentMegabytes();
+
+// Moves 20 kelos spread over the buffer's kelo set to new starts, other ones each round: the
+// changes the save benchmarks write.
+void ShiftTwentyKelos(KeloDataPtrClass buffer, int& round);

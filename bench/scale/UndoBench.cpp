@@ -22,7 +22,9 @@ std::unique_ptr<TKeloTripDiagramForm> OpenTrunk(const ScaleBenchDatabase& db) {
                                                        db.Source(db.trunkLine));
     form->show();
     form->activateWindow();
-    QTest::qWaitForWindowActive(form.get());
+    // Keys sent to the list reach it whether or not the platform made the window active; the
+    // benchmark counts the steps that did not undo.
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(form.get());
     form->KeloListView()->setFocus(); // the keys go to the window with the focus
     return form;
 }

@@ -5,6 +5,7 @@
 #include "ReportTextWriter.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -17,40 +18,11 @@ std::string Cp1251(const char* utf8) {
     return Utf8ToCp1251(utf8).bytes;
 }
 
-// Stable, so that a report of the same data always reads the same.
-void SortByArrival(std::vector<StopInfoReportKeloDataType>& rows) {
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& a, const auto& b) { return a.arrival < b.arrival; });
-}
-
-} // namespace
-
-void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKeloSetPtrClass kelos,
-                         const std::string& stopCode) {
+// Every call at the stop, each kelo's timetable read in one call where `bulk` offers it and
+// entry by entry otherwise.
+void CollectRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKeloSetPtrClass kelos,
+                 KeloScheduleRowsDataClass* bulk, const std::string& stopCode) {
     rows.clear();
-    const std::int32_t count = kelos->GetCount();
-    for (std::int32_t k = 0; k < count; ++k) {
-        KeloKeloPtrClass kelo = kelos->GetItem(k);
-        KeloKeloSchedulePtrClass schedule = kelo->GetSchedule();
-        const std::int32_t entries = schedule->GetCount();
-        for (std::int32_t i = 0; i < entries; ++i) {
-            KeloStopSchedulePtrClass entry = schedule->GetItem(i);
-            if (entry.IsNull())
-                continue;
-            if (KeloStopPtrClass stop = entry->GetStop();
-                !stop.IsNull() && stop->GetCode() == stopCode)
-                rows.push_back(
-                    {kelo->GetNumber(), kelo->GetName(), entry->GetArrival(), entry->GetStay()});
-        }
-    }
-    SortByArrival(rows);
-}
-
-void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloDataPtrClass data,
-                         const std::string& stopCode) {
-    rows.clear();
-    KeloScheduleRowsDataClass* bulk = KeloFindScheduleRows(data);
-    KeloKeloSetPtrClass kelos = data->GetKeloSet();
     const std::int32_t count = kelos->GetCount();
     for (std::int32_t k = 0; k < count; ++k) {
         KeloKeloPtrClass kelo = kelos->GetItem(k);
@@ -68,7 +40,21 @@ void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloData
             rows.push_back({kelo->GetNumber(), name, row.arrival, row.stay});
         }
     }
-    SortByArrival(rows);
+    // Stable, so that a report of the same data always reads the same.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.arrival < b.arrival; });
+}
+
+} // namespace
+
+void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloKeloSetPtrClass kelos,
+                         const std::string& stopCode) {
+    CollectRows(rows, std::move(kelos), nullptr, stopCode);
+}
+
+void CollectStopInfoRows(std::vector<StopInfoReportKeloDataType>& rows, KeloDataPtrClass data,
+                         const std::string& stopCode) {
+    CollectRows(rows, data->GetKeloSet(), KeloFindScheduleRows(data), stopCode);
 }
 
 bool WriteStopInfoHeader(std::ostream& file, KeloStopPtrClass stop) {

@@ -22,8 +22,10 @@ ResultType KeloDBGuard(KeloDBConnectionClass& connection, ResultType fallback, B
 /// A savepoint around one write made of several statements: undone unless Release is called.
 class KeloDBSavepointClass {
 public:
+    // Prepared once per connection: a save writes thousands of entries, each in a savepoint.
     explicit KeloDBSavepointClass(KeloDBConnectionClass& connection) : connection(connection) {
-        connection.Execute("SAVEPOINT kelo_write");
+        KeloDBQueryClass open(connection, "SAVEPOINT kelo_write");
+        open->Run();
     }
     ~KeloDBSavepointClass() {
         if (released)
@@ -38,7 +40,8 @@ public:
     KeloDBSavepointClass& operator=(const KeloDBSavepointClass&) = delete;
 
     void Release() {
-        connection.Execute("RELEASE kelo_write");
+        KeloDBQueryClass release(connection, "RELEASE kelo_write");
+        release->Run();
         released = true;
     }
 

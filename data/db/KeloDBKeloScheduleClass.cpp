@@ -4,6 +4,9 @@
 #include "KeloDBPrefetchClass.h"
 #include "KeloDBValueClasses.h"
 
+#include <algorithm>
+#include <limits>
+
 KeloDBKeloScheduleClass::KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
                                                  std::int64_t keloId)
     : connection(std::move(connection)), keloId(keloId) {}
@@ -42,7 +45,8 @@ KeloStopSchedulePtrClass KeloDBKeloScheduleClass::GetItem(std::int32_t index) {
 }
 
 KeloStopSchedulePtrClass KeloDBKeloScheduleClass::AppendStop(const std::string& code) {
-    return InsertStop(GetCount(), code);
+    // An index past the end appends; the count is taken once, inside.
+    return InsertStop(std::numeric_limits<std::int32_t>::max(), code);
 }
 
 KeloStopSchedulePtrClass KeloDBKeloScheduleClass::InsertStop(std::int32_t index,
@@ -59,8 +63,20 @@ KeloStopSchedulePtrClass KeloDBKeloScheduleClass::InsertStop(std::int32_t index,
             name = stop->ColumnBytes(1);
         }
         const std::int32_t count = GetCount();
-        if (index < 0 || index > count)
+        if (index < 0)
             return KeloStopSchedulePtrClass();
+        index = std::min(index, count);
+        // At the end nothing moves: the insert alone is the whole change.
+        if (index == count) {
+            KeloDBQueryClass insert(*connection,
+                                    "INSERT INTO entry(kelo_id, seq, stop_id) VALUES (?, ?, ?)");
+            insert->Bind(1, keloId);
+            insert->Bind(2, static_cast<std::int64_t>(index));
+            insert->Bind(3, stopId);
+            insert->Run();
+            return KeloStopSchedulePtrClass(
+                new KeloDBStopScheduleClass(connection, connection->GetLastInsertId(), code, name));
+        }
         KeloDBSavepointClass savepoint(*connection);
         // Two passes through negative positions keep (kelo, position) unique at every step.
         {
@@ -111,7 +127,8 @@ void KeloDBKeloScheduleClass::RemoveStop(std::int32_t index) {
             shift->Bind(2, static_cast<std::int64_t>(index));
             shift->Run();
         }
-        {
+        // The last entry leaves nothing to move up.
+        if (connection->GetChanges() > 0) {
             KeloDBQueryClass flip(*connection,
                                   "UPDATE entry SET seq = -seq - 1 WHERE kelo_id = ? AND seq < 0");
             flip->Bind(1, keloId);

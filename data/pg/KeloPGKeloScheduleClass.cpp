@@ -3,6 +3,8 @@
 #include "KeloDBValueClasses.h"
 #include "KeloPGGuard.h"
 
+#include <algorithm>
+
 namespace {
 
 KeloTimeType TimeAt(const KeloPGResultClass& rows, int row, int column) {
@@ -56,9 +58,10 @@ KeloStopSchedulePtrClass KeloPGKeloScheduleClass::InsertStop(std::int32_t index,
             "SELECT id, name FROM stop WHERE code = $1", KeloPGParamsClass().Bytes(code));
         if (!stop.Rows())
             return KeloStopSchedulePtrClass();
-        const std::int32_t count = GetCount();
-        if (index < 0 || index > count)
+        if (index < 0)
             return KeloStopSchedulePtrClass();
+        // An index past the end appends.
+        index = std::min(index, GetCount());
         rows.reset();
         KeloPGSavepointClass savepoint(*connection);
         // Two passes through negative positions keep (kelo, position) unique at every step.

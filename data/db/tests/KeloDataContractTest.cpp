@@ -119,6 +119,54 @@ TEST_P(KeloDataContract, WorkedExamples) {
     EXPECT_EQ(kelo->GetName(), Cp("КЕЛЬМЕНЦЫ - СИМФЕРОПОЛЬ"));
 }
 
+// Each step as the timetable dialog and the save make them: the codes in order after it, and
+// the positions still 0..n-1 so that the next step finds its entry. Past the end appends; the
+// last entry goes without moving any other.
+TEST_P(KeloDataContract, TimetableEditsKeepTheOrder) {
+    if (!GetParam().open)
+        GTEST_SKIP() << "the built-in source does not write";
+    std::vector<std::string> stop;
+    for (std::int32_t k = 0; k < 5; ++k)
+        stop.push_back(source->GetStopSet()->GetItem(k)->GetCode());
+    KeloKeloSchedulePtrClass schedule = source->FindKelo("100")->GetSchedule();
+    while (schedule->GetCount() > 0)
+        schedule->RemoveStop(schedule->GetCount() - 1);
+    struct StepType {
+        char kind; // a: append, i: insert at, r: remove at
+        std::int32_t index;
+        int stop;               // for a and i
+        std::vector<int> after; // the stops in order after the step
+    };
+    const std::vector<StepType> steps = {
+        {'a', 0, 0, {0}},          {'a', 0, 1, {0, 1}},           {'i', 0, 2, {2, 0, 1}},
+        {'i', 2, 3, {2, 0, 3, 1}}, {'i', 99, 4, {2, 0, 3, 1, 4}}, {'r', 4, 0, {2, 0, 3, 1}},
+        {'r', 1, 0, {2, 3, 1}},    {'r', 9, 0, {2, 3, 1}},        {'r', 0, 0, {3, 1}},
+        {'i', 1, 0, {3, 0, 1}},
+    };
+    for (const StepType& step : steps) {
+        if (step.kind == 'a') {
+            ASSERT_FALSE(schedule->AppendStop(stop[step.stop]).IsNull()) << step.stop;
+        } else if (step.kind == 'i') {
+            KeloStopSchedulePtrClass entry = schedule->InsertStop(step.index, stop[step.stop]);
+            ASSERT_FALSE(entry.IsNull()) << step.index;
+            entry->SetArrival(KeloTimeType(step.index));
+        } else {
+            schedule->RemoveStop(step.index);
+        }
+        KeloKeloSchedulePtrClass fresh = source->FindKelo("100")->GetSchedule();
+        std::vector<std::string> codes, expected;
+        for (std::int32_t i = 0; i < fresh->GetCount(); ++i)
+            codes.push_back(fresh->GetItem(i)->GetStop()->GetCode());
+        for (int k : step.after)
+            expected.push_back(stop[k]);
+        EXPECT_EQ(codes, expected) << step.kind << step.index;
+    }
+    EXPECT_EQ(schedule->GetItem(1)->GetArrival(), KeloTimeType(1)) << "the entry inserted last";
+    EXPECT_TRUE(schedule->InsertStop(-1, stop[0]).IsNull());
+    EXPECT_TRUE(schedule->AppendStop("999999").IsNull()) << "an unknown stop";
+    EXPECT_EQ(schedule->GetCount(), 3);
+}
+
 TEST_P(KeloDataContract, MissesGiveEmptyHandles) {
     EXPECT_TRUE(source->FindStop("999999").IsNull());
     EXPECT_TRUE(source->FindStop("05010").IsNull()) << "a prefix is not a match";

@@ -600,10 +600,34 @@ void TKeloTripDiagramForm::InvalidatePaintArea() {
     paintBox->update();
 }
 
+namespace {
+
+// Adding hundreds of pieces one by one to a region costs the square of their number; joining
+// halves keeps it near linear.
+QRegion JoinedRegion(const QRect* pieces, std::size_t count) {
+    if (count == 0)
+        return QRegion();
+    if (count == 1)
+        return QRegion(pieces[0]);
+    const std::size_t half = count / 2;
+    return JoinedRegion(pieces, half).united(JoinedRegion(pieces + half, count - half));
+}
+
+} // namespace
+
 void TKeloTripDiagramForm::InvalidatePaintRects(const std::vector<ZoRectType>& rects) {
-    // Two pixels to spare around each box, for the ends a surface gives a wide line.
-    QRegion region;
-    for (const ZoRectType& r : rects)
-        region += QRect(r.left, r.top, r.Width(), r.Height()).adjusted(-2, -2, 2, 2);
-    paintBox->update(region);
+    // Only what the scroll area shows is painted; pieces elsewhere along the day are dropped
+    // here rather than carried through the region.
+    const QRect shown(paintBox->mapFrom(scrollBox->viewport(), QPoint(0, 0)),
+                      scrollBox->viewport()->size());
+    std::vector<QRect> pieces;
+    pieces.reserve(rects.size());
+    for (const ZoRectType& r : rects) {
+        // Two pixels to spare around each box, for the ends a surface gives a wide line.
+        const QRect piece = QRect(r.left, r.top, r.Width(), r.Height()).adjusted(-2, -2, 2, 2);
+        if (piece.intersects(shown))
+            pieces.push_back(piece & shown);
+    }
+    if (!pieces.empty())
+        paintBox->update(JoinedRegion(pieces.data(), pieces.size()));
 }

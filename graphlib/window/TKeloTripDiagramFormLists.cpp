@@ -127,7 +127,11 @@ void TKeloTripDiagramForm::CreateKeloList() {
     keloListProxy->setSourceModel(keloListModel);
     keloListView->setModel(keloListProxy);
     keloListView->setItemDelegate(new KeloColorSquareDelegate(keloListView));
+    // A click makes the row current before it selects it, the keyboard the other way round:
+    // the kelo follows whichever comes last.
     connect(keloListView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TKeloTripDiagramForm::KeloListViewSelectItem);
+    connect(keloListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TKeloTripDiagramForm::KeloListViewSelectItem);
     // Each column at least as wide as its caption; the first holds check box, colour and time.
     const int widths[] = {100, 250, 95, 50, 50};

@@ -74,7 +74,7 @@ inline std::string NumberAt(TKeloTripDiagramForm& form, int index) {
     return form.EditBuffer()->GetKeloSet()->GetItem(index)->GetNumber();
 }
 
-// Selects the kelo's row the way a click does.
+// Selects the kelo's row the way the arrow keys do.
 inline void SelectRow(TKeloTripDiagramForm& form, int index) {
     for (int i = 0; i < kelo_list_test::ListCount(form); ++i)
         if (kelo_list_test::ListKelo(form, i) == index)

@@ -5,6 +5,7 @@
 #include "TKeloTripDiagramForm.h"
 
 #include <QAbstractItemModel>
+#include <QTest>
 #include <QTreeView>
 
 #include <string>
@@ -46,9 +47,17 @@ inline int CurrentListKelo(TKeloTripDiagramForm& form) {
     return ListKelo(form, CurrentListRow(form));
 }
 
-// Makes a row current as a click does.
+// Makes a row current and selected, as the arrow keys do.
 inline void SetCurrentListRow(TKeloTripDiagramForm& form, int row) {
     form.KeloListView()->setCurrentIndex(Shown(form).index(row, 0));
+}
+
+// A click with the mouse on a row's text, as a planner picks a kelo from the list.
+inline void ClickListRow(TKeloTripDiagramForm& form, int row) {
+    QTreeView& view = *form.KeloListView();
+    const QModelIndex index = Shown(form).index(row, 1);
+    view.scrollTo(index);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
 }
 
 // A double click on a row of the kelo list.

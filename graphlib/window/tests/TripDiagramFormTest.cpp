@@ -286,6 +286,21 @@ TEST_F(TripDiagramFormTest, LeftClickOnALineSelectsTheKeloOtherButtonsDoNot) {
     EXPECT_EQ(LabelText(*form, "BusCapacityValueLabel"), "42");
 }
 
+TEST_F(TripDiagramFormTest, AClickOrAnArrowKeyInTheListSelectsTheRowsKelo) {
+    auto form = OpenSmall("F1");
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const int row = form->FindKeloListItem("F2").row();
+    ASSERT_GE(row, 0);
+    ClickListRow(*form, row);
+    EXPECT_EQ(form->Document().Selected(), "F2");
+    EXPECT_EQ(form->State().selectedKelo, ListKelo(*form, row));
+    EXPECT_EQ(form->TimetableListView()->topLevelItemCount(), 4);
+    const int next = row + 1 < ListCount(*form) ? row + 1 : row - 1;
+    QTest::keyClick(form->KeloListView(), next > row ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_EQ(form->State().selectedKelo, ListKelo(*form, next));
+}
+
 TEST_F(TripDiagramFormTest, ClickOnAStopNameMovesTheTimeAxis) {
     auto form = OpenSmall();
     ZoCanvasClass& canvas = form->Diagram().GetCanvas();

@@ -9,7 +9,7 @@ namespace {
 
 // Room around an item's box for what a surface may add (square caps, a thick pen) and for
 // the 2-pixel band of a line's hit test.
-constexpr std::int64_t IndexMargin = 3;
+constexpr std::int64_t IndexMargin = ZoCanvasItemClass::MaxReach;
 
 std::int32_t Saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -164,7 +164,7 @@ void ZoCanvasClass::PaintTo(ZoDrawingSurfaceClass& target) const {
 void ZoCanvasClass::PaintAreasTo(ZoDrawingSurfaceClass& target,
                                  const std::vector<ZoRectType>& areas,
                                  ZoCanvasLayerType layer) const {
-    for (std::uint32_t id : ItemsNear(areas, layer))
+    for (std::uint32_t id : ItemsNear(areas, layer, ZoCanvasNearType::Painting))
         items[id]->DrawCopy(target);
 }
 
@@ -200,7 +200,8 @@ void ZoCanvasClass::UpdateIndex() const {
 }
 
 std::vector<std::uint32_t> ZoCanvasClass::ItemsNear(const std::vector<ZoRectType>& areas,
-                                                    ZoCanvasLayerType layer) const {
+                                                    ZoCanvasLayerType layer,
+                                                    ZoCanvasNearType near) const {
     UpdateIndex();
     if (seen.size() < items.size())
         seen.resize(items.size(), 0);
@@ -235,7 +236,10 @@ std::vector<std::uint32_t> ZoCanvasClass::ItemsNear(const std::vector<ZoRectType
         for (std::uint32_t id : candidates) {
             if (seen[id] == queryStamp || !InLayer(id, layer))
                 continue;
-            if (!anywhere[id] && (!Touches(boxes[id], area) || !items[id]->Crosses(Widened(area))))
+            if (!anywhere[id] &&
+                (!Touches(boxes[id], area) ||
+                 !(near == ZoCanvasNearType::Painting ? items[id]->MayPaint(area)
+                                                      : items[id]->Crosses(Widened(area)))))
                 continue;
             seen[id] = queryStamp;
             found.push_back(id);
@@ -313,7 +317,15 @@ void ZoCanvasClass::ReplaceItems(std::uint32_t first, std::uint32_t replacementF
     for (std::uint32_t i = 0; i < count; ++i)
         items[first + i] = std::move(items[replacementFirst + i]);
     items.resize(replacementFirst);
-    std::erase_if(order, [&](std::uint32_t id) { return id >= replacementFirst; });
+    // The replacements were added last and so sit at the top of the stacking order; a walk
+    // of the whole order is needed only when something restacked them meanwhile.
+    std::size_t kept = order.size();
+    while (kept > 0 && order[kept - 1] >= replacementFirst)
+        --kept;
+    if (order.size() - kept == count)
+        order.resize(kept);
+    else
+        std::erase_if(order, [&](std::uint32_t id) { return id >= replacementFirst; });
     // The moved items take their slots' places in the index; the slots they left go.
     for (std::uint32_t id = first; id < first + count && id < indexedCount; ++id)
         IndexItem(id);

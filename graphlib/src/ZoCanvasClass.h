@@ -23,6 +23,10 @@ public:
 /// The items a partial paint draws: the static background, everything above it, or both.
 enum class ZoCanvasLayerType { All, Background, Foreground };
 
+// What a look-up by place is for: a hit test wants every item within reach of the pointer, a
+// repaint only the items whose pixels may fall in the area.
+enum class ZoCanvasNearType { Reach, Painting };
+
 /// Retained vector canvas: a list of line, circle and text items with integer pixel
 /// coordinates and string tags, painted in stacking order onto a drawing surface. An item's
 /// id is its creation position; ids restart at 0 after Clear.
@@ -82,7 +86,8 @@ public:
                       ZoCanvasLayerType layer = ZoCanvasLayerType::All) const;
     // The ids of the items that may touch one of `areas`, in stacking order, bottom first.
     std::vector<std::uint32_t> ItemsNear(const std::vector<ZoRectType>& areas,
-                                         ZoCanvasLayerType layer = ZoCanvasLayerType::All) const;
+                                         ZoCanvasLayerType layer = ZoCanvasLayerType::All,
+                                         ZoCanvasNearType near = ZoCanvasNearType::Reach) const;
     // The items added so far form the static background: they stay below every later item,
     // so a window may keep their picture. Moving one of them above a later item, or a later
     // one below them, ends the background (GetBackgroundCount becomes 0). Clear ends it too.

@@ -16,17 +16,6 @@ const ZoCanvasItemTagType* ZoCanvasItemClass::FindTag(const std::string& name) c
     return nullptr;
 }
 
-bool ZoCanvasItemClass::Crosses(const ZoRectType& area) const {
-    const ZoRectType box = Bounds();
-    return box.left < area.right && area.left < box.right && box.top < area.bottom &&
-           area.top < box.bottom;
-}
-
-ZoCanvasItemLineClass::ZoCanvasItemLineClass(std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                                             std::int32_t y2, ZoColorType color, int penStyle,
-                                             int penWidth)
-    : x1(x1), y1(y1), x2(x2), y2(y2), color(color), penStyle(penStyle), penWidth(penWidth) {}
-
 namespace {
 
 // Half a pen on each side, rounded up, so a wide line's edge is inside the box.
@@ -47,6 +36,23 @@ ZoRectType SaturatedRect(std::int64_t left, std::int64_t top, std::int64_t right
 }
 
 } // namespace
+
+bool ZoCanvasItemClass::Crosses(const ZoRectType& area) const {
+    const ZoRectType box = Bounds();
+    return box.left < area.right && area.left < box.right && box.top < area.bottom &&
+           area.top < box.bottom;
+}
+
+bool ZoCanvasItemClass::MayPaint(const ZoRectType& area) const {
+    return Crosses(
+        SaturatedRect(std::int64_t(area.left) - MaxReach, std::int64_t(area.top) - MaxReach,
+                      std::int64_t(area.right) + MaxReach, std::int64_t(area.bottom) + MaxReach));
+}
+
+ZoCanvasItemLineClass::ZoCanvasItemLineClass(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                             std::int32_t y2, ZoColorType color, int penStyle,
+                                             int penWidth)
+    : x1(x1), y1(y1), x2(x2), y2(y2), color(color), penStyle(penStyle), penWidth(penWidth) {}
 
 void ZoCanvasItemLineClass::DrawCopy(ZoDrawingSurfaceClass& surface) const {
     surface.SetPenColor(color);
@@ -72,31 +78,31 @@ bool ZoCanvasItemLineClass::HitTest(std::int32_t px, std::int32_t py) const {
     return std::fabs(d) < 2.0f && t >= 0.0f && t <= 1.0f;
 }
 
+bool ZoCanvasItemLineClass::MayPaint(const ZoRectType& area) const {
+    // A thin line lights pixels within a pixel of its geometry; a wide pen's edge is rounded
+    // to pixels beyond its half width.
+    const std::int64_t reach = penWidth > 1 ? PenReach(penWidth) + 1 : 1;
+    return Crosses(SaturatedRect(area.left - reach, area.top - reach, area.right + reach,
+                                 area.bottom + reach));
+}
+
 bool ZoCanvasItemLineClass::Crosses(const ZoRectType& area) const {
-    // Clips the segment to the area's closed extent (Liang-Barsky); in doubles, exact enough
-    // for pixel coordinates and free of overflow.
-    const double dx = double(x2) - x1;
-    const double dy = double(y2) - y1;
-    double enter = 0;
-    double leave = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {double(x1) - area.left, double(area.right) - 1 - x1, double(y1) - area.top,
-                         double(area.bottom) - 1 - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            enter = std::max(enter, t);
-        else
-            leave = std::min(leave, t);
-        if (enter > leave)
-            return false;
-    }
-    return true;
+    // Exact in 64-bit integers and without a division: a repaint of a dense chart asks this
+    // of tens of thousands of lines. The area's closed extent holds pixels left..right - 1.
+    const std::int64_t left = area.left, right = std::int64_t(area.right) - 1;
+    const std::int64_t top = area.top, bottom = std::int64_t(area.bottom) - 1;
+    const std::int64_t ax = x1, ay = y1, bx = x2, by = y2;
+    if (right < left || bottom < top || std::max(ax, bx) < left || std::min(ax, bx) > right ||
+        std::max(ay, by) < top || std::min(ay, by) > bottom)
+        return false;
+    // Within each other's box they meet unless all four corners lie on one side of the line.
+    const std::int64_t dx = bx - ax, dy = by - ay;
+    const auto side = [&](std::int64_t x, std::int64_t y) {
+        const std::int64_t cross = dx * (y - ay) - dy * (x - ax);
+        return (cross > 0) - (cross < 0);
+    };
+    const int sides = side(left, top) + side(right, top) + side(left, bottom) + side(right, bottom);
+    return sides != 4 && sides != -4;
 }
 
 void ZoCanvasItemLineClass::AddCover(std::vector<ZoRectType>& boxes) const {

@@ -32,6 +32,11 @@ public:
     // Whether the item's geometry passes through `area`, which the caller has widened by what
     // a pen may add; the bounding box decides unless the item knows better.
     virtual bool Crosses(const ZoRectType& area) const;
+    // Whether drawing the item may change a pixel of `area`: the geometry within the reach of
+    // the largest pen the canvas allows for. An item that knows its pen answers more closely.
+    virtual bool MayPaint(const ZoRectType& area) const;
+    // How far any item's pixels, and a line's hit band, reach beyond its bare geometry.
+    static constexpr std::int32_t MaxReach = 3;
     // Appends boxes that together hold every pixel of the item as last drawn on its own
     // surface: the bounds, or smaller pieces where the item knows them.
     virtual void AddCover(std::vector<ZoRectType>& boxes) const { boxes.push_back(Bounds()); }
@@ -58,6 +63,9 @@ public:
     bool HitTest(std::int32_t px, std::int32_t py) const override;
     // The segment itself, not only its box, meets the area.
     bool Crosses(const ZoRectType& area) const override;
+    // Within its own pen's reach: a thin line far outnumbers the wide ones, and a repaint of
+    // a few kelos' pieces in a dense chart meets a third fewer lines that way.
+    bool MayPaint(const ZoRectType& area) const override;
     // Pieces of at most CoverPiece pixels along the segment: a slanting line covers far less
     // than its box.
     void AddCover(std::vector<ZoRectType>& boxes) const override;

@@ -83,6 +83,24 @@ TEST(ZoCanvasIndex, PlacesAnswerAsAWalkOverEveryItem) {
     ExpectIndexAnswersAsAWalk(canvas, random);
 }
 
+TEST(ZoCanvasIndex, ReplacementsTakeTheirSlotsWhereverTheyWereStacked) {
+    for (const bool restacked : {false, true}) {
+        ZoCanvasClass canvas;
+        for (int i = 0; i < 5; ++i)
+            canvas.AddLine(i * 10, 0, i * 10 + 5, 5);
+        canvas.BringToFront(1);
+        canvas.AddLine(100, 0, 105, 5); // 5 and 6 redo slots 1 and 2
+        canvas.AddLine(110, 0, 115, 5);
+        if (restacked)
+            canvas.SendToBack(6);
+        canvas.ReplaceItems(1, 5);
+        EXPECT_EQ(canvas.GetItemCount(), 5u);
+        EXPECT_EQ(canvas.GetOrder(), (std::vector<std::uint32_t>{0, 2, 3, 4, 1})) << restacked;
+        EXPECT_EQ(canvas.ItemsNear({{100, 0, 120, 10}}), (std::vector<std::uint32_t>{2, 1}))
+            << restacked;
+    }
+}
+
 TEST(ZoCanvasIndex, BackgroundLastsWhileItStaysBelowEverythingElse) {
     ZoCanvasClass canvas;
     canvas.AddLine(0, 0, 10, 0);

@@ -48,4 +48,32 @@ TEST(ZoQtDrawingSurfaceCull, AnAreaPaintedAloneEqualsThatAreaOfTheWholePicture) 
     }
 }
 
+// A repaint leaves out a line whose pen cannot reach the area: every pixel a line lights,
+// in each pen and style, must answer that the line may paint it.
+TEST(ZoQtDrawingSurfaceCull, EveryPixelALineLightsIsWithinItsReach) {
+    std::mt19937 random(5);
+    for (int i = 0; i < 1500; ++i) {
+        const int x = int(random() % 40) + 10, y = int(random() % 40) + 10;
+        const ZoCanvasItemLineClass line(x, y, x + int(random() % 41) - 20,
+                                         y + int(random() % 41) - 20, 0, int(random() % 3),
+                                         int(random() % 4));
+        QImage image(70, 70, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            ZoQtDrawingSurfaceClass surface(painter, QRect(0, 0, 70, 70));
+            line.DrawCopy(surface);
+        }
+        for (int py = 0; py < 70; ++py) {
+            for (int px = 0; px < 70; ++px) {
+                if (image.pixel(px, py) == qRgb(255, 255, 255))
+                    continue;
+                ASSERT_TRUE(line.MayPaint({px, py, px + 1, py + 1}))
+                    << px << "," << py << " of " << line.x1 << "," << line.y1 << "-" << line.x2
+                    << "," << line.y2 << " width " << line.penWidth;
+            }
+        }
+    }
+}
+
 } // namespace

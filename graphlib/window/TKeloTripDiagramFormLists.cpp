@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -275,7 +277,9 @@ void TKeloTripDiagramForm::ApplyStopSelection() {
 }
 
 void TKeloTripDiagramForm::FillTimetableList(int index) {
-    timetableListView->setUpdatesEnabled(false);
+    // The rows go in at once; turning updates off and on again instead would ask for a
+    // repaint of the whole widget at every click.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> rows;
     timetableListView->clear();
     KeloDataPtrClass buffer = diagram->GetEditBuffer();
     KeloKeloSetPtrClass kelos = buffer->GetKeloSet();
@@ -287,7 +291,7 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
             count > 0 ? schedule->GetItem(0) : KeloStopSchedulePtrClass();
         std::string code = count > 0 ? entry->GetStop()->GetCode() : std::string();
         for (std::int32_t j = 0; j < count; ++j) {
-            auto* row = new QTreeWidgetItem();
+            auto row = std::make_unique<QTreeWidgetItem>();
             KeloStopPtrClass stop = entry->GetStop();
             const KeloTimeType arrival = entry->GetArrival();
             const KeloTimeType stay = entry->GetStay();
@@ -305,10 +309,13 @@ void TKeloTripDiagramForm::FillTimetableList(int index) {
                 entry = next;
                 code = nextCode;
             }
-            timetableListView->addTopLevelItem(row);
+            rows.push_back(std::move(row));
         }
     }
-    timetableListView->setUpdatesEnabled(true);
+    QList<QTreeWidgetItem*> owned;
+    for (std::unique_ptr<QTreeWidgetItem>& row : rows)
+        owned.append(row.release());
+    timetableListView->addTopLevelItems(owned);
 }
 
 void TKeloTripDiagramForm::RefreshKeloTimes() {

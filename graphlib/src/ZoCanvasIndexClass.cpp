@@ -52,7 +52,7 @@ void ZoCanvasIndexClass::Insert(std::uint32_t id, const ZoRectType& box) {
     }
     for (std::int32_t row = span.top; row <= span.bottom; ++row)
         for (std::int32_t column = span.left; column <= span.right; ++column)
-            cells[Key(column, row)].push_back(id);
+            cells[Key(column, row)].push_back({id, box});
     entries += std::size_t(std::int64_t(span.right) - span.left + 1) *
                std::size_t(std::int64_t(span.bottom) - span.top + 1);
 }
@@ -81,7 +81,8 @@ void ZoCanvasIndexClass::Remove(std::uint32_t id) {
             auto cell = cells.find(Key(column, row));
             if (cell == cells.end())
                 continue;
-            entries -= std::erase(cell->second, id);
+            entries -= std::erase_if(cell->second,
+                                     [id](const EntryType& entry) { return entry.id == id; });
             if (cell->second.empty())
                 cells.erase(cell);
         }
@@ -112,7 +113,7 @@ void ZoCanvasIndexClass::Query(const ZoRectType& area, std::vector<std::uint32_t
             const auto row = std::int32_t(std::uint32_t(key));
             if (column >= span.left && column <= span.right && row >= span.top &&
                 row <= span.bottom)
-                ids.insert(ids.end(), list.begin(), list.end());
+                TakeTouching(list, area, ids);
         }
         return;
     }
@@ -120,7 +121,15 @@ void ZoCanvasIndexClass::Query(const ZoRectType& area, std::vector<std::uint32_t
         for (std::int32_t column = span.left; column <= span.right; ++column) {
             auto cell = cells.find(Key(column, row));
             if (cell != cells.end())
-                ids.insert(ids.end(), cell->second.begin(), cell->second.end());
+                TakeTouching(cell->second, area, ids);
         }
     }
+}
+
+void ZoCanvasIndexClass::TakeTouching(const std::vector<EntryType>& list, const ZoRectType& area,
+                                      std::vector<std::uint32_t>& ids) {
+    for (const EntryType& entry : list)
+        if (entry.box.left < area.right && area.left < entry.box.right &&
+            entry.box.top < area.bottom && area.top < entry.box.bottom)
+            ids.push_back(entry.id);
 }

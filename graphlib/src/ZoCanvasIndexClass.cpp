@@ -1,6 +1,7 @@
 #include "ZoCanvasIndexClass.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -47,7 +48,7 @@ void ZoCanvasIndexClass::Insert(std::uint32_t id, const ZoRectType& box) {
     spans[id] = span;
     ++count;
     if (span.large) {
-        large.push_back(id);
+        large.push_back({id, box});
         return;
     }
     for (std::int32_t row = span.top; row <= span.bottom; ++row)
@@ -63,7 +64,10 @@ void ZoCanvasIndexClass::InsertEverywhere(std::uint32_t id) {
         spans.resize(std::size_t(id) + 1);
     spans[id] = SpanType{0, 0, 0, 0, true};
     ++count;
-    large.push_back(id);
+    // A box over the whole plane: it touches every area.
+    constexpr std::int32_t Low = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t High = std::numeric_limits<std::int32_t>::max();
+    large.push_back({id, {Low, Low, High, High}});
 }
 
 void ZoCanvasIndexClass::Remove(std::uint32_t id) {
@@ -73,7 +77,7 @@ void ZoCanvasIndexClass::Remove(std::uint32_t id) {
     spans[id] = SpanType();
     --count;
     if (span.large) {
-        std::erase(large, id);
+        std::erase_if(large, [id](const EntryType& entry) { return entry.id == id; });
         return;
     }
     for (std::int32_t row = span.top; row <= span.bottom; ++row) {
@@ -100,7 +104,7 @@ std::size_t ZoCanvasIndexClass::Estimate(const ZoRectType& area) const {
 }
 
 void ZoCanvasIndexClass::Query(const ZoRectType& area, std::vector<std::uint32_t>& ids) const {
-    ids.insert(ids.end(), large.begin(), large.end());
+    TakeTouching(large, area, ids);
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     const SpanType span = SpanOf(area);

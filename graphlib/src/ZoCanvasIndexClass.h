@@ -8,7 +8,7 @@
 
 /// Where the items of a canvas lie: a grid of square cells, each listing the ids whose box
 /// touches it, so that a repaint of a small area or a hit test visits only the items near it.
-/// Boxes spanning many cells are kept apart and offered to every query.
+/// Boxes spanning many cells are kept apart and tested by every query.
 class ZoCanvasIndexClass {
 public:
     static constexpr std::int32_t CellSize = 32;
@@ -49,7 +49,7 @@ private:
 
     std::unordered_map<std::uint64_t, std::vector<EntryType>> cells;
     std::size_t entries = 0; // ids held in cells, counting repeats
-    std::vector<std::uint32_t> large;
+    std::vector<EntryType> large;
     std::vector<SpanType> spans; // by id; an empty span for an id not held
     std::uint32_t count = 0;
 };

@@ -236,10 +236,10 @@ std::vector<std::uint32_t> ZoCanvasClass::ItemsNear(const std::vector<ZoRectType
         for (std::uint32_t id : candidates) {
             if (seen[id] == queryStamp || !InLayer(id, layer))
                 continue;
-            // The index has left out every box that misses the area.
             if (!anywhere[id] &&
-                !(near == ZoCanvasNearType::Painting ? items[id]->MayPaint(area)
-                                                     : items[id]->Crosses(Widened(area))))
+                (!Touches(boxes[id], area) ||
+                 !(near == ZoCanvasNearType::Painting ? items[id]->MayPaint(area)
+                                                      : items[id]->Crosses(Widened(area)))))
                 continue;
             seen[id] = queryStamp;
             found.push_back(id);

@@ -1,7 +1,6 @@
 #include "ZoCanvasIndexClass.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -48,12 +47,12 @@ void ZoCanvasIndexClass::Insert(std::uint32_t id, const ZoRectType& box) {
     spans[id] = span;
     ++count;
     if (span.large) {
-        large.push_back({id, box});
+        large.push_back(id);
         return;
     }
     for (std::int32_t row = span.top; row <= span.bottom; ++row)
         for (std::int32_t column = span.left; column <= span.right; ++column)
-            cells[Key(column, row)].push_back({id, box});
+            cells[Key(column, row)].push_back(id);
     entries += std::size_t(std::int64_t(span.right) - span.left + 1) *
                std::size_t(std::int64_t(span.bottom) - span.top + 1);
 }
@@ -64,10 +63,7 @@ void ZoCanvasIndexClass::InsertEverywhere(std::uint32_t id) {
         spans.resize(std::size_t(id) + 1);
     spans[id] = SpanType{0, 0, 0, 0, true};
     ++count;
-    // A box over the whole plane: it touches every area.
-    constexpr std::int32_t Low = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int32_t High = std::numeric_limits<std::int32_t>::max();
-    large.push_back({id, {Low, Low, High, High}});
+    large.push_back(id);
 }
 
 void ZoCanvasIndexClass::Remove(std::uint32_t id) {
@@ -77,7 +73,7 @@ void ZoCanvasIndexClass::Remove(std::uint32_t id) {
     spans[id] = SpanType();
     --count;
     if (span.large) {
-        std::erase_if(large, [id](const EntryType& entry) { return entry.id == id; });
+        std::erase(large, id);
         return;
     }
     for (std::int32_t row = span.top; row <= span.bottom; ++row) {
@@ -85,8 +81,7 @@ void ZoCanvasIndexClass::Remove(std::uint32_t id) {
             auto cell = cells.find(Key(column, row));
             if (cell == cells.end())
                 continue;
-            entries -= std::erase_if(cell->second,
-                                     [id](const EntryType& entry) { return entry.id == id; });
+            entries -= std::erase(cell->second, id);
             if (cell->second.empty())
                 cells.erase(cell);
         }
@@ -104,7 +99,7 @@ std::size_t ZoCanvasIndexClass::Estimate(const ZoRectType& area) const {
 }
 
 void ZoCanvasIndexClass::Query(const ZoRectType& area, std::vector<std::uint32_t>& ids) const {
-    TakeTouching(large, area, ids);
+    ids.insert(ids.end(), large.begin(), large.end());
     if (area.right <= area.left || area.bottom <= area.top)
         return;
     const SpanType span = SpanOf(area);
@@ -117,7 +112,7 @@ void ZoCanvasIndexClass::Query(const ZoRectType& area, std::vector<std::uint32_t
             const auto row = std::int32_t(std::uint32_t(key));
             if (column >= span.left && column <= span.right && row >= span.top &&
                 row <= span.bottom)
-                TakeTouching(list, area, ids);
+                ids.insert(ids.end(), list.begin(), list.end());
         }
         return;
     }
@@ -125,15 +120,7 @@ void ZoCanvasIndexClass::Query(const ZoRectType& area, std::vector<std::uint32_t
         for (std::int32_t column = span.left; column <= span.right; ++column) {
             auto cell = cells.find(Key(column, row));
             if (cell != cells.end())
-                TakeTouching(cell->second, area, ids);
+                ids.insert(ids.end(), cell->second.begin(), cell->second.end());
         }
     }
-}
-
-void ZoCanvasIndexClass::TakeTouching(const std::vector<EntryType>& list, const ZoRectType& area,
-                                      std::vector<std::uint32_t>& ids) {
-    for (const EntryType& entry : list)
-        if (entry.box.left < area.right && area.left < entry.box.right &&
-            entry.box.top < area.bottom && area.top < entry.box.bottom)
-            ids.push_back(entry.id);
 }

@@ -8,7 +8,7 @@
 
 /// Where the items of a canvas lie: a grid of square cells, each listing the ids whose box
 /// touches it, so that a repaint of a small area or a hit test visits only the items near it.
-/// Boxes spanning many cells are kept apart and tested by every query.
+/// Boxes spanning many cells are kept apart and offered to every query.
 class ZoCanvasIndexClass {
 public:
     static constexpr std::int32_t CellSize = 32;
@@ -19,8 +19,7 @@ public:
     void InsertEverywhere(std::uint32_t id);
     // Forgets the id; nothing happens when it is not held.
     void Remove(std::uint32_t id);
-    // Appends every id whose box touches `area`, and every id offered to every query, in no
-    // particular order, possibly twice.
+    // Appends every id whose box may touch `area`, in no particular order, possibly twice.
     void Query(const ZoRectType& area, std::vector<std::uint32_t>& ids) const;
     std::uint32_t GetCount() const { return count; }
     // About how many ids a query of `area` walks through, counting repeats.
@@ -38,18 +37,9 @@ private:
         return (std::uint64_t(std::uint32_t(column)) << 32) | std::uint32_t(row);
     }
 
-    // A cell keeps each id with its box: a repaint of a region's thin bands walks the same
-    // cells again and again, and this leaves out most ids without a look elsewhere in memory.
-    struct EntryType {
-        std::uint32_t id;
-        ZoRectType box;
-    };
-    static void TakeTouching(const std::vector<EntryType>& list, const ZoRectType& area,
-                             std::vector<std::uint32_t>& ids);
-
-    std::unordered_map<std::uint64_t, std::vector<EntryType>> cells;
+    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> cells;
     std::size_t entries = 0; // ids held in cells, counting repeats
-    std::vector<EntryType> large;
+    std::vector<std::uint32_t> large;
     std::vector<SpanType> spans; // by id; an empty span for an id not held
     std::uint32_t count = 0;
 };

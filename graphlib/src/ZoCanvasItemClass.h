@@ -64,7 +64,7 @@ public:
     // The segment itself, not only its box, meets the area.
     bool Crosses(const ZoRectType& area) const override;
     // Within its own pen's reach: a thin line far outnumbers the wide ones, and a repaint of
-    // a few kelos' pieces in a dense chart meets a third fewer lines that way.
+    // a few kelos' pieces in a dense chart meets a sixth fewer lines that way.
     bool MayPaint(const ZoRectType& area) const override;
     // Pieces of at most CoverPiece pixels along the segment: a slanting line covers far less
     // than its box.

@@ -7,6 +7,7 @@
 #include "KeloQtText.h"
 #include "TKeloGtfsExportDialog.h"
 #include "TKeloListOrderProxyModel.h"
+#include "TKeloPlainTextItemDelegate.h"
 #include "TKeloTripDiagramClashPanel.h"
 #include "TKeloTripDiagramKeloListModel.h"
 #include "TZoFormStorage.h"
@@ -220,6 +221,7 @@ void TKeloTripDiagramForm::CreateControls() {
     timetableListView->setObjectName("TimetableListView");
     timetableListView->setRootIsDecorated(false);
     timetableListView->setUniformRowHeights(true);
+    timetableListView->setItemDelegate(new TKeloPlainTextItemDelegate(timetableListView));
     timetableListView->setAllColumnsShowFocus(true);
     timetableListView->setSelectionMode(QAbstractItemView::SingleSelection);
     timetableListView->setSelectionBehavior(QAbstractItemView::SelectRows);

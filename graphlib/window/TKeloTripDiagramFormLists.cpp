@@ -5,6 +5,7 @@
 #include "KeloQtText.h"
 #include "KeloTimetableArithmetic.h"
 #include "TKeloListOrderProxyModel.h"
+#include "TKeloPlainTextItemDelegate.h"
 #include "TKeloTripDiagramKeloListModel.h"
 #include "TZoWaitCursor.h"
 #include "ZoQtDrawingSurfaceClass.h"
@@ -30,13 +31,13 @@ QString FormatOneDecimal(double value) {
 
 /// Paints the kelo's colour as a 10 x 10 square in the row's icon cell: the colour key of
 /// the chart. The square follows the display state at every repaint.
-class KeloColorSquareDelegate : public QStyledItemDelegate {
+class KeloColorSquareDelegate : public TKeloPlainTextItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using TKeloPlainTextItemDelegate::TKeloPlainTextItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
+        TKeloPlainTextItemDelegate::paint(painter, option, index);
         if (index.column() != 0)
             return;
         QStyleOptionViewItem opt = option;

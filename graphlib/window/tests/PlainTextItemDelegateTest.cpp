@@ -7,15 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-QImage ListPicture(QAbstractItemDelegate* delegate) {
+template <typename DelegateType> QImage ListPicture() {
     QTreeWidget list;
     list.setColumnCount(3);
     list.setRootIsDecorated(false);
-    list.setItemDelegate(delegate);
+    list.setItemDelegate(new DelegateType(&list)); // owned by the list
     list.resize(360, 140);
     list.setColumnWidth(0, 150);
     list.setColumnWidth(1, 60);
@@ -33,8 +31,8 @@ QImage ListPicture(QAbstractItemDelegate* delegate) {
 }
 
 TEST(PlainTextItemDelegate, CellsLookAsTheStyleDrawsThem) {
-    const QImage styled = ListPicture(new QStyledItemDelegate);
-    const QImage plain = ListPicture(new TKeloPlainTextItemDelegate);
+    const QImage styled = ListPicture<QStyledItemDelegate>();
+    const QImage plain = ListPicture<TKeloPlainTextItemDelegate>();
     ASSERT_EQ(styled.size(), plain.size());
     int differing = 0;
     for (int y = 0; y < styled.height(); ++y)

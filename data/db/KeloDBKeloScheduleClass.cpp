@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 KeloDBKeloScheduleClass::KeloDBKeloScheduleClass(std::shared_ptr<KeloDBConnectionClass> connection,
                                                  std::int64_t keloId)
@@ -62,31 +63,22 @@ KeloStopSchedulePtrClass KeloDBKeloScheduleClass::InsertStop(std::int32_t index,
             stopId = stop->ColumnInt(0);
             name = stop->ColumnBytes(1);
         }
-        const std::int32_t count = GetCount();
         if (index < 0)
             return KeloStopSchedulePtrClass();
+        const std::int32_t count = GetCount();
         index = std::min(index, count);
-        // At the end nothing moves: the insert alone is the whole change.
-        if (index == count) {
-            KeloDBQueryClass insert(*connection,
-                                    "INSERT INTO entry(kelo_id, seq, stop_id) VALUES (?, ?, ?)");
-            insert->Bind(1, keloId);
-            insert->Bind(2, static_cast<std::int64_t>(index));
-            insert->Bind(3, stopId);
-            insert->Run();
-            return KeloStopSchedulePtrClass(
-                new KeloDBStopScheduleClass(connection, connection->GetLastInsertId(), code, name));
-        }
-        KeloDBSavepointClass savepoint(*connection);
-        // Two passes through negative positions keep (kelo, position) unique at every step.
-        {
-            KeloDBQueryClass shift(*connection, "UPDATE entry SET seq = -seq - 1 "
-                                                "WHERE kelo_id = ? AND seq >= ?");
-            shift->Bind(1, keloId);
-            shift->Bind(2, static_cast<std::int64_t>(index));
-            shift->Run();
-        }
-        {
+        // At the end nothing moves: the insert alone is the whole change and needs no savepoint.
+        std::optional<KeloDBSavepointClass> savepoint;
+        if (index < count) {
+            savepoint.emplace(*connection);
+            // Two passes through negative positions keep (kelo, position) unique at every step.
+            {
+                KeloDBQueryClass shift(*connection, "UPDATE entry SET seq = -seq - 1 "
+                                                    "WHERE kelo_id = ? AND seq >= ?");
+                shift->Bind(1, keloId);
+                shift->Bind(2, static_cast<std::int64_t>(index));
+                shift->Run();
+            }
             KeloDBQueryClass flip(*connection,
                                   "UPDATE entry SET seq = -seq WHERE kelo_id = ? AND seq < 0");
             flip->Bind(1, keloId);
@@ -101,7 +93,8 @@ KeloStopSchedulePtrClass KeloDBKeloScheduleClass::InsertStop(std::int32_t index,
             insert->Run();
         }
         const std::int64_t entryId = connection->GetLastInsertId();
-        savepoint.Release();
+        if (savepoint)
+            savepoint->Release();
         return KeloStopSchedulePtrClass(
             new KeloDBStopScheduleClass(connection, entryId, code, name));
     });
